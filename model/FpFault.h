@@ -1,0 +1,39 @@
+// Floating-point faults of the model.
+//
+// An overflow, a division by zero or an invalid operation anywhere in the
+// set-up or in a step makes that set-up or step fail. The arithmetic runs at
+// full speed and the IEEE status flags record what happened; the routines test
+// the flags at the points where a fault must stop them. Underflow and inexact
+// results are ordinary and are not faults.
+#pragma once
+
+#include <cfenv>
+#include <exception>
+
+namespace vozaz2 {
+
+// Thrown where a fault is detected; the set-up turns it into the input
+// message, the step into the divergence message.
+struct NumericFault : std::exception {
+  const char* what() const noexcept override { return "floating-point fault"; }
+};
+
+inline constexpr int kFaultFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
+
+inline void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
+
+inline bool FpFaultRaised() { return std::fetestexcept(kFaultFlags) != 0; }
+
+inline void ThrowOnFpFault() {
+  if (FpFaultRaised()) throw NumericFault();
+}
+
+// A coordinate on a screen is single precision: a value beyond its range is a
+// fault (the conversion raises the overflow flag).
+inline float ToSingle(double v) {
+  float f = static_cast<float>(v);
+  ThrowOnFpFault();
+  return f;
+}
+
+}  // namespace vozaz2

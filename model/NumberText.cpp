@@ -1,0 +1,92 @@
+#include "model/NumberText.h"
+
+#include <cfenv>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace vozaz2 {
+
+std::string NumberText(double value, char decimalSeparator) {
+  if (value == 0) return "0";
+  // %G with precision 15 gives exactly the general form: up to 15 significant
+  // digits, trailing zeros dropped, exponent form when the decimal exponent is
+  // below -4 or at least 15, with a sign and at least two exponent digits.
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.15G", value);
+  std::string s(buf);
+  for (char& c : s)
+    if (c == '.') c = decimalSeparator;
+  return s;
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<double> TextNumber(std::string_view text, char decimalSeparator) {
+  std::size_t b = 0, e = text.size();
+  while (b < e && IsBlank(text[b])) ++b;
+  while (e > b && IsBlank(text[e - 1])) --e;
+  std::string_view t = text.substr(b, e - b);
+
+  // Check the whole form first and build a plain "C" spelling of it.
+  std::string plain;
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+    if (t[i] == '-') plain += '-';
+    ++i;
+  }
+  bool mantissaDigits = false, nonZeroDigit = false, point = false;
+  for (; i < t.size(); ++i) {
+    char c = t[i];
+    if (IsDigit(c)) {
+      mantissaDigits = true;
+      nonZeroDigit = nonZeroDigit || c != '0';
+      plain += c;
+    } else if ((c == decimalSeparator || c == '.') && !point) {
+      point = true;
+      plain += '.';
+    } else {
+      break;
+    }
+  }
+  if (!mantissaDigits) return std::nullopt;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    plain += 'e';
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) plain += t[i++];
+    bool expDigits = false;
+    for (; i < t.size() && IsDigit(t[i]); ++i) {
+      expDigits = true;
+      plain += t[i];
+    }
+    if (!expDigits) return std::nullopt;
+  }
+  if (i != t.size()) return std::nullopt;
+
+  // Reading may raise the overflow or underflow flag; the caller's flags must
+  // not change because a text was read.
+  std::fexcept_t saved;
+  std::fegetexceptflag(&saved, FE_ALL_EXCEPT);
+  double value = 0;
+  auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  std::fesetexceptflag(&saved, FE_ALL_EXCEPT);
+  if (ptr != plain.data() + plain.size()) return std::nullopt;
+  if (ec == std::errc::result_out_of_range) {
+    // Subnormal values are kept; values that overflow, or that underflow all
+    // the way to 0 although a digit was not 0, are out of range.
+    if (!(std::isfinite(value) && value != 0)) return std::nullopt;
+  } else if (ec != std::errc()) {
+    return std::nullopt;
+  }
+  if (!std::isfinite(value)) return std::nullopt;
+  if (value == 0 && nonZeroDigit) return std::nullopt;
+  return value;
+}
+
+}  // namespace vozaz2

@@ -1,0 +1,42 @@
+// The start of an experiment: the steady rotation that the load performs at
+// T = 0 and the free length of the string that holds it there.
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "model/Record.h"
+
+namespace vozaz2 {
+
+// The eleven typed parameters, in the order the window reads them.
+struct Parameters {
+  double R1, w1, CL, Ktr, VLset, P0, Mx, MF, Mz, Mt, Tr;
+};
+
+// The text boxes of the eleven parameters, in the same order.
+inline constexpr std::array<int, 11> kParameterBoxes = {1, 2, 7, 8, 9, 30, 32, 33, 34, 35, 36};
+
+// The start-up texts of those boxes.
+inline constexpr Parameters kDefaultParameters = {1, 2, 10, 1, 0.1, 0.005, 0.5, 5, 2, 1, 1.2};
+
+// What the controls say at "Начать" about the run to start.
+struct StartChoice {
+  bool dumbbell = false;  // "m=1+1"
+  bool release = false;   // "FL= 0 до 1 с "
+  bool manualMx = false;  // "Mx задать вручную"
+};
+
+// The record as it is at the start of a run made from these parameters: the
+// run fields re-initialised, the start values computed, the state vector
+// loaded. Nothing else of `current` changes. Returns nothing when the numbers
+// make no run: an arithmetic fault on the way (R1 = 0, w1 = 0, CL = 0, a
+// manual Mx of 0, overflow), a start circle too large for the screen, or a
+// dumbbell centre closer than 0.51 m to the axis.
+std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters& p,
+                                      const StartChoice& choice);
+
+// Radius of the start circle on the trajectory screen, in its units.
+float StartCircleRadius(const SimRecord& r);
+
+}  // namespace vozaz2

@@ -1,0 +1,122 @@
+#include "run/Experiment.h"
+
+#include <optional>
+
+#include "model/FpFault.h"
+#include "model/NumberText.h"
+#include "model/Setup.h"
+#include "run/Screens.h"
+
+namespace vozaz2 {
+
+Experiment::Experiment(TextBoxes& boxes, Surface& picture2, Surface& picture3,
+                       MessageSink& messages, char decimalSeparator)
+    : boxes_(boxes),
+      picture2_(picture2),
+      picture3_(picture3),
+      messages_(messages),
+      sep_(decimalSeparator) {}
+
+void Experiment::Form_Load() {
+  const double defaults[] = {
+      kDefaultParameters.R1, kDefaultParameters.w1, kDefaultParameters.CL,
+      kDefaultParameters.Ktr, kDefaultParameters.VLset, kDefaultParameters.P0,
+      kDefaultParameters.Mx, kDefaultParameters.MF, kDefaultParameters.Mz,
+      kDefaultParameters.Mt, kDefaultParameters.Tr};
+  for (std::size_t i = 0; i < kParameterBoxes.size(); ++i)
+    boxes_.SetText(kParameterBoxes[i], NumberText(defaults[i], sep_));
+  picture2_.Cls();
+  picture3_.Cls();
+  rec_.m = 2.0;
+  rec_.TimerMs = 1;
+  rec_.Lh1 = 20.0;
+  rec_.DirSign = 1;
+  rec_.MoverSign = 1;
+  rec_.PathSign = 1;
+  rec_.NShow = 1;
+  rec_.Pi = 3.141592654;
+  modes_.SetCheck(1, 0);
+  timer_.Enabled = true;
+  timer_.SetInterval(0);
+}
+
+// "Начать". All eleven texts are read and the whole start is worked out before
+// anything changes, so a bad input leaves the record, the screens and a run
+// in progress exactly as they were.
+void Experiment::Command1_Click() {
+  double values[kParameterBoxes.size()];
+  for (std::size_t i = 0; i < kParameterBoxes.size(); ++i) {
+    std::optional<double> v = TextNumber(boxes_.Text(kParameterBoxes[i]), sep_);
+    if (!v) {
+      messages_.Show(kInputMessage);
+      return;
+    }
+    values[i] = *v;
+  }
+  const Parameters p{values[0], values[1], values[2], values[3], values[4], values[5],
+                     values[6], values[7], values[8], values[9], values[10]};
+  const StartChoice choice{modes_.Option(8), modes_.Checked(1), modes_.Checked(4)};
+  std::optional<SimRecord> start = ComputeStart(rec_, p, choice);
+  if (!start) {
+    messages_.Show(kInputMessage);
+    return;
+  }
+  rec_ = *start;
+  started_ = true;
+
+  auto show = [&](int box, double v) { boxes_.SetText(box, NumberText(v, sep_)); };
+  show(3, rec_.V1);
+  show(4, rec_.J1);
+  show(5, rec_.h1);
+  show(6, rec_.L1);
+  PrepareScreen2(picture2_);
+  PrepareScreen3(picture3_);
+  show(32, rec_.Mx);
+  show(33, rec_.MF);
+  show(34, rec_.Mz);
+  show(37, rec_.w12);
+  show(41, rec_.L00);
+  show(43, rec_.FL2);
+
+  // The start circle of radius R1, and the mark at (4, -4) where the dumbbell's
+  // orientation sign will turn.
+  using namespace colours;
+  picture3_.Circle(0, 0, StartCircleRadius(rec_), kRed);
+  rec_.Pxa = 4;
+  rec_.Pya = -4;
+  rec_.Pxb = 4;
+  rec_.Pyb = -4;
+  picture3_.Circle(4, -4, 0.4f, kBlue);
+  if (rec_.DumbbellRun) {
+    picture3_.Circle(4, -4, 0.4f, kNearWhite);
+    picture3_.Circle(4, -4, 0.3f, kBlue);
+    picture3_.Circle(4, -4, 0.3f, kBallB);
+    picture3_.Line(4, -4, 4, -4, kBallB);
+  }
+  timer_.SetEnabled(true);
+  timer_.SetInterval(rec_.TimerMs);
+}
+
+void Experiment::Command2_Click() { timer_.SetEnabled(false); }
+
+void Experiment::Command3_Click() { timer_.SetEnabled(true); }
+
+void Experiment::Command5_Click() {
+  picture2_.Cls();
+  picture3_.Cls();
+  PrepareScreen2(picture2_);
+  PrepareScreen3(picture3_);
+}
+
+void Experiment::Command7_Click() { SolveStep(); }
+
+void Experiment::Timer1_Timer() { SolveStep(); }
+
+void Experiment::Diverge() {
+  lastStepDiverged_ = true;
+  timer_.SetEnabled(false);
+  rec_.Msg = DivergenceMessage();
+  messages_.Show(rec_.Msg);
+}
+
+}  // namespace vozaz2

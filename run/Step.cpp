@@ -1,0 +1,224 @@
+// SolveStep: one fixed step P0 of the classical fourth-order Runge-Kutta
+// scheme, and everything that belongs to it.
+//
+// Order of a step: prologue (stage time, drive speed) -> choice of the
+// equations (one load, or two balls after the split) -> four stages ->
+// bookkeeping (release phase, friction and source sums) -> on a displayed
+// step: derived speeds, energies, plotting, readout -> epilogue (time).
+// A fault anywhere between prologue and epilogue ends the step in the
+// divergence message; the time still advances.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "model/Equations.h"
+#include "model/FpFault.h"
+#include "run/Accounting.h"
+#include "run/Experiment.h"
+#include "run/Plotting.h"
+#include "run/Readout.h"
+
+namespace vozaz2 {
+
+namespace {
+
+// Step counters are 16-bit; running past their range is a fault of the step.
+void Increment(std::int16_t& n) {
+  if (n == std::numeric_limits<std::int16_t>::max()) throw NumericFault();
+  ++n;
+}
+
+// The four stages. The equations leave in the record the forces and lengths of
+// the fourth stage (at T0 + P0 with the stage-4 trial state); the accounting,
+// plotting and readout of the step use those.
+template <class Equations>
+void RungeKutta(SimRecord& r, Equations&& equations) {
+  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) r.Y0(r.Ind) = r.Y(r.Ind);
+  equations();  // k1 at T0
+  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
+    r.K1(r.Ind) = r.P0 * r.DY(r.Ind);
+    r.Y(r.Ind) = r.Y0(r.Ind) + r.K1(r.Ind) / 2;
+  }
+  r.T = r.T0 + r.P0 / 2;
+  equations();  // k2 at the midpoint
+  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
+    r.K2(r.Ind) = r.P0 * r.DY(r.Ind);
+    r.Y(r.Ind) = r.Y0(r.Ind) + r.K2(r.Ind) / 2;
+  }
+  equations();  // k3 at the midpoint, from k2
+  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
+    r.K3(r.Ind) = r.P0 * r.DY(r.Ind);
+    r.Y(r.Ind) = r.Y0(r.Ind) + r.K3(r.Ind);
+  }
+  r.T = r.T0 + r.P0;
+  equations();  // k4 at the end
+  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
+    r.K4(r.Ind) = r.P0 * r.DY(r.Ind);
+    r.Y(r.Ind) = (2 * r.K2(r.Ind) + r.K1(r.Ind) + 2 * r.K3(r.Ind) + r.K4(r.Ind)) / 6 + r.Y0(r.Ind);
+  }
+  ThrowOnFpFault();
+}
+
+}  // namespace
+
+void Experiment::SolveStep() {
+  if (!started_) return;  // no run has been set up: there is nothing to step
+  SimRecord& r = rec_;
+  lastStepDiverged_ = false;
+  ClearFpFaults();
+  try {
+    r.T = r.T0;
+    r.VL = r.VLset;
+    if (modes_.Check(3) == 1) r.VL = 0;  // "VL= 0": the drive stands
+
+    // The two balls' equations run only on a state that has been handed over
+    // to two balls; once split, the run stays split until the next start.
+    bool twoBalls = r.SplitDone == 1;
+    if (!twoBalls && modes_.Checked(2) && !r.DumbbellRun && r.T >= 1 && r.T != 1 && r.T <= r.Tr) {
+      HandOver();
+      twoBalls = true;
+    }
+    PrepareDrive(twoBalls);
+    if (twoBalls)
+      TwoBallStep();
+    else
+      SingleLoadStep();
+  } catch (const NumericFault&) {
+    Diverge();
+  }
+  r.T0 = r.T0 + r.P0;
+  r.Cnt = static_cast<std::int16_t>(r.Cnt + 1);
+}
+
+// The 2 kg load becomes two 1 kg balls at the same place with the same
+// velocity; ball a stays on the string.
+void Experiment::HandOver() {
+  SimRecord& r = rec_;
+  r.SplitDone = 1;
+  r.DLap = r.DL;
+  r.DLbp = 0;
+  r.Xa = r.Xb = r.X;
+  r.Ya = r.Yb = r.Ycoord;
+  r.VXa = r.VXb = r.VX;
+  r.VYa = r.VYb = r.VY;
+  r.Y(1) = r.Xa;
+  r.Y(2) = r.Xb;
+  r.Y(3) = r.Ya;
+  r.Y(4) = r.Yb;
+  r.Y(5) = r.VXa;
+  r.Y(6) = r.VXb;
+  r.Y(7) = r.VYa;
+  r.Y(8) = r.VYb;
+}
+
+// The drive of this step: the string end (after the split always the string
+// end) or the sleeve, up or down, at the speed in effect. The driven part
+// moves on from where it stands, and its work enters the balance with this
+// step's sign.
+void Experiment::PrepareDrive(bool twoBalls) {
+  SimRecord& r = rec_;
+  const float sign = twoBalls ? r.DirSign : r.MoverSign * r.DirSign;
+  r.DriveSign = sign;
+  if (modes_.Checked(3)) return;  // the drive stays where it stands
+  const double v = sign * r.VL;
+  const bool sleeve = !twoBalls && r.MoverSign < 0;
+  const double standing = sleeve ? -r.DSleeve : r.DString;
+  if (v * r.T0 + r.DriveOffset != standing) r.DriveOffset = standing - v * r.T0;
+  r.DriveV = v;
+}
+
+void Experiment::SingleLoadStep() {
+  SimRecord& r = rec_;
+  RungeKutta(r, [&] { Diffur1(r, modes_); });
+  Increment(r.Cnt);
+  r.X = r.Y(1);
+  r.Ycoord = r.Y(2);
+  r.Z = r.Y(3);
+  r.Psi = r.Y(4);
+  r.VX = r.Y(5);
+  r.VY = r.Y(6);
+  r.VZ2 = r.Y(7);
+  r.w12 = r.Y(8);
+  r.DLp = r.DL;
+  r.Z2 = r.Z;
+  // While the string is released its free length follows the slant length,
+  // so at the end of the first second it is fixed unstretched; it does no
+  // work and has no friction meanwhile.
+  if (r.ReleaseRun && r.T <= 1) {
+    r.L0 = r.L;
+    r.DLp = 0;
+    r.FVL = 0;
+    r.FVLp = 0;
+    r.Ftr = 0;
+  }
+  AddStepSums(r, false);
+  ThrowOnFpFault();
+  if (r.Cnt < r.NShow) return;
+
+  r.V2 = std::sqrt(r.VX * r.VX + r.VY * r.VY);
+  r.w2 = r.V2 / r.R;
+  r.J2 = r.m * r.R * r.R;
+  SingleLoadTerms(r);
+  if (r.DumbbellRun) {
+    if (r.L < 0.1) throw NumericFault();  // the dumbbell has run into the sleeve
+    // Ball a at -1/2 along the axis Psi, ball b at +1/2; the spin w12 adds
+    // w12/2 across the axis to each.
+    const double c = std::cos(r.Psi), s = std::sin(r.Psi);
+    r.Xb = r.X + c / 2;
+    r.Yb = r.Ycoord + s / 2;
+    r.VXa = r.VX + s * r.w12 / 2;
+    r.VYa = r.VY - c * r.w12 / 2;
+    r.VXb = r.VX - s * r.w12 / 2;
+    r.VYb = r.VY + c * r.w12 / 2;
+    r.V2a = std::sqrt(r.VXa * r.VXa + r.VYa * r.VYa);
+    r.V2b = std::sqrt(r.VXb * r.VXb + r.VYb * r.VYb);
+    TwoBallTerms(r);
+  }
+  ThrowOnFpFault();
+  PlotSingleLoad(r, picture2_, picture3_);
+  if (r.DumbbellRun)
+    WriteReadout(r, boxes_, sep_, {{37, r.w12}});
+  else
+    WriteReadout(r, boxes_, sep_, {});
+}
+
+void Experiment::TwoBallStep() {
+  SimRecord& r = rec_;
+  RungeKutta(r, [&] { Diffur2(r, modes_); });
+  Increment(r.Cnt);
+  r.Xa = r.Y(1);
+  r.Xb = r.Y(2);
+  r.Ya = r.Y(3);
+  r.Yb = r.Y(4);
+  r.VXa = r.Y(5);
+  r.VXb = r.Y(6);
+  r.VYa = r.Y(7);
+  r.VYb = r.Y(8);
+  if (r.Ra < 0.1) throw NumericFault();  // ball a has reached the axis
+  r.DLap = r.DLa;
+  r.DLbp = r.DLb;
+  if (r.T <= r.Tr) r.L00 = r.Lb;  // the second string's free length follows until Tr
+  AddStepSums(r, true);
+  ThrowOnFpFault();
+  if (r.Cnt < r.NShow) return;
+
+  // Shown: the imaginary centre of the two balls (R, V2, w2, J2), and ball a
+  // (X, Y, VX, VY, L).
+  r.V2a = std::sqrt(r.VXa * r.VXa + r.VYa * r.VYa);
+  r.V2b = std::sqrt(r.VXb * r.VXb + r.VYb * r.VYb);
+  r.R = (r.Ra + r.Rb) / 2;
+  r.V2 = (r.V2a + r.V2b) / 2;
+  r.w2 = r.V2 / r.R;
+  r.J2 = r.m * r.R * r.R;
+  r.L = r.Ra;
+  r.X = r.Xa;
+  r.Ycoord = r.Ya;
+  r.VX = r.VXa;
+  r.VY = r.VYa;
+  SplitTerms(r);
+  ThrowOnFpFault();
+  PlotTwoBalls(r, picture2_, picture3_);
+  WriteReadout(r, boxes_, sep_, {{41, r.L00}, {43, r.FL2}});
+}
+
+}  // namespace vozaz2

@@ -1,0 +1,44 @@
+#include "ui/ImageSurface.h"
+
+#include "run/Raster.h"
+
+namespace vozaz2 {
+
+ImageSurface::ImageSurface(int width, int height)
+    : image_(width, height, QImage::Format_RGB32), map_(0, 0, width - 1, height - 1, width, height) {
+  image_.fill(ToQRgb(colours::kBackground));
+}
+
+void ImageSurface::Scale(float x1, float y1, float x2, float y2) {
+  map_ = ScaleMap(x1, y1, x2, y2, image_.width(), image_.height());
+}
+
+void ImageSurface::Cls() {
+  image_.fill(ToQRgb(colours::kBackground));
+  Changed();
+}
+
+void ImageSurface::PSet(float x, float y, Colour c) {
+  const QRgb rgb = ToQRgb(c);
+  raster::Point(map_.PixelX(x), map_.PixelY(y), image_.width(), image_.height(),
+                [&](int px, int py) { Put(px, py, rgb); });
+  Changed();
+}
+
+void ImageSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
+  const QRgb rgb = ToQRgb(c);
+  raster::Segment(map_.PixelX(x1), map_.PixelY(y1), map_.PixelX(x2), map_.PixelY(y2),
+                  image_.width(), image_.height(), [&](int px, int py) { Put(px, py, rgb); });
+  Changed();
+}
+
+void ImageSurface::Circle(float x, float y, float radius, Colour c) {
+  const QRgb rgb = ToQRgb(c);
+  // The radius is in units of the x axis, in both directions.
+  const double r = map_.PixelsX(radius);
+  raster::Ellipse(map_.PixelX(x), map_.PixelY(y), r, r, image_.width(), image_.height(),
+                  [&](int px, int py) { Put(px, py, rgb); });
+  Changed();
+}
+
+}  // namespace vozaz2

@@ -119,7 +119,9 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
       r.Mx = 2 * r.R1 / 5;
       if (choice.release) r.Mx = (2 * r.R1 + r.V1) / 5;
     }
-    StartCircleRadius(r);
+    // The radius is used, not only computed: an unused division may be dropped
+    // by the optimiser together with the fault flag it would raise.
+    if (!std::isfinite(StartCircleRadius(r))) throw NumericFault();
     ThrowOnFpFault();
   } catch (const NumericFault&) {
     ok = false;

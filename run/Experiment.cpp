@@ -62,6 +62,7 @@ void Experiment::Command1_Click() {
     return;
   }
   rec_ = *start;
+  ClearFpFaults();  // a fault flag left by an earlier diverged step is not this start's
   started_ = true;
 
   auto show = [&](int box, double v) { boxes_.SetText(box, NumberText(v, sep_)); };

@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cfenv>
+#include <cmath>
 #include <exception>
+#include <limits>
 
 namespace vozaz2 {
 
@@ -28,12 +30,14 @@ inline void ThrowOnFpFault() {
   if (FpFaultRaised()) throw NumericFault();
 }
 
-// A coordinate on a screen is single precision: a value beyond its range is a
-// fault (the conversion raises the overflow flag).
+// A coordinate on a screen is single precision: a value beyond its range (or
+// not a number) is a fault. The range is tested before converting: the
+// conversion's own overflow flag cannot be relied on here, because the
+// compiler may move a conversion that stays in a register past the flag test,
+// and the fault would then surface later, after boxes had been written.
 inline float ToSingle(double v) {
-  float f = static_cast<float>(v);
-  ThrowOnFpFault();
-  return f;
+  if (!(std::fabs(v) <= std::numeric_limits<float>::max())) throw NumericFault();
+  return static_cast<float>(v);
 }
 
 }  // namespace vozaz2

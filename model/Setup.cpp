@@ -6,7 +6,7 @@
 
 namespace vozaz2 {
 
-float StartCircleRadius(const SimRecord& r) { return ToSingle(r.R1 / r.Mx); }
+float StartCircleRadius(const SimRecord& r) { return static_cast<float>(r.R1 / r.Mx); }
 
 // On a cone the string's vertical pull carries the weight and its horizontal
 // pull supplies the centripetal force of the circle of radius R1:

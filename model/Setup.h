@@ -36,7 +36,8 @@ struct StartChoice {
 std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters& p,
                                       const StartChoice& choice);
 
-// Radius of the start circle on the trajectory screen, in its units.
+// Radius of the start circle on the trajectory screen, in its units (infinite
+// or NaN when it does not fit; ComputeStart refuses such a start).
 float StartCircleRadius(const SimRecord& r);
 
 }  // namespace vozaz2

@@ -10,6 +10,10 @@ namespace vozaz2 {
 
 std::string NumberText(double value, char decimalSeparator) {
   if (value == 0) return "0";
+  // Rounded to 15 digits, the largest doubles would read 1.79769313486232E+308,
+  // beyond the range of a double, and the text could not be read back.
+  if (std::isfinite(value) && std::fabs(value) > 1.79769313486231e308)
+    value = std::copysign(1.79769313486231e308, value);
   // %G with precision 15 gives exactly the general form: up to 15 significant
   // digits, trailing zeros dropped, exponent form when the decimal exponent is
   // below -4 or at least 15, with a sign and at least two exponent digits.

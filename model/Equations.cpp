@@ -165,7 +165,8 @@ void Diffur2(SimRecord& r, const Modes& modes) {
   r.Rb = std::sqrt(r.Xb * r.Xb + r.Yb * r.Yb);
   const double dx = r.Xb - r.Xa, dy = r.Yb - r.Ya;
   r.Lb = std::sqrt(dx * dx + dy * dy);
-  if (!modes.Checked(3)) {
+  // A released string stays fixed at the sleeve (Lh as the release left it).
+  if (!modes.Checked(3) && !r.ReleaseRun) {
     MoveDrive(r, false);  // after the split only the string end is driven
     r.Lh = r.DLh + r.Lh1;
   }

@@ -70,6 +70,10 @@ void Experiment::SolveStep() {
     r.T = r.T0;
     r.VL = r.VLset;
     if (modes_.Check(3) == 1) r.VL = 0;  // "VL= 0": the drive stands
+    // A released string is not connected to the drive (after the first second
+    // it is fixed at the sleeve), so freeing the drive during such a run moves
+    // nothing and does no work.
+    if (r.ReleaseRun) r.VL = 0;
 
     // The two balls' equations run only on a state that has been handed over
     // to two balls; once split, the run stays split until the next start.

@@ -123,9 +123,15 @@ void Experiment::PrepareDrive(bool twoBalls) {
   SimRecord& r = rec_;
   const float sign = twoBalls ? r.DirSign : r.MoverSign * r.DirSign;
   r.DriveSign = sign;
+  const bool sleeve = !twoBalls && r.MoverSign < 0;
+  // The step's work is the trapezoid of the force against the driven part at
+  // the start and at the end of the step. The start value is taken afresh for
+  // the part driven now: it is what the last step left, unless the drive has
+  // just been switched between string end and sleeve, when that value belongs
+  // to the other part and would put a spurious trapezoid into the work.
+  if (!twoBalls && !r.ReleaseRun) r.FVLp = sleeve ? (1 - std::sin(r.Alpha)) * r.FL : r.FL;
   if (modes_.Checked(3)) return;  // the drive stays where it stands
   const double v = sign * r.VL;
-  const bool sleeve = !twoBalls && r.MoverSign < 0;
   const double standing = sleeve ? -r.DSleeve : r.DString;
   if (v * r.T0 + r.DriveOffset != standing) r.DriveOffset = standing - v * r.T0;
   r.DriveV = v;

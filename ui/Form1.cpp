@@ -1,0 +1,352 @@
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QHash>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <cfenv>
+
+#include "help/Form2.h"
+#include "run/Screens.h"
+#include "ui/FpFlags.h"
+#include "ui/Form1Layout.h"
+#include "ui/ModeButtons.h"
+#include "ui/PictureBox.h"
+#include "ui/TextBox.h"
+#include "ui/WindowStyle.h"
+#include "ui/artwork/Artwork.h"
+
+namespace vozaz2 {
+
+namespace {
+
+// The display's rate: during a run the window repaints at most this often.
+constexpr int kFrameMs = 16;
+
+int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+// The locale's decimal separator, as the experiment writes and reads numbers.
+char DecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  if (point.size() == 1 && point.at(0).unicode() < 128) return static_cast<char>(point.at(0).unicode());
+  return '.';
+}
+
+}  // namespace
+
+QFont Form1::WindowFont() {
+  // A narrow sans serif (Helvetica Narrow's metrics) at 11 pixels: about the
+  // width of the classic 8-point dialog font the layout was drawn for.
+  QFont font(QStringLiteral("Nimbus Sans Narrow"));
+  font.setPixelSize(11);
+  font.setStyleHint(QFont::SansSerif);
+  // Without kerning the text boxes can draw numbers from a table of glyphs
+  // exactly where a line edit puts them (see TextBox).
+  font.setKerning(false);
+  return font;
+}
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      picture2Surface_(kScreen2Width, kScreen2Height),
+      picture3Surface_(kScreen3Width, kScreen3Height) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Vozaz2"));
+  setWindowIcon(ConeIcon());
+  style_ = WindowStyle();
+  setStyle(style_);
+  setFont(WindowFont());
+
+  BuildControls();
+  resize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+
+  experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), picture2Surface_,
+                                             picture3Surface_, static_cast<MessageSink&>(*this),
+                                             DecimalSeparator());
+  picture2Surface_.changed = [this](const QRect& area) { Picture2->ImageChanged(area); };
+  picture3Surface_.changed = [this](const QRect& area) { Picture3->ImageChanged(area); };
+  experiment_->Timer1().changed = [this] { ApplyTimer(); };
+
+  ConnectControls();
+  SetUpKeyboard();
+
+  // Form_Load: the input boxes' default texts, both screens cleared, the
+  // record's constants, "FL= 0 до 1 с " unticked, the timer without ticks.
+  Run(&Experiment::Form_Load);
+  SyncModes();
+}
+
+// The experiment tells a numeric fault by the floating-point status flags its
+// arithmetic raises. Flags left over from the event loop (Qt's own layout and
+// painting arithmetic raises some) mean nothing to it, so every command
+// starts with clean flags.
+void Form1::Run(void (Experiment::*command)()) {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  (experiment_.get()->*command)();
+}
+
+Form1::~Form1() {
+  // The experiment's callbacks point into the window: drop them first.
+  experiment_->Timer1().changed = nullptr;
+  picture2Surface_.changed = nullptr;
+  picture3Surface_.changed = nullptr;
+}
+
+void Form1::BuildControls() {
+  QHash<QString, QWidget*> frames;
+  for (const Form1Control& c : kForm1Layout) {
+    QWidget* container = c.frame ? frames.value(QString::fromLatin1(c.frame)) : this;
+    Q_ASSERT(container);
+    QWidget* w = c.place(*this, container);
+    const QString name = QString::fromLatin1(c.name);
+    w->setObjectName(name);
+    w->setStyle(style_);
+    w->setGeometry(Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height));
+    const QString caption = c.caption ? QString::fromUtf8(c.caption) : QString();
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      label->setText(caption);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+      button->setText(caption);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+      frame->setTitle(caption);
+      frames.insert(name, frame);
+    } else if (auto* box = dynamic_cast<TextBox*>(w)) {
+      box->setText(name);  // a box shows its own name until it is written
+      box->setAttribute(Qt::WA_OpaquePaintEvent);  // see WindowStyle
+      boxes_.at(static_cast<std::size_t>(name.mid(4).toInt() - 1)) = box;
+    }
+  }
+
+  apparatus_ = ApparatusPicture();
+  Picture1->SetImage(&apparatus_);
+  Picture2->SetImage(&picture2Surface_.Image());
+  Picture3->SetImage(&picture3Surface_.Image());
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setTimerType(Qt::PreciseTimer);
+
+  frameTimer_ = new QTimer(this);
+  frameTimer_->setTimerType(Qt::PreciseTimer);
+  frameTimer_->setInterval(kFrameMs);
+}
+
+void Form1::ConnectControls() {
+  connect(Timer1, &QTimer::timeout, this, &Form1::Tick);
+  connect(frameTimer_, &QTimer::timeout, this, &Form1::PaintFrame);
+
+  connect(Command1, &QPushButton::clicked, this, [this] { Run(&Experiment::Command1_Click); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Run(&Experiment::Command2_Click); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Run(&Experiment::Command3_Click); });
+  connect(Command4, &QPushButton::clicked, this, [this] { close(); });
+  connect(Command5, &QPushButton::clicked, this, [this] { Run(&Experiment::Command5_Click); });
+  connect(Command6, &QPushButton::clicked, this, [] { ShowHelpWindow(); });
+  connect(Command7, &QPushButton::clicked, this, [this] { Run(&Experiment::Command7_Click); });
+
+  // A user's click runs the mode rules; then every control shows the model.
+  const ModeOptionButton* options[] = {Option1, Option2, Option3, Option4,
+                                       Option5, Option6, Option7, Option8};
+  for (int n = 1; n <= Modes::kOptions; ++n)
+    connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] {
+      experiment_->Controls().ClickOption(n);
+      SyncModes();
+    });
+  const ModeCheckBox* checks[] = {Check1, Check2, Check3, Check4};
+  for (int n = 1; n <= Modes::kChecks; ++n)
+    connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] {
+      experiment_->Controls().ClickCheck(n);
+      SyncModes();
+    });
+}
+
+void Form1::SetUpKeyboard() {
+  auto shortcut = [this](const QKeySequence& keys, auto action) {
+    auto* s = new QShortcut(keys, this);
+    connect(s, &QShortcut::activated, this, action);
+  };
+  shortcut(QKeySequence(Qt::Key_F5), [this] { Command1->click(); });
+  shortcut(QKeySequence(Qt::Key_F6), [this] {
+    (experiment_->Timer1().Ticking() ? Command2 : Command3)->click();
+  });
+  shortcut(QKeySequence(Qt::Key_F8), [this] { Command7->click(); });
+  shortcut(QKeySequence::Copy, [this] { CopyScreen(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { CopyReadout(); });
+
+  Command1->setToolTip(QStringLiteral("Начать опыт (F5)"));
+  Command2->setToolTip(QStringLiteral("Остановить (F6)"));
+  Command3->setToolTip(QStringLiteral("Продолжить (F6)"));
+  Command7->setToolTip(QStringLiteral("Сделать 1 шаг (F8)"));
+  const QString copyTip = QStringLiteral(
+      "Ctrl+C: копировать картинку экрана\nCtrl+Shift+C: копировать показания таблицей");
+  for (PictureBox* screen : {Picture1, Picture2, Picture3}) {
+    screen->setFocusPolicy(Qt::ClickFocus);
+    screen->setToolTip(copyTip);
+  }
+
+  // Tab walks the input boxes in reading order, then the buttons and the
+  // switches; the result boxes take the focus only when clicked.
+  for (int box = 1; box <= TextBoxes::kCount; ++box) Box(box)->setFocusPolicy(Qt::ClickFocus);
+  QList<QWidget*> chain;
+  for (int box : kInputTabOrder) {
+    Box(box)->setFocusPolicy(Qt::StrongFocus);
+    chain << Box(box);
+  }
+  chain << Command1 << Command2 << Command3 << Command7 << Command5 << Command6 << Command4
+        << Option1 << Option2 << Option3 << Option4 << Option5 << Option6 << Check4
+        << Option7 << Option8 << Check2 << Check3 << Check1;
+  for (qsizetype i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+TextBox* Form1::Box(int box) const {
+  return boxes_.at(static_cast<std::size_t>(box - 1));
+}
+
+std::string Form1::Text(int box) const { return Box(box)->text().toStdString(); }
+
+void Form1::SetText(int box, const std::string& text) {
+  // Runs inside a step, between its checks of the floating-point flags.
+  const KeepFpFlags keep;
+  TextBox* edit = Box(box);
+  const QString value = QString::fromStdString(text);
+  if (edit->text() == value) return;
+  edit->setText(value);
+  edit->setCursorPosition(0);  // a long number shows its first digits
+}
+
+void Form1::Show(const std::string& text) {
+  // No tick may run while the message is open: QMessageBox::exec spins an
+  // event loop of its own, in which Timer1 would go on firing.
+  ++messagesOpen_;
+  ApplyTimer();
+  if (messageSink_) {
+    messageSink_->Show(text);
+  } else {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vozaz2"), shown, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);  // keeps the leading blanks of the lines
+    box.exec();
+  }
+  --messagesOpen_;
+  ApplyTimer();
+}
+
+void Form1::SyncModes() {
+  const Modes& modes = experiment_->Controls();
+  ModeOptionButton* options[] = {Option1, Option2, Option3, Option4,
+                                 Option5, Option6, Option7, Option8};
+  for (int n = 1; n <= Modes::kOptions; ++n) {
+    ModeOptionButton* o = options[n - 1];
+    const QSignalBlocker quiet(o);
+    o->setChecked(modes.Option(n));
+    o->setEnabled(modes.OptionEnabled(n));
+  }
+  ModeCheckBox* checks[] = {Check1, Check2, Check3, Check4};
+  for (int n = 1; n <= Modes::kChecks; ++n) {
+    ModeCheckBox* c = checks[n - 1];
+    const QSignalBlocker quiet(c);
+    c->setChecked(modes.Checked(n));
+    c->setEnabled(modes.CheckEnabled(n));
+  }
+}
+
+// Timer1 follows the experiment's StepTimer: it ticks while that is enabled
+// with a non-zero interval (a QTimer with interval 0 would fire at every pass
+// of the event loop) and no message is open.
+void Form1::ApplyTimer() {
+  const StepTimer& t = experiment_->Timer1();
+  if (t.Ticking() && messagesOpen_ == 0) {
+    if (!Timer1->isActive() || Timer1->interval() != t.Interval) Timer1->start(t.Interval);
+    StartPacing();
+  } else {
+    Timer1->stop();
+    StopPacing();
+  }
+}
+
+void Form1::Tick() {
+  if (messagesOpen_ > 0 || ticking_) return;  // a tick due meanwhile is merged
+  ticking_ = true;
+  Run(&Experiment::Timer1_Timer);
+  ticking_ = false;
+}
+
+// While Timer1 ticks, every step sets the result boxes and draws on the
+// screens, and each of these asks for a repaint. Qt gathers such requests into
+// one UpdateRequest event to the window; painting it costs 1 to 2 ms, far more
+// than a step. So the request is held back here and served by the frame timer,
+// about 60 times a second, and the steps keep pace with the timer.
+bool Form1::event(QEvent* event) {
+  if (event->type() == QEvent::UpdateRequest && pacing_ && !painting_) {
+    updateHeld_ = true;
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void Form1::StartPacing() {
+  if (pacing_) return;
+  pacing_ = true;
+  Picture2->SetGathering(true);
+  Picture3->SetGathering(true);
+  frameTimer_->start();
+}
+
+void Form1::StopPacing() {
+  if (!pacing_) return;
+  frameTimer_->stop();
+  PaintFrame();
+  pacing_ = false;
+  Picture2->SetGathering(false);
+  Picture3->SetGathering(false);
+}
+
+void Form1::PaintFrame() {
+  const bool screens = Picture2->ShowChanges() | Picture3->ShowChanges();
+  if (!updateHeld_ && !screens) return;
+  updateHeld_ = false;
+  painting_ = true;
+  QEvent request(QEvent::UpdateRequest);
+  QCoreApplication::sendEvent(this, &request);
+  painting_ = false;
+}
+
+void Form1::CopyScreen() {
+  PictureBox* target = nullptr;
+  for (PictureBox* screen : {Picture2, Picture3, Picture1})
+    if (screen->hasFocus()) target = screen;
+  if (!target)
+    for (PictureBox* screen : {Picture2, Picture3, Picture1})
+      if (screen->underMouse()) target = screen;
+  if (target && target->Image()) QGuiApplication::clipboard()->setImage(*target->Image());
+}
+
+QString Form1::ReadoutTable() const {
+  QString table;
+  const QLabel* label = nullptr;
+  for (const Form1Control& c : kForm1Layout) {
+    QWidget* w = findChild<QWidget*>(QString::fromLatin1(c.name));
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      label = l;
+    } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
+      table += (label ? label->text() : QString()) + u'\t' + box->text() + u'\n';
+      label = nullptr;
+    }
+  }
+  return table;
+}
+
+void Form1::CopyReadout() { QGuiApplication::clipboard()->setText(ReadoutTable()); }
+
+}  // namespace vozaz2

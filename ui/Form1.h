@@ -1,0 +1,171 @@
+// Form1, the main window: the picture of the apparatus, the parameter and
+// result boxes, the mode switches, the buttons and the two screens, bound to
+// one Experiment (run/Experiment.h) that does all the physics.
+//
+// Every control carries its historical name, as member and as objectName; what
+// each of them is, and where it stands, is listed in ui/Form1Layout.h.
+//
+// The window gives the experiment:
+//   - its text boxes: Text1 ... Text43 (TextBoxes over the QLineEdits; what a
+//     box's text() returns is current after every step);
+//   - its screens: Picture2 and Picture3 show the images that the steps draw
+//     on (ScreenSurface);
+//   - its message box: modal, titled "Vozaz2", one OK button, no icon; no tick
+//     runs while it is open;
+//   - its timer: Timer1 ticks, one step per tick, while the experiment's
+//     StepTimer is enabled with a non-zero interval.
+// During a run the window repaints at the display's rate, not at every step:
+// a step costs microseconds, a repaint of the window a millisecond or more.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "run/Experiment.h"
+#include "run/Messages.h"
+#include "run/TextBoxes.h"
+#include "ui/ScreenSurface.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStyle;
+class QTimer;
+
+namespace vozaz2 {
+
+class ModeCheckBox;
+class ModeOptionButton;
+class PictureBox;
+class TextBox;
+
+class Form1 final : public QWidget, private TextBoxes, private MessageSink {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // The experiment behind the window.
+  Experiment& Simulation() { return *experiment_; }
+  const Experiment& Simulation() const { return *experiment_; }
+
+  // Where messages go: nullptr (the default) is the window's modal message
+  // box; tests put a recorder here so that nothing blocks. Whichever shows
+  // the message, no tick runs until it returns.
+  void SetMessageSink(MessageSink* sink) { messageSink_ = sink; }
+
+  // The readout as a tab-separated table: one row per text box, its label and
+  // its text, in the order of the layout table. Ctrl+Shift+C copies it.
+  QString ReadoutTable() const;
+
+  // The font of the window and all its controls.
+  static QFont WindowFont();
+
+  // Whether repaints are being gathered to the display's rate (while Timer1
+  // ticks).
+  bool PacingRepaints() const { return pacing_; }
+
+  // --- Controls (see ui/Form1Layout.h) -----------------------------------
+  PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr;
+
+  TextBox *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
+          *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr, *Text8 = nullptr,
+          *Text9 = nullptr, *Text10 = nullptr, *Text11 = nullptr, *Text12 = nullptr,
+          *Text13 = nullptr, *Text14 = nullptr, *Text15 = nullptr, *Text16 = nullptr,
+          *Text17 = nullptr, *Text18 = nullptr, *Text19 = nullptr, *Text20 = nullptr,
+          *Text21 = nullptr, *Text22 = nullptr, *Text23 = nullptr, *Text24 = nullptr,
+          *Text25 = nullptr, *Text26 = nullptr, *Text27 = nullptr, *Text28 = nullptr,
+          *Text29 = nullptr, *Text30 = nullptr, *Text31 = nullptr, *Text32 = nullptr,
+          *Text33 = nullptr, *Text34 = nullptr, *Text35 = nullptr, *Text36 = nullptr,
+          *Text37 = nullptr, *Text38 = nullptr, *Text39 = nullptr, *Text40 = nullptr,
+          *Text41 = nullptr, *Text42 = nullptr, *Text43 = nullptr;
+
+  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+         *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+         *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr,
+         *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr,
+         *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr, *Label20 = nullptr,
+         *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr,
+         *Label25 = nullptr, *Label26 = nullptr, *Label27 = nullptr, *Label28 = nullptr,
+         *Label29 = nullptr, *Label30 = nullptr, *Label31 = nullptr, *Label32 = nullptr,
+         *Label33 = nullptr, *Label34 = nullptr, *Label35 = nullptr, *Label36 = nullptr,
+         *Label37 = nullptr, *Label38 = nullptr, *Label39 = nullptr, *Label40 = nullptr,
+         *Label41 = nullptr, *Label42 = nullptr, *Label43 = nullptr, *Label44 = nullptr,
+         *Label45 = nullptr, *Label46 = nullptr, *Label47 = nullptr, *Label48 = nullptr,
+         *Label49 = nullptr, *Label50 = nullptr, *Label51 = nullptr, *Label52 = nullptr,
+         *Label53 = nullptr, *Label54 = nullptr, *Label55 = nullptr, *Label56 = nullptr,
+         *Label57 = nullptr, *Label58 = nullptr, *Label59 = nullptr, *Label60 = nullptr,
+         *Label61 = nullptr, *Label62 = nullptr, *Label63 = nullptr, *Label64 = nullptr,
+         *Label65 = nullptr, *Label66 = nullptr;
+
+  // "Начать", "Остановить", "Продолжить", "Выход", "Очистить экраны",
+  // "About", "Сделать 1 шаг".
+  QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
+              *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
+              *Command7 = nullptr;
+
+  // "FL= 0 до 1 с ", "m= 1+1 от 1с  до Tr с", "VL= 0", "Mx задать вручную".
+  ModeCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr;
+
+  // "Нити", "Втулки" | "Вверх", "Вниз" | "По конусу", "В плоскости" |
+  // "m=2", "m=1+1".
+  ModeOptionButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr,
+                   *Option4 = nullptr, *Option5 = nullptr, *Option6 = nullptr,
+                   *Option7 = nullptr, *Option8 = nullptr;
+
+  // "Движение", "Направление движения", "Вращение нити", "форма груза при T=0".
+  QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr;
+
+  // The stepping timer: precise, 1 ms while a run goes on.
+  QTimer* Timer1 = nullptr;
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  // TextBoxes: the experiment's view of Text1 ... Text43.
+  std::string Text(int box) const override;
+  void SetText(int box, const std::string& text) override;
+  // MessageSink: the experiment's message box.
+  void Show(const std::string& text) override;
+
+  void Run(void (Experiment::*command)());
+  void BuildControls();
+  void ConnectControls();
+  void SetUpKeyboard();
+  TextBox* Box(int box) const;
+
+  void SyncModes();
+  void ApplyTimer();
+  void StartPacing();
+  void StopPacing();
+  void PaintFrame();
+  void CopyScreen();
+  void CopyReadout();
+  void Tick();
+
+  QStyle* style_ = nullptr;  // owned by the window
+  std::array<TextBox*, TextBoxes::kCount> boxes_{};
+  QImage apparatus_;
+  ScreenSurface picture2Surface_;
+  ScreenSurface picture3Surface_;
+  MessageSink* messageSink_ = nullptr;
+  std::unique_ptr<Experiment> experiment_;
+
+  int messagesOpen_ = 0;  // a message box is open: no ticks
+  bool ticking_ = false;  // inside a step
+
+  // Repaints during a run: the updates that the steps ask for are gathered
+  // and painted by frameTimer_ at the display's rate.
+  QTimer* frameTimer_ = nullptr;
+  bool pacing_ = false;
+  bool updateHeld_ = false;
+  bool painting_ = false;
+};
+
+}  // namespace vozaz2

@@ -1,0 +1,42 @@
+// A picture box of the main window: a QImage behind a sunken border.
+//
+// The image is the truth: whatever the program draws goes into the image, and
+// paintEvent only copies it to the screen. So a picture survives covering,
+// uncovering and resizing, and many drawings between two repaints cost one
+// repaint.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+
+namespace vozaz2 {
+
+class PictureBox final : public QFrame {
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  // The image shown at the top-left corner of the drawing area, clipped to
+  // it; the rest of the area is white. Not owned; it must outlive the box.
+  void SetImage(const QImage* image);
+  const QImage* Image() const { return image_; }
+
+  // The pixels `area` of the image have been drawn on. Cheap enough to call
+  // after every drawing operation.
+  void ImageChanged(const QRect& area);
+
+  // While a run goes on the window gathers the changed areas and shows them
+  // at the display's rate with ShowChanges(), which returns whether it asked
+  // for a repaint. Ending the gathering shows what is left.
+  void SetGathering(bool on);
+  bool ShowChanges();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const QImage* image_ = nullptr;
+  bool gathering_ = false;
+  QRect pending_;  // changed pixels of the image not yet asked to be repainted
+};
+
+}  // namespace vozaz2

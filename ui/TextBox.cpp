@@ -1,0 +1,122 @@
+#include "ui/TextBox.h"
+
+#include <QFocusEvent>
+#include <QGlyphRun>
+#include <QHash>
+#include <QPainter>
+#include <QRawFont>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <array>
+
+namespace vozaz2 {
+
+namespace {
+
+// QLineEdit's own margin between the contents rectangle and the text.
+constexpr int kHorizontalMargin = 2;
+
+// The glyphs of the printable ASCII characters in one font, so that a number
+// is drawn without shaping it again at every paint: its glyphs simply follow
+// one another by their advances (the window's font has no kerning, so this is
+// where QLineEdit itself places them).
+class AsciiGlyphs {
+ public:
+  explicit AsciiGlyphs(const QFont& font) : font_(QRawFont::fromFont(font)) {
+    if (!font_.isValid()) return;
+    QString chars;
+    for (char16_t c = kFirst; c <= kLast; ++c) chars += QChar(c);
+    const QList<quint32> glyphs = font_.glyphIndexesForString(chars);
+    const QList<QPointF> advances = font_.advancesForGlyphIndexes(glyphs);
+    if (glyphs.size() != kCount || advances.size() != kCount) return;
+    for (int i = 0; i < kCount; ++i) {
+      glyph_[static_cast<std::size_t>(i)] = glyphs[i];
+      advance_[static_cast<std::size_t>(i)] = advances[i].x();
+    }
+    usable_ = true;
+  }
+
+  // Draws `text` with its baseline starting at `origin`; returns false, having
+  // drawn nothing, when the text holds a character outside the table.
+  bool Draw(QPainter& painter, QPointF origin, const QString& text) const {
+    if (!usable_) return false;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(text.size());
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (QChar c : text) {
+      const char16_t u = c.unicode();
+      if (u < kFirst || u > kLast) return false;
+      const auto i = static_cast<std::size_t>(u - kFirst);
+      if (glyph_[i] == 0 && u != u' ') return false;  // not in this font
+      glyphs << glyph_[i];
+      positions << QPointF(x, 0);
+      x += advance_[i];
+    }
+    QGlyphRun run;
+    run.setRawFont(font_);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(origin, run);
+    return true;
+  }
+
+ private:
+  static constexpr char16_t kFirst = 32, kLast = 126;
+  static constexpr int kCount = kLast - kFirst + 1;
+  QRawFont font_;
+  std::array<quint32, kCount> glyph_{};
+  std::array<qreal, kCount> advance_{};
+  bool usable_ = false;
+};
+
+const AsciiGlyphs& GlyphsOf(const QFont& font) {
+  static QHash<QString, AsciiGlyphs*> tables;  // one per font, for the program's life
+  AsciiGlyphs*& table = tables[font.key()];
+  if (!table) table = new AsciiGlyphs(font);
+  return *table;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  setEchoMode(QLineEdit::NoEcho);
+}
+
+void TextBox::focusInEvent(QFocusEvent* event) {
+  setEchoMode(QLineEdit::Normal);
+  QLineEdit::focusInEvent(event);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  // The text stays where the user left it only while it is being edited; a
+  // box without focus shows its text from the first character.
+  setCursorPosition(0);
+  setEchoMode(QLineEdit::NoEcho);
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+  if (echoMode() != QLineEdit::NoEcho) {
+    QLineEdit::paintEvent(event);
+    return;
+  }
+  // The frame and inside as QLineEdit paints them, then the text where
+  // QLineEdit would put it with the cursor at its start: left, vertically
+  // centred in the contents rectangle, clipped to it.
+  QPainter painter(this);
+  QStyleOptionFrame panel;
+  initStyleOption(&panel);
+  style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+  QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+  r = r.marginsRemoved(textMargins());
+  const QFontMetrics fm = fontMetrics();
+  const QPoint origin(r.x() + kHorizontalMargin, r.y() + (r.height() - fm.height() + 1) / 2 + fm.ascent());
+  painter.setClipRect(r);
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+  const QString shown = text();
+  if (!GlyphsOf(font()).Draw(painter, origin, shown)) painter.drawText(origin, shown);
+}
+
+}  // namespace vozaz2

@@ -1,0 +1,185 @@
+// vozaz2-window-bench: does the main window keep pace with its 1 ms timer?
+//
+// First an empty precise 1 ms timer runs for the given time: the rate at
+// which the event loop can deliver ticks at all. Then the main window is shown
+// and a default run is started with a click on "Начать"; it runs for the same
+// time. Printed: both rates, their ratio, and the cost of one tick of the
+// window (median and 99th percentile) besides the cost of its repaints.
+// Figures only; this program never fails on time.
+//
+// With --screenshot FILE it also saves the window, as it stands after
+// --shot-after seconds of the run, as a PNG picture.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <sys/resource.h>
+
+#include "ui/Form1.h"
+#include "ui/TextBox.h"
+
+namespace {
+
+double Percentile(std::vector<double> v, double p) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const auto i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+  return v[i];
+}
+
+// Processor time of this program so far (user and system), in seconds.
+double CpuSeconds() {
+  rusage use{};
+  getrusage(RUSAGE_SELF, &use);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  return seconds(use.ru_utime) + seconds(use.ru_stime);
+}
+
+void RunEventLoopFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// Measures the time from the delivery of a QTimer's timer event to the end of
+// the handlers of its timeout signal that were connected before this probe.
+class TickProbe final : public QObject {
+ public:
+  explicit TickProbe(QTimer* timer) {
+    timer->installEventFilter(this);
+    connect(timer, &QTimer::timeout, this, [this] {
+      costs.push_back(static_cast<double>(clock_.nsecsElapsed() - start_) / 1e6);
+    });
+    clock_.start();
+  }
+  std::vector<double> costs;  // ms per tick
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Timer) start_ = clock_.nsecsElapsed();
+    return false;
+  }
+
+ private:
+  QElapsedTimer clock_;
+  qint64 start_ = 0;
+};
+
+// Counts the window's repaints and times them: an UpdateRequest to the window
+// that repaints the time box (which changes at every step) is one repaint of
+// the window during the run.
+class PaintProbe final : public QObject {
+ public:
+  PaintProbe(QWidget* window, QWidget* timeBox) {
+    window->installEventFilter(this);
+    timeBox->installEventFilter(this);
+    clock_.start();
+  }
+  std::vector<double> costs;  // ms per repaint of the window
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      painted_ = true;
+      return false;
+    }
+    if (event->type() != QEvent::UpdateRequest || inside_) return false;
+    // Let the window handle the request here, inside the filter, to time it.
+    inside_ = true;
+    painted_ = false;
+    const qint64 t0 = clock_.nsecsElapsed();
+    watched->event(event);
+    if (painted_) costs.push_back(static_cast<double>(clock_.nsecsElapsed() - t0) / 1e6);
+    inside_ = false;
+    return true;
+  }
+
+ private:
+  QElapsedTimer clock_;
+  bool inside_ = false;
+  bool painted_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QCommandLineParser cli;
+  cli.setApplicationDescription(
+      "Measures the tick rate of an empty 1 ms precise timer and the step rate of the main "
+      "window during a default run, and prints both.");
+  cli.addHelpOption();
+  QCommandLineOption secondsOpt("seconds", "Length of each measurement (default 10).", "S", "10");
+  QCommandLineOption shotOpt("screenshot", "Save the window as a PNG picture.", "FILE");
+  QCommandLineOption shotAfterOpt("shot-after", "Seconds of the run before the picture (default 2.5).",
+                                  "S", "2.5");
+  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt});
+  cli.process(app);
+  const int ms = static_cast<int>(cli.value(secondsOpt).toDouble() * 1000);
+  const QString shot = cli.value(shotOpt);
+  const int shotMs = static_cast<int>(cli.value(shotAfterOpt).toDouble() * 1000);
+  if (ms <= 0 || shotMs < 0) {
+    std::fprintf(stderr, "vozaz2-window-bench: the times must be positive\n");
+    return 2;
+  }
+
+  // 1. An empty precise 1 ms timer.
+  double emptyRate = 0;
+  {
+    long ticks = 0;
+    QTimer empty;
+    empty.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&empty, &QTimer::timeout, [&] { ++ticks; });
+    QElapsedTimer clock;
+    empty.start(1);
+    clock.start();
+    RunEventLoopFor(ms);
+    empty.stop();
+    emptyRate = static_cast<double>(ticks) * 1000.0 / static_cast<double>(clock.elapsed());
+    std::printf("empty 1 ms precise timer: %8.1f ticks/s\n", emptyRate);
+  }
+
+  // 2. The window, shown, during a default run.
+  vozaz2::Form1 form;
+  form.show();
+  RunEventLoopFor(500);  // mapped and painted once
+  TickProbe ticks(form.Timer1);
+  PaintProbe paints(&form, form.Text31);
+  const vozaz2::SimRecord& r = form.Simulation().Record();
+
+  const double cpu0 = CpuSeconds();
+  QElapsedTimer clock;
+  form.Command1->click();  // "Начать" with the default parameters
+  clock.start();
+  if (!shot.isEmpty() && shotMs < ms) {
+    RunEventLoopFor(shotMs);
+    if (!form.grab().save(shot)) std::fprintf(stderr, "vozaz2-window-bench: cannot write %s\n", qPrintable(shot));
+    RunEventLoopFor(ms - static_cast<int>(clock.elapsed()));
+  } else {
+    RunEventLoopFor(ms);
+  }
+  const double elapsed = static_cast<double>(clock.elapsed()) / 1000.0;
+  form.Command2->click();  // "Остановить"
+  const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
+  if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);
+
+  const double cpu = CpuSeconds() - cpu0;
+  const double stepRate = static_cast<double>(steps) / elapsed;
+  std::printf("window, default run:      %8.1f steps/s (%ld steps in %.2f s)\n", stepRate, steps, elapsed);
+  std::printf("ratio:                    %8.1f %%\n", 100.0 * stepRate / emptyRate);
+  std::printf("cost of a tick (step, boxes, drawing): median %.3f ms, p99 %.3f ms\n",
+              Percentile(ticks.costs, 0.5), Percentile(ticks.costs, 0.99));
+  std::printf("repaints of the window:   %8.1f /s, median %.3f ms, p99 %.3f ms\n",
+              static_cast<double>(paints.costs.size()) / elapsed, Percentile(paints.costs, 0.5),
+              Percentile(paints.costs, 0.99));
+  std::printf("processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
+  if (form.Simulation().LastStepDiverged()) std::printf("(the run diverged)\n");
+  return 0;
+}

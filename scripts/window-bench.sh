@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Does the main window keep pace with its 1 ms timer? Builds the measuring
+# program (Release), then under Xvfb runs an empty precise 1 ms timer and the
+# window during a default run, each for the given seconds (default 10), and
+# prints both rates, their ratio, the cost of a tick and of a repaint.
+# Figures only: this is not a test and never fails on time.
+#   scripts/window-bench.sh [--seconds S] [--screenshot FILE [--shot-after S]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+dir=build-window-bench
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$dir" --target vozaz2-window-bench -j "$(nproc)" >/dev/null
+args=("$@")
+[ ${#args[@]} -eq 0 ] && args=(--seconds 10)
+echo "Load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$dir/bench/window/vozaz2-window-bench" "${args[@]}" \
+  2> >(grep -v 'XDG_RUNTIME_DIR' >&2)

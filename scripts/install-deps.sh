@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick gcovr
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-urw-base35
 )
 
 missing=()

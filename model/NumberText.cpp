@@ -3,7 +3,6 @@
 #include <cfenv>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace vozaz2 {
@@ -14,14 +13,19 @@ std::string NumberText(double value, char decimalSeparator) {
   // beyond the range of a double, and the text could not be read back.
   if (std::isfinite(value) && std::fabs(value) > 1.79769313486231e308)
     value = std::copysign(1.79769313486231e308, value);
-  // %G with precision 15 gives exactly the general form: up to 15 significant
-  // digits, trailing zeros dropped, exponent form when the decimal exponent is
-  // below -4 or at least 15, with a sign and at least two exponent digits.
+  // The general form with precision 15 (as "%.15G" in the "C" locale): up to
+  // 15 significant digits, trailing zeros dropped, exponent form when the
+  // decimal exponent is below -4 or at least 15, with a sign and at least two
+  // exponent digits. to_chars never looks at the C library's locale, which the
+  // window and the runner set from the environment (a Russian one would give
+  // a decimal comma here whatever separator was asked for).
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15G", value);
-  std::string s(buf);
-  for (char& c : s)
+  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+  std::string s(buf, end);
+  for (char& c : s) {
     if (c == '.') c = decimalSeparator;
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   return s;
 }
 

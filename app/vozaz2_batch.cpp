@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QTextStream>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -106,6 +107,9 @@ void WriteRow(std::FILE* out, long long step, const SimRecord& r) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  // QCoreApplication has set the C library's locale from the environment; the
+  // CSV separates its fields with commas, so its numbers keep the point.
+  std::setlocale(LC_NUMERIC, "C");
   QCoreApplication::setApplicationName("vozaz2-batch");
 
   QCommandLineParser parser;

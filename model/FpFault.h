@@ -22,7 +22,13 @@ struct NumericFault : std::exception {
 
 inline constexpr int kFaultFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
 
-inline void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
+// Clearing the flags costs about an eighth of an undisplayed step (the x87 status
+// goes through fnstenv/fldenv), and in a healthy run there is nothing to clear:
+// test first, which is cheap. Only the fault flags are ever tested, so only
+// they need clearing.
+inline void ClearFpFaults() {
+  if (std::fetestexcept(kFaultFlags)) std::feclearexcept(kFaultFlags);
+}
 
 inline bool FpFaultRaised() { return std::fetestexcept(kFaultFlags) != 0; }
 

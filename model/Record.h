@@ -107,6 +107,9 @@ struct SimRecord {
   // a click during the run acts on the next one.
   bool DumbbellRun = false;  // "m=1+1" was chosen when the run started
   bool ReleaseRun = false;   // "FL= 0 до 1 с " was ticked when the run started
+  // The run rotates in the plane ("В плоскости" at the start); only such a
+  // run can split into two balls, whose equations have no vertical motion.
+  bool PlaneRun = false;
 
   // --- The drive, step by step ----------------------------------------------
   // The string end and the sleeve each stand where the drive left them; the

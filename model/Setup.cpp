@@ -52,6 +52,7 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
     r.EVLSigned = 0;
     r.DumbbellRun = choice.dumbbell;
     r.ReleaseRun = choice.release;
+    r.PlaneRun = r.PathSign == 0;
 
     // Forces of the steady rotation.
     r.Fcen = r.m * r.w1 * r.w1 * r.R1;

@@ -77,8 +77,11 @@ void Experiment::SolveStep() {
 
     // The two balls' equations run only on a state that has been handed over
     // to two balls; once split, the run stays split until the next start.
+    // They know no vertical motion, so only a run in the plane is handed over
+    // (the box can be ticked during a run on a cone).
     bool twoBalls = r.SplitDone == 1;
-    if (!twoBalls && modes_.Checked(2) && !r.DumbbellRun && r.T >= 1 && r.T != 1 && r.T <= r.Tr) {
+    if (!twoBalls && modes_.Checked(2) && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
+        r.T <= r.Tr) {
       HandOver();
       twoBalls = true;
     }

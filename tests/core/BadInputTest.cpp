@@ -71,7 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadValue{"the last box bad", {}, {{kR1, "3"}, {kCL, "5"}, {kTr, "x"}}},
                     BadValue{"dumbbell at R1 = 0.5", {kDumbbell}, {{kR1, "0,5"}}},
                     BadValue{"Mx = 0 by hand", {kManualMx}, {{kMx, "0"}}},
-                    BadValue{"released at w1 = -2 (Mx = 0)", {kRelease}, {{kW1, "-2"}}}));
+                    BadValue{"released at w1 = -2 (Mx = 0)", {kRelease}, {{kW1, "-2"}}},
+                    BadValue{"overflowing w1", {}, {{kW1, "1e300"}}},
+                    BadValue{"start circle beyond single precision", {kManualMx},
+                             {{kMx, "1e-39"}}}));
 
 }  // namespace
 }  // namespace vozaz2::test

@@ -10,12 +10,13 @@ namespace vozaz2::test {
 namespace {
 
 // Nothing happens on "Сделать 1 шаг", a tick or "Продолжить" before a run has
-// been started, also after a start that was refused.
+// been started, also after a start that was refused (a dumbbell whose ball a
+// would start on the axis).
 TEST(Mends, NoStepBeforeTheFirstStart) {
   Rig rig;
-  rig.Type(kR1, "0");
-  rig.e.Command1_Click();
-  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_FALSE(rig.Start({kDumbbell}, {{kR1, 0.5}}));
+  EXPECT_EQ(rig.messages.shown, std::vector<std::string>{"Введите правильно данные"});
+  EXPECT_FALSE(rig.e.Timer1().Ticking());
   const SimRecord before = rig.r();
   const auto boxes = rig.boxes.All();
   const QImage p2 = rig.picture2.Image(), p3 = rig.picture3.Image();
@@ -66,6 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
               {}, {}, 400},
         Twins{"split with Tr at 1 s", {"", {kSplit}, {{kTr, 1}}}, {"", {kPlane}, {{kTr, 1}}}, {},
               {}, 400},
+        // The load splits only in a run that rotates in the plane, also when
+        // the box is ticked during the run.
+        Twins{"split ticked during a plane run", {"", {kPlane}, {}}, {"", {kSplit}, {}},
+              {kSplit}, {}, 400},
+        Twins{"split ticked during a cone run", {"", {}, {}}, {"", {}, {}}, {kSplit}, {kPlane},
+              400},
         // The shape of the load and the release belong to the run; the other
         // effects of the clicks (signs, "VL= 0") act at once.
         Twins{"m=1+1 during a single-load run", {"", {}, {}}, {"", {}, {}}, {kDumbbell},

@@ -113,29 +113,20 @@ TEST(Screens, ClearLeavesTheBareGrids) {
   EXPECT_EQ(rig.picture3.Image(), grid3.Image());
 }
 
-struct ColourCase {
-  Colour value;
-  int red, green, blue;
-};
-
-class ColourValue : public testing::TestWithParam<ColourCase> {};
-
-// Red sits in the lowest byte of a colour value.
-TEST_P(ColourValue, MapsToItsComponents) {
-  const ColourCase c = GetParam();
-  EXPECT_EQ(ToQRgb(c.value), qRgb(c.red, c.green, c.blue));
-  ImageSurface s(5, 5);
-  s.Scale(0, 0, 4, 4);
-  s.PSet(2, 2, c.value);
-  EXPECT_EQ(s.Image().pixel(2, 2), qRgb(c.red, c.green, c.blue));
+// A colour value is red + 256 green + 65536 blue: red sits in the lowest byte.
+TEST(Screens, ColourValues) {
+  const struct {
+    Colour value;
+    int red, green, blue;
+  } cases[] = {{1, 1, 0, 0},     {250, 250, 0, 0}, {256, 0, 1, 0},  {65536, 0, 0, 1},
+               {0xC8C8C8, 200, 200, 200}, {250 * 65536, 0, 0, 250}, {200 + 200 * 256, 200, 200, 0}};
+  for (const auto& c : cases) {
+    ImageSurface s(5, 5);
+    s.Scale(0, 0, 4, 4);
+    s.PSet(2, 2, c.value);
+    EXPECT_EQ(s.Image().pixel(2, 2), qRgb(c.red, c.green, c.blue)) << c.value;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Core, ColourValue,
-                         testing::Values(ColourCase{1, 1, 0, 0}, ColourCase{250, 250, 0, 0},
-                                         ColourCase{256, 0, 1, 0}, ColourCase{65536, 0, 0, 1},
-                                         ColourCase{0xC8C8C8, 200, 200, 200},
-                                         ColourCase{250 * 65536, 0, 0, 250},
-                                         ColourCase{200 + 200 * 256, 200, 200, 0}));
 
 }  // namespace
 }  // namespace vozaz2::test

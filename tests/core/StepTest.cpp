@@ -212,16 +212,22 @@ TEST(Convergence, TheStepIsFourthOrder) {
   EXPECT_LT(e2 / e3, 20);
 }
 
-class LongRun : public testing::TestWithParam<Variant> {};
+struct LongRunCase {
+  Variant variant;
+  double balanceLimit;  // relative to E1
+};
+void PrintTo(const LongRunCase& c, std::ostream* os) { *os << c.variant.name; }
 
-// The string's horizontal pull on a single load points at the axis, so the
-// load's angular momentum about the axis stays as it was at the start. The
-// energy account closes: what the source did, less what friction took, is in
-// the motion, the string and the height; the balance shows only the error of
-// the solution. Both are read from the boxes, as the user reads them.
+class LongRun : public testing::TestWithParam<LongRunCase> {};
+
+// The string pulls the load (the dumbbell's ball a, the split load's ball a)
+// straight towards the axis, and the second string is internal: the angular
+// momentum about the axis stays as it was at the start. The energy account
+// closes: the balance shows only the error of the solution. Both are read
+// from the boxes over a 20 s run.
 TEST_P(LongRun, KeepsAngularMomentumAndClosesTheEnergyAccount) {
   Rig rig;
-  ASSERT_TRUE(GetParam().Start(rig));
+  ASSERT_TRUE(GetParam().variant.Start(rig));
   double momentum = 0, balance = 0;
   for (int i = 0; i < 4000; ++i) {
     rig.Steps(1);
@@ -230,20 +236,26 @@ TEST_P(LongRun, KeepsAngularMomentumAndClosesTheEnergyAccount) {
     momentum = std::max(momentum, std::fabs(rig.BoxNumber(29) - mkd1) / std::fabs(mkd1));
     balance = std::max(balance, std::fabs(rig.BoxNumber(23)) / rig.BoxNumber(21));
   }
-  std::printf("%s: max |MKD2 - MKD1|/MKD1 = %.3g, max |balance|/E1 = %.3g\n", GetParam().name,
-              momentum, balance);
+  std::printf("%s: max |MKD2 - MKD1|/MKD1 = %.3g, max |balance|/E1 = %.3g\n",
+              GetParam().variant.name, momentum, balance);
   EXPECT_NEAR(rig.r().T, 20, 1e-9);
   EXPECT_LT(momentum, 1e-7);
-  EXPECT_LT(balance, 1e-5);
+  EXPECT_LT(balance, GetParam().balanceLimit);
 }
 
+// The split load's strings lose energy to friction counted at each step's end
+// (first order in P0); the balls' quick relative swing makes that visible.
 INSTANTIATE_TEST_SUITE_P(
     Core, LongRun,
-    testing::Values(Variant{"string up", {}, {}}, Variant{"string down", {kDown}, {}},
-                    Variant{"sleeve up", {kSleeve}, {}},
-                    Variant{"sleeve down", {kSleeve, kDown}, {}},
-                    Variant{"plane", {kPlane}, {}}, Variant{"drive stopped", {kStopDrive}, {}},
-                    Variant{"no friction", {}, {{kKtr, 0}}}));
+    testing::Values(LongRunCase{{"string up", {}, {}}, 1e-5},
+                    LongRunCase{{"string down", {kDown}, {}}, 1e-5},
+                    LongRunCase{{"sleeve up", {kSleeve}, {}}, 1e-5},
+                    LongRunCase{{"sleeve down", {kSleeve, kDown}, {}}, 1e-5},
+                    LongRunCase{{"plane", {kPlane}, {}}, 1e-5},
+                    LongRunCase{{"drive stopped", {kStopDrive}, {}}, 1e-5},
+                    LongRunCase{{"no friction", {}, {{kKtr, 0}}}, 1e-5},
+                    LongRunCase{{"dumbbell let down", {kDumbbell, kDown}, {}}, 1e-5},
+                    LongRunCase{{"split load let down", {kSplit, kDown}, {}}, 1e-3}));
 
 struct DriveCase {
   Variant variant;

@@ -113,6 +113,26 @@ TEST(Screens, ClearLeavesTheBareGrids) {
   EXPECT_EQ(rig.picture3.Image(), grid3.Image());
 }
 
+// A displayed step sets, at x = T/Mt, the string force in red at FL/MF, its
+// friction part in blue, the height in olive at Z/Mz, the single load's turn
+// and spin on y = -4 (dark grey, drawn last), and the path point in blue.
+TEST(Screens, StepPlotsItsPoints) {
+  Rig rig;
+  ASSERT_TRUE(rig.Start({}, {{kMt, 0.05}, {kMz, 0.005}}));
+  rig.Steps(35);
+  const SimRecord& r = rig.r();
+  const QImage &p2 = rig.picture2.Image(), &p3 = rig.picture3.Image();
+  auto at2 = [&](double y) {
+    return p2.pixel(PixelOf(r.T / r.Mt, 0, 12, p2.width()), PixelOf(y, 5, -5, p2.height()));
+  };
+  EXPECT_EQ(at2(r.FL / r.MF), qRgb(250, 0, 0));
+  EXPECT_EQ(at2(r.Ftr / r.MF), qRgb(0, 0, 250));
+  EXPECT_EQ(at2(r.Z / r.Mz), qRgb(200, 200, 0));
+  EXPECT_EQ(at2(-4), qRgb(50, 50, 50));
+  EXPECT_EQ(p3.pixel(PixelOf(r.X / r.Mx, -5, 5, p3.width()), PixelOf(r.Ycoord / r.Mx, 5, -5, p3.height())),
+            qRgb(0, 0, 250));
+}
+
 // A colour value is red + 256 green + 65536 blue: red sits in the lowest byte.
 TEST(Screens, ColourValues) {
   const struct {

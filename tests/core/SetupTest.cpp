@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Rig.h"
+#include "model/Setup.h"
 
 namespace vozaz2::test {
 namespace {
@@ -80,6 +81,24 @@ INSTANTIATE_TEST_SUITE_P(
                    F(Mx, 0.8), F(MKD1, 24), F(E1, 36), F(J1, 8)}},
         StartCase{"clockwise", {}, {{kW1, -2}}, {F(V1, -2), F(MKD1, -4), F(E1, 4), F(FL, kFL)}}));
 #undef F
+
+// The window opens with the start-up parameters in Russian notation, the
+// result boxes showing their own names, the timer enabled without interval.
+TEST(Start, WindowOpensWithTheDefaults) {
+  Rig rig;
+  const char* texts[] = {"1", "2", "10", "1", "0,1", "0,005", "0,5", "5", "2", "1", "1,2"};
+  for (std::size_t i = 0; i < kParameterBoxes.size(); ++i)
+    EXPECT_EQ(rig.boxes.Text(kParameterBoxes[i]), texts[i]);
+  for (int box : {3, 6, 10, 29, 31, 37, 43}) EXPECT_EQ(rig.boxes.Text(box), "Text" + std::to_string(box));
+  EXPECT_TRUE(rig.e.Timer1().Enabled);
+  EXPECT_EQ(rig.e.Timer1().Interval, 0);
+  EXPECT_EQ(rig.r().Pi, 3.141592654);
+  EXPECT_THROW(rig.r().Y(46), std::out_of_range);
+  EXPECT_THROW(rig.r().DY(-1), std::out_of_range);
+  ASSERT_TRUE(rig.Start());
+  EXPECT_EQ(rig.r().VLset, 0.1);  // read back exactly as written
+  EXPECT_EQ(rig.r().P0, 0.005);
+}
 
 TEST(Start, ShowsTheStartValues) {
   Rig rig;

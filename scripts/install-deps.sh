@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick gcovr
   fonts-dejavu-core fonts-urw-base35
+  locales
 )
 
 missing=()

@@ -1,6 +1,7 @@
-// Where this program deliberately behaves better than its old original: each
-// test here fails on the original behaviour. Most compare a run with a twin
-// run that takes the plain route to the same physics.
+// What keeps a run consistent whatever the user clicks while it goes on: a
+// failed start, a step before any start, the shape, release and split fixed
+// for the run, and a drive that never jumps. Most tests compare a run with a
+// twin run that takes the plain route to the same physics.
 #include <QImage>
 #include <cmath>
 

@@ -1,0 +1,73 @@
+// vozaz2-window-longrun: the main window in a long default run, with the
+// memory of the process at the start and at the end. The window is shown
+// (under Xvfb in scripts/longrun.sh), "Начать" is clicked as a user clicks
+// it, and the run goes on at the pace of the window's own timer.
+//
+//   vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]]   (defaults 120, 30)
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "ui/Form1.h"
+
+namespace {
+
+long StatusKb(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.compare(0, field.size() + 1, field + ":") == 0) return std::atol(line.c_str() + field.size() + 1);
+  return -1;
+}
+
+// A message box would wait for a user: here it only counts.
+class CountingMessages final : public vozaz2::MessageSink {
+ public:
+  void Show(const std::string&) override { ++shown; }
+  int shown = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
+  const int every = argc > 2 ? std::atoi(argv[2]) : 30;
+  if (seconds <= 0 || every <= 0) {
+    std::fprintf(stderr, "usage: vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]]\n");
+    return 1;
+  }
+
+  vozaz2::Form1 form;
+  CountingMessages messages;
+  form.SetMessageSink(&messages);
+  form.show();
+  const vozaz2::SimRecord& r = form.Simulation().Record();
+  auto report = [&](const char* when, int at) {
+    const double steps = r.P0 > 0 ? r.T0 / r.P0 : 0;
+    std::printf("%-6s %5d s  %9.0f steps  VmHWM %7ld kB  VmRSS %7ld kB  messages %d\n", when, at, steps,
+                StatusKb("VmHWM"), StatusKb("VmRSS"), messages.shown);
+    std::fflush(stdout);
+  };
+
+  int elapsed = 0;
+  QTimer clock;
+  QObject::connect(&clock, &QTimer::timeout, [&] {
+    ++elapsed;
+    if (elapsed == 1) report("start", elapsed);  // the first second of the run
+    if (elapsed % every == 0 && elapsed < seconds) report("during", elapsed);
+    if (elapsed >= seconds) {
+      report("end", elapsed);
+      app.quit();
+    }
+  });
+  QTimer::singleShot(0, [&] {
+    form.Command1->click();
+    clock.start(1000);
+  });
+  return app.exec();
+}

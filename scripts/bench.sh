@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds in Release (build-quality/) and prints the speed figures: one step of
+# the experiment against Boost.Odeint's runge_kutta4 on the same equations and
+# against four right-hand sides, the parts of a step, the headless runner's
+# steps per second, and the window's pace (scripts/window-bench.sh, if there).
+# Figures only: nothing here fails because something is slow.
+#   scripts/bench.sh [REPETITIONS]      (default 5; medians are printed)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+reps=${1:-5}
+dir=build-quality
+
+scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVOZAZ2_BENCHMARKS=ON
+
+echo "== Machine"
+lscpu | grep -E '^(Architecture|Model name|CPU\(s\)|Thread\(s\) per core|CPU max MHz):' || true
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo
+echo "== One step (Google Benchmark, median of $reps repetitions)"
+"$dir/bench/vozaz2-bench-step" --benchmark_repetitions="$reps" \
+  --benchmark_report_aggregates_only=true --benchmark_color=false
+
+echo
+echo "== The headless runner: vozaz2-batch --steps 200000 (no CSV), median of 3"
+times=()
+for _ in 1 2 3; do
+  start=$(date +%s%N)
+  "$dir/app/vozaz2-batch" --steps 200000 >/dev/null
+  times+=($(( $(date +%s%N) - start )))
+done
+median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 2p)
+awk -v ns="$median" 'BEGIN { printf "  %.3f s for 200000 steps: %.0f steps/s (%.2f us per step, start-up included)\n", ns / 1e9, 200000 / (ns / 1e9), ns / 1e3 / 200000 }'
+
+echo
+echo "== The window"
+if [ -x scripts/window-bench.sh ]; then
+  scripts/window-bench.sh
+else
+  echo "  scripts/window-bench.sh is not there yet: the window's pace is not measured."
+fi

@@ -20,6 +20,8 @@ constexpr int kHorizontalMargin = 2;
 // is drawn without shaping it again at every paint: its glyphs simply follow
 // one another by their advances (the window's font has no kerning, so this is
 // where QLineEdit itself places them).
+}  // namespace
+
 class AsciiGlyphs {
  public:
   explicit AsciiGlyphs(const QFont& font) : font_(QRawFont::fromFont(font)) {
@@ -71,6 +73,8 @@ class AsciiGlyphs {
   bool usable_ = false;
 };
 
+namespace {
+
 const AsciiGlyphs& GlyphsOf(const QFont& font) {
   static QHash<QString, AsciiGlyphs*> tables;  // one per font, for the program's life
   AsciiGlyphs*& table = tables[font.key()];
@@ -82,6 +86,11 @@ const AsciiGlyphs& GlyphsOf(const QFont& font) {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   setEchoMode(QLineEdit::NoEcho);
+}
+
+void TextBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) glyphs_ = nullptr;
+  QLineEdit::changeEvent(event);
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
@@ -116,7 +125,8 @@ void TextBox::paintEvent(QPaintEvent* event) {
   painter.setClipRect(r);
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
   const QString shown = text();
-  if (!GlyphsOf(font()).Draw(painter, origin, shown)) painter.drawText(origin, shown);
+  if (!glyphs_) glyphs_ = &GlyphsOf(font());
+  if (!glyphs_->Draw(painter, origin, shown)) painter.drawText(origin, shown);
 }
 
 }  // namespace vozaz2

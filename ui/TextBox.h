@@ -14,14 +14,20 @@
 
 namespace vozaz2 {
 
+class AsciiGlyphs;
+
 class TextBox final : public QLineEdit {
  public:
   explicit TextBox(QWidget* parent = nullptr);
 
  protected:
+  void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const AsciiGlyphs* glyphs_ = nullptr;  // of the box's font; found at the first paint
 };
 
 }  // namespace vozaz2

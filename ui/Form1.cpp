@@ -295,6 +295,14 @@ bool Form1::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+// "Выход" or the title bar: a closed main window makes no more steps, even
+// where it is kept rather than discarded.
+void Form1::closeEvent(QCloseEvent* event) {
+  Timer1->stop();
+  StopPacing();
+  QWidget::closeEvent(event);
+}
+
 void Form1::StartPacing() {
   if (pacing_) return;
   pacing_ = true;

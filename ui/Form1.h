@@ -126,6 +126,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
 
  protected:
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // TextBoxes: the experiment's view of Text1 ... Text43.

@@ -322,6 +322,17 @@ TEST_F(WindowTest, ExitDuringARunClosesOnlyTheMainWindow) {
   EXPECT_TRUE(help->isVisible());
 }
 
+TEST_F(WindowTest, AClosedWindowKeptAliveMakesNoMoreSteps) {
+  form->setAttribute(Qt::WA_DeleteOnClose, false);
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(2));
+  form->close();  // as the title bar's close box does
+  const double t = Record().T0;
+  QTest::qWait(30);
+  EXPECT_EQ(Record().T0, t);
+  EXPECT_FALSE(form->Timer1->isActive());
+}
+
 // --- Clipboard ---------------------------------------------------------------
 
 TEST_F(WindowTest, CtrlCOverAScreenCopiesItsPicture) {

@@ -76,8 +76,9 @@ class AsciiGlyphs {
 namespace {
 
 const AsciiGlyphs& GlyphsOf(const QFont& font) {
-  static QHash<QString, AsciiGlyphs*> tables;  // one per font, for the program's life
-  AsciiGlyphs*& table = tables[font.key()];
+  // One table per font, kept for the program's life (reachable to the end).
+  static auto* const tables = new QHash<QString, AsciiGlyphs*>;
+  AsciiGlyphs*& table = (*tables)[font.key()];
   if (!table) table = new AsciiGlyphs(font);
   return *table;
 }

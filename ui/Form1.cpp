@@ -85,6 +85,13 @@ Form1::Form1(QWidget* parent)
   SyncModes();
 }
 
+Form1::~Form1() {
+  // The experiment's callbacks point into the window: drop them first.
+  experiment_->Timer1().changed = nullptr;
+  picture2Surface_.changed = nullptr;
+  picture3Surface_.changed = nullptr;
+}
+
 // The experiment tells a numeric fault by the floating-point status flags its
 // arithmetic raises. Flags left over from the event loop (Qt's own layout and
 // painting arithmetic raises some) mean nothing to it, so every command
@@ -92,13 +99,6 @@ Form1::Form1(QWidget* parent)
 void Form1::Run(void (Experiment::*command)()) {
   std::feclearexcept(FE_ALL_EXCEPT);
   (experiment_.get()->*command)();
-}
-
-Form1::~Form1() {
-  // The experiment's callbacks point into the window: drop them first.
-  experiment_->Timer1().changed = nullptr;
-  picture2Surface_.changed = nullptr;
-  picture3Surface_.changed = nullptr;
 }
 
 void Form1::BuildControls() {
@@ -284,9 +284,10 @@ void Form1::Tick() {
 
 // While Timer1 ticks, every step sets the result boxes and draws on the
 // screens, and each of these asks for a repaint. Qt gathers such requests into
-// one UpdateRequest event to the window; painting it costs 1 to 2 ms, far more
-// than a step. So the request is held back here and served by the frame timer,
-// about 60 times a second, and the steps keep pace with the timer.
+// one UpdateRequest event to the window; painting and flushing it to the
+// display costs about a millisecond, ten steps' worth. So the request is held
+// back here and served by the frame timer, about 60 times a second, and the
+// steps keep pace with the timer.
 bool Form1::event(QEvent* event) {
   if (event->type() == QEvent::UpdateRequest && pacing_ && !painting_) {
     updateHeld_ = true;

@@ -35,8 +35,8 @@ for t in "${targets[@]}"; do
     -print_final_stats=1 -artifact_prefix="$findings" "${dict[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1
   rc=$?
   set -e
-  runs=$(awk -F: '/stat::number_of_executed_units/ { gsub(/ /, "", $2); print $2 }' "$log" | tail -1)
-  speed=$(awk -F: '/stat::average_exec_per_sec/ { gsub(/ /, "", $2); print $2 }' "$log" | tail -1)
+  runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log" | tail -1)
+  speed=$(awk '/stat::average_exec_per_sec/ { print $2 }' "$log" | tail -1)
   found=$(( $(find "$findings" -type f | wc -l) - before ))
   line="$t: ${runs:-?} executions (${speed:-?}/s), corpus $(find "$corpus" -type f | wc -l) inputs, $found new findings"
   if [ "$rc" -ne 0 ] || [ "$found" -gt 0 ]; then

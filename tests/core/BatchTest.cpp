@@ -2,14 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
-
-namespace {
 
 struct Result {
   int exitCode;
   QByteArray out, err;
+  QList<QByteArray> Rows() const { return out.trimmed().split('\n'); }
 };
 
 Result RunBatch(const QStringList& args, const QStringList& env = {}) {
@@ -23,91 +21,56 @@ Result RunBatch(const QStringList& args, const QStringList& env = {}) {
           p.readAllStandardError()};
 }
 
-QList<QByteArray> Lines(const QByteArray& text) {
-  QList<QByteArray> lines = text.split('\n');
-  if (!lines.isEmpty() && lines.back().isEmpty()) lines.pop_back();
-  return lines;
-}
-
 const QByteArray kHeader =
     "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
     "w12,L00,FL2";
 
+// Two runs with the same arguments write the same file, one row per step
+// under the header, also when one runs under a decimal-comma locale.
+// "--click 300:Check3" stops the drive after 300 steps: the source's work
+// grows up to then and stays after.
 TEST(Batch, SameArgumentsGiveTheSameFile) {
   QTemporaryDir dir;
-  const QString a = dir.filePath("a.csv"), b = dir.filePath("b.csv");
-  const QStringList args = {"--split", "--Tr", "1.5", "--steps", "400", "--csv"};
-  ASSERT_EQ(RunBatch(args + QStringList{a}).exitCode, 0);
-  ASSERT_EQ(RunBatch(args + QStringList{b}).exitCode, 0);
-  QFile fa(a), fb(b);
-  ASSERT_TRUE(fa.open(QIODevice::ReadOnly));
-  ASSERT_TRUE(fb.open(QIODevice::ReadOnly));
-  const QByteArray ca = fa.readAll();
-  EXPECT_EQ(Lines(ca).size(), 401);
-  EXPECT_EQ(ca, fb.readAll());
-}
-
-TEST(Batch, WritesOneRowPerStepUnderTheHeader) {
-  const Result r = RunBatch({"--steps", "3", "--csv", "-"});
-  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 4);
-  EXPECT_EQ(lines[0], kHeader);
-  for (int i = 1; i <= 3; ++i) {
-    const auto fields = lines[i].split(',');
-    ASSERT_EQ(fields.size(), kHeader.count(',') + 1) << lines[i].toStdString();
-    EXPECT_EQ(fields[0].toInt(), i);
-    bool ok = false;
-    EXPECT_NEAR(fields[1].toDouble(&ok), 0.005 * i, 1e-12);
-    EXPECT_TRUE(ok);
-  }
-}
-
-// Under a decimal-comma locale the CSV still uses points: its fields are
-// separated by commas.
-TEST(Batch, CsvDoesNotDependOnTheLocale) {
-  const QStringList env = {"LOCPATH=" VOZAZ2_TEST_LOCALES, "LC_ALL=ru_RU.UTF-8",
-                           "LANG=ru_RU.UTF-8"};
-  const Result plain = RunBatch({"--steps", "5", "--csv", "-"});
-  const Result russian = RunBatch({"--steps", "5", "--P0", "0,005", "--csv", "-"}, env);
-  ASSERT_EQ(russian.exitCode, 0) << russian.err.toStdString();
-  EXPECT_EQ(russian.out.toStdString(), plain.out.toStdString());
-}
-
-TEST(Batch, BadParameterExitsWith2) {
-  for (const QStringList& args : {QStringList{"--R1", "abc"}, QStringList{"--CL", "0"},
-                                  QStringList{"--dumbbell", "--R1", "0.5"}}) {
-    const Result r = RunBatch(args + QStringList{"--steps", "1"});
-    EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
-    EXPECT_EQ(r.err.trimmed(), QByteArray("Введите правильно данные"));
-    EXPECT_TRUE(r.out.isEmpty());
-  }
-}
-
-TEST(Batch, DivergenceExitsWith3) {
-  const Result r = RunBatch({"--MF", "1e-300", "--steps", "10", "--csv", "-"});
-  EXPECT_EQ(r.exitCode, 3);
-  EXPECT_EQ(Lines(r.out), QList<QByteArray>{kHeader});  // the failed step writes no row
-  EXPECT_TRUE(r.err.startsWith("                Несовместимость параметров\n")) << r.err.toStdString();
-  EXPECT_EQ(Lines(r.err).size(), 6);
-}
-
-// "--click 10:Check3" stops the drive after ten steps: the source's work
-// grows up to then and stays after.
-TEST(Batch, TimedClick) {
-  const Result r = RunBatch({"--steps", "20", "--click", "10:Check3", "--csv", "-"});
-  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 21);
+  const QStringList args = {"--split", "--Tr", "1.5", "--steps", "400", "--click", "300:Check3",
+                            "--csv"};
+  ASSERT_EQ(RunBatch(args + QStringList{dir.filePath("a")}).exitCode, 0);
+  ASSERT_EQ(RunBatch(args + QStringList{dir.filePath("b")},
+                     {"LOCPATH=" VOZAZ2_TEST_LOCALES, "LC_ALL=ru_RU.UTF-8", "LANG=ru_RU.UTF-8"})
+                .exitCode, 0);
+  QFile a(dir.filePath("a")), b(dir.filePath("b"));
+  ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+  const QByteArray csv = a.readAll();
+  EXPECT_EQ(csv, b.readAll());
+  const QList<QByteArray> rows = csv.trimmed().split('\n');
+  ASSERT_EQ(rows.size(), 401);
+  EXPECT_EQ(rows[0], kHeader);
+  EXPECT_TRUE(rows[3].startsWith("3,")) << rows[3].toStdString();
+  EXPECT_NEAR(rows[3].split(',')[1].toDouble(), 0.015, 1e-12);
   const int evl = kHeader.split(',').indexOf("EVL");
-  auto work = [&](int step) { return lines[step].split(',')[evl].toDouble(); };
-  EXPECT_GT(work(10), work(9));
-  EXPECT_EQ(work(11), work(10));
-  EXPECT_EQ(work(20), work(10));
-  const Result bad = RunBatch({"--click", "x:Check3"});
-  EXPECT_EQ(bad.exitCode, 1);
-  const Result unknown = RunBatch({"--click", "Check9"});
-  EXPECT_EQ(unknown.exitCode, 1);
+  auto work = [&](int step) { return rows[step].split(',')[evl].toDouble(); };
+  EXPECT_TRUE(work(300) > work(299) && work(301) == work(300) && work(400) == work(300));
 }
 
-}  // namespace
+// A refused start writes nothing and exits with 2, a divergence with 3 (the
+// failed step writes no row), a malformed command line with 1; each with its
+// message on the error stream.
+TEST(Batch, FailuresExitWithTheirCodes) {
+  const struct {
+    QStringList args;
+    int exitCode, messageLines, rows;
+    QByteArray message;
+  } cases[] = {{{"--R1", "abc"}, 2, 1, 0, "Введите правильно данные"},
+               {{"--CL", "0"}, 2, 1, 0, "Введите правильно данные"},
+               {{"--dumbbell", "--R1", "0.5"}, 2, 1, 0, "Введите правильно данные"},
+               {{"--MF", "1e-300"}, 3, 6, 1, "                Несовместимость параметров\n"},
+               {{"--click", "x:Check3"}, 1, 1, 0, ""},
+               {{"--click", "Check9"}, 1, 1, 0, ""}};
+  for (const auto& c : cases) {
+    const Result r = RunBatch(c.args + QStringList{"--steps", "10", "--csv", "-"});
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.startsWith(c.message)) << r.err.toStdString();
+    EXPECT_EQ(r.err.trimmed().split('\n').size(), c.messageLines);
+    EXPECT_EQ(r.out.isEmpty() ? 0 : r.Rows().size(), c.rows);
+    EXPECT_TRUE(c.rows == 0 || r.Rows()[0] == kHeader);
+  }
+}

@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
+#include <sstream>
 
 #include "model/NumberText.h"
 #include "run/Experiment.h"
@@ -17,106 +14,122 @@
 
 namespace vozaz2::test {
 
-// A user's click on one of the mode controls.
-struct Click {
-  bool option;
-  int n;
-};
+// A user's click on one of the mode controls: an option or a check box.
+struct Click { bool option; int n; };
 inline constexpr Click kString{true, 1}, kSleeve{true, 2}, kUp{true, 3}, kDown{true, 4},
-    kCone{true, 5}, kPlane{true, 6}, kSingle{true, 7}, kDumbbell{true, 8};
-inline constexpr Click kRelease{false, 1}, kSplit{false, 2}, kStopDrive{false, 3},
-    kManualMx{false, 4};
+    kCone{true, 5}, kPlane{true, 6}, kSingle{true, 7}, kDumbbell{true, 8}, kRelease{false, 1},
+    kSplit{false, 2}, kStopDrive{false, 3}, kManualMx{false, 4};
 
-// The eleven parameter boxes by the symbol of their parameter.
+// The parameter boxes by the symbol of their parameter.
 enum Box { kR1 = 1, kW1 = 2, kCL = 7, kKtr = 8, kVL = 9, kP0 = 30, kMx = 32, kMF = 33,
            kMz = 34, kMt = 35, kTr = 36 };
 
-class RecordingMessages final : public MessageSink {
- public:
+// A variant: the controls clicked and the numbers typed before "Начать".
+// Table rows carry a name (or derive from Variant) and print as it.
+struct Variant {
+  const char* name;
+  std::vector<Click> clicks = {};
+  std::vector<std::pair<int, double>> typed = {};
+};
+template <class T>
+void PrintTo(const T& row, std::ostream* os)
+  requires requires { row.name; }
+{ *os << row.name; }
+
+struct RecordingMessages final : MessageSink {
   void Show(const std::string& text) override { shown.push_back(text); }
   std::vector<std::string> shown;
 };
 
-// Text boxes that remember which boxes were written, in order.
-class LoggingBoxes final : public TextBoxes {
- public:
-  std::string Text(int box) const override { return boxes_.Text(box); }
+// Text boxes that log which boxes were written, in order.
+struct LoggingBoxes final : TextBoxes {
+  std::string Text(int box) const override { return boxes.Text(box); }
   void SetText(int box, const std::string& text) override {
     written.push_back(box);
-    boxes_.SetText(box, text);
+    boxes.SetText(box, text);
   }
-  std::vector<std::string> All() const {
-    std::vector<std::string> all;
-    for (int i = 1; i <= kCount; ++i) all.push_back(Text(i));
-    return all;
-  }
+  MemoryTextBoxes boxes;
   std::vector<int> written;
-
- private:
-  MemoryTextBoxes boxes_;
 };
 
 inline constexpr char kSep = ',';  // the Russian decimal comma
 
-class Rig {
- public:
+struct Rig {
   Rig() { e.Form_Load(); }
   Rig(const Rig&) = delete;
 
   SimRecord& r() { return e.Record(); }
   Modes& modes() { return e.Controls(); }
-
-  void Type(int box, const std::string& text) { boxes.SetText(box, text); }
-  void Type(int box, double value) { boxes.SetText(box, NumberText(value, kSep)); }
-  void Press(Click c) {
-    if (c.option)
-      modes().ClickOption(c.n);
-    else
-      modes().ClickCheck(c.n);
-  }
-  // Clicks the controls, then "Начать"; true when a run has started.
-  bool Start(std::initializer_list<Click> clicks = {},
-             std::initializer_list<std::pair<int, double>> values = {}) {
+  void Press(Click c) { c.option ? modes().ClickOption(c.n) : modes().ClickCheck(c.n); }
+  // Clicks, types, presses "Начать"; true when no message came.
+  bool Start(const std::vector<Click>& clicks = {},
+             const std::vector<std::pair<int, double>>& typed = {}) {
     for (Click c : clicks) Press(c);
-    for (auto [box, v] : values) Type(box, v);
+    for (auto [box, value] : typed) boxes.SetText(box, NumberText(value, kSep));
     const std::size_t before = messages.shown.size();
     e.Command1_Click();
     return messages.shown.size() == before;
   }
+  bool Start(const Variant& v) { return Start(v.clicks, v.typed); }
   void Steps(int n) {
     for (int i = 0; i < n; ++i) e.Command7_Click();
   }
-  double BoxNumber(int box) const {
-    auto v = TextNumber(boxes.Text(box), kSep);
-    return v ? *v : std::nan("");
-  }
+  double BoxNumber(int box) const { return TextNumber(boxes.Text(box), kSep).value_or(NAN); }
 
   LoggingBoxes boxes;
-  ImageSurface picture2{kScreen2Width, kScreen2Height};
-  ImageSurface picture3{kScreen3Width, kScreen3Height};
+  ImageSurface picture2{kScreen2Width, kScreen2Height}, picture3{kScreen3Width, kScreen3Height};
   RecordingMessages messages;
   Experiment e{boxes, picture2, picture3, messages, kSep};
 };
 
-// A variant of the experiment: the controls clicked and the parameters typed
-// before "Начать".
-struct Variant {
-  const char* name;
-  std::vector<Click> clicks;
-  std::vector<std::pair<int, double>> typed;
-
-  bool Start(Rig& rig) const {
-    for (Click c : clicks) rig.Press(c);
-    for (auto [box, v] : typed) rig.Type(box, v);
-    return rig.Start();
+// All a rig holds and shows: the record, the boxes, the screens, the timer.
+struct Snapshot {
+  explicit Snapshot(Rig& rig)
+      : record(rig.r()), picture2(rig.picture2.Image()), picture3(rig.picture3.Image()),
+        timer{rig.e.Timer1().Enabled, rig.e.Timer1().Interval} {
+    for (int i = 1; i <= TextBoxes::kCount; ++i) boxes.push_back(rig.boxes.Text(i));
   }
+  SimRecord record;
+  QImage picture2, picture3;
+  std::pair<bool, int> timer;
+  std::vector<std::string> boxes;
 };
-inline void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
 
-// Field-by-field equality of two records; the message names what differs.
-testing::AssertionResult SameRecord(const SimRecord& a, const SimRecord& b);
+// Every field of the records and all the rest equal; the message names what
+// differs.
+inline testing::AssertionResult Same(const Snapshot& x, const Snapshot& y) {
+  const SimRecord &a = x.record, &b = y.record;
+  std::ostringstream diff;
+#define F(f) if (!(a.f == b.f)) diff << ' ' << #f;
+  F(R1) F(w1) F(CL) F(Ktr) F(VLset) F(P0) F(Mx) F(MF) F(Mz) F(Mt) F(Tr) F(m) F(Lh1) F(Pi)
+  F(DirSign) F(MoverSign) F(PathSign) F(TimerMs) F(NShow) F(V1) F(J1) F(h1) F(L1) F(L0) F(L00)
+  F(Fmg) F(Fcen) F(Fsup) F(J12) F(Z1) F(E1) F(EL1) F(MKD1) F(X) F(Ycoord) F(Z) F(Z2) F(R)
+  F(Phi) F(h) F(Alpha) F(L) F(Lh) F(DLh) F(DL) F(DLp) F(Vtr) F(FL) F(FC) F(Ftr) F(Fh) F(Fz)
+  F(Fx) F(Fy) F(FVL) F(FVLp) F(VX) F(VY) F(VZ2) F(V2) F(w2) F(J2) F(Psi) F(w12) F(PhiA) F(Arm)
+  F(Xa) F(Ya) F(Xb) F(Yb) F(VXa) F(VYa) F(VXb) F(VYb) F(V2a) F(V2b) F(Ra) F(Rb) F(Lb) F(DLa)
+  F(DLap) F(DLb) F(DLbp) F(Vtr2) F(FL2) F(FC2) F(Ftr2) F(Fxa) F(Fya) F(Fxb) F(Fyb) F(SplitDone)
+  F(T) F(T0) F(VL) F(Cnt) F(Ind) F(Msg) F(EVL) F(E2) F(Etr) F(EL2) F(Emg) F(MKD2) F(Pxa) F(Pya)
+  F(Pxb) F(Pyb) F(DumbbellRun) F(ReleaseRun) F(PlaneRun) F(DString) F(DSleeve) F(DriveV)
+  F(DriveOffset) F(EVLSigned) F(DriveSign)
+#undef F
+  for (auto v : {&SimRecord::Y, &SimRecord::DY, &SimRecord::Y0, &SimRecord::K1, &SimRecord::K2,
+                 &SimRecord::K3, &SimRecord::K4})
+    for (int i = StateVector::kFirst; i <= StateVector::kLast; ++i)
+      if ((a.*v)(i) != (b.*v)(i)) diff << " state vector (" << i << ')';
+  if (x.boxes != y.boxes) diff << " boxes";
+  if (x.picture2 != y.picture2 || x.picture3 != y.picture3) diff << " screens";
+  if (x.timer != y.timer) diff << " timer";
+  if (diff.str().empty()) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "differ in" << diff.str();
+}
 
-// The divergence message as the user sees it, line by line.
-std::string ExpectedDivergenceText();
+// The divergence message as the user sees it, misspellings included.
+inline const std::string kDivergenceText =
+    "                Несовместимость параметров\r\n"
+    "Быстрее всего получились слишком большие ускорения\r\n"
+    "     и следоватедьно скорости, координаты и силы,\r\n"
+    "   что выходит за разменость чисел двойной точности\r\n"
+    "            или не позволяет вывести их на экраны\r\n"
+    "                или гантель уперлась во втулку";
 
 }  // namespace vozaz2::test

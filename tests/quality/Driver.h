@@ -66,11 +66,11 @@ class Driver {
   std::string Do(int action) {
     if (action >= kOption1 && action < kOption1 + 8) {
       experiment_.Controls().ClickOption(action - kOption1 + 1);
-      return Modes();
+      return AfterClick();
     }
     if (action >= kCheck1 && action < kCheck1 + 4) {
       experiment_.Controls().ClickCheck(action - kCheck1 + 1);
-      return Modes();
+      return AfterClick();
     }
     switch (action) {
       case kStart: return Start();
@@ -94,7 +94,7 @@ class Driver {
   int steps() const { return steps_; }
 
  private:
-  std::string Modes() {
+  std::string AfterClick() {
     std::string broken = BrokenModeCondition(experiment_.Controls(), experiment_.Record());
     return broken.empty() ? Quiet("a click") : "mode condition " + broken;
   }

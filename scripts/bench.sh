@@ -4,10 +4,10 @@
 # against four right-hand sides, the parts of a step, the headless runner's
 # steps per second, and the window's pace (scripts/window-bench.sh, if there).
 # Figures only: nothing here fails because something is slow.
-#   scripts/bench.sh [REPETITIONS]      (default 5; medians are printed)
+#   scripts/bench.sh [REPETITIONS]      (default 10; medians are printed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-reps=${1:-5}
+reps=${1:-10}
 dir=build-quality
 
 scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVOZAZ2_BENCHMARKS=ON
@@ -17,9 +17,13 @@ lscpu | grep -E '^(Architecture|Model name|CPU\(s\)|Thread\(s\) per core|CPU max
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo
-echo "== One step (Google Benchmark, median of $reps repetitions)"
-"$dir/bench/vozaz2-bench-step" --benchmark_repetitions="$reps" \
-  --benchmark_report_aggregates_only=true --benchmark_color=false
+# The repetitions of all benchmarks run interleaved in random order, so that
+# a change in the machine's load during the run spreads over all of them
+# rather than favouring one side of a ratio.
+echo "== One step (Google Benchmark, median of $reps interleaved repetitions)"
+"$dir/bench/vozaz2-bench-step" --benchmark_repetitions="$reps" --benchmark_min_time=0.2 \
+  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+  --benchmark_color=false
 
 echo
 echo "== The headless runner: vozaz2-batch --steps 200000 (no CSV), median of 3"

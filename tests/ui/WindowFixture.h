@@ -1,34 +1,32 @@
 // What the main window's tests share: a shown window whose messages go to a
-// recorder instead of a modal box, and small helpers that act as a user does.
+// recorder instead of a modal box, and helpers that act as a user does.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
-#include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "run/Messages.h"
 #include "ui/Form1.h"
+#include "ui/ModeButtons.h"
+#include "ui/PictureBox.h"
 #include "ui/TextBox.h"
 
 // Failure messages show the texts, not their bytes.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
+// Images compare by their pixels only.
+inline QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
 namespace vozaz2::testing {
 
-// A message box that records what it was shown and returns at once; a test
-// may look around while it is "open".
-class RecordedMessages final : public MessageSink {
- public:
+// Records each message and returns at once; `whileOpen` runs meanwhile.
+struct RecordedMessages final : MessageSink {
   void Show(const std::string& text) override {
     shown.push_back(text);
     if (whileOpen) whileOpen();
@@ -51,31 +49,32 @@ class WindowTest : public ::testing::Test {
     for (QWidget* w : QApplication::topLevelWidgets()) w->close();
     Settle();
   }
-
   // Lets deferred deletions and pending events happen, as the event loop would.
   static void Settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
   }
-
+  void Activate() {  // keys go to the active window only
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  }
   void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
   // Replaces a box's text as a user does: click into it, select all, type.
   void Type(QLineEdit* box, const QString& text) {
     QTest::mouseClick(box, Qt::LeftButton);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-      QTest::keyClick(box, Qt::Key_Delete);
-    else
-      QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
   }
-
+  // The mode switches in one row: 1..8 Option1..8, 9..12 Check1..4.
+  QAbstractButton* Switch(int n) const {
+    return form->findChild<QAbstractButton*>(n <= 8 ? QString("Option%1").arg(n) : QString("Check%1").arg(n - 8));
+  }
   const SimRecord& Record() const { return form->Simulation().Record(); }
-
   // Runs the event loop until the run has made `steps` more steps.
-  bool WaitForSteps(int steps, int timeoutMs = 10000) {
+  bool WaitForSteps(int steps) {
     const double until = Record().T0 + (steps - 0.5) * Record().P0;
-    return QTest::qWaitFor([&] { return Record().T0 >= until; }, timeoutMs);
+    return QTest::qWaitFor([&] { return Record().T0 >= until; }, 10000);
   }
 
   QPointer<Form1> form;

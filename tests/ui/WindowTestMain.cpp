@@ -1,7 +1,5 @@
-// GoogleTest main for the main window's tests: an application on the
-// offscreen platform (unless the caller chose another), in a Russian locale,
-// as a Russian-speaking classroom runs the program: numbers with a decimal
-// comma.
+// The main window's tests run offscreen unless the caller chose a platform,
+// in a Russian locale (a decimal comma), as a Russian classroom runs them.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-// GoogleTest main for the widget tests: an application on the offscreen
-// platform unless the caller chose another, so no display is needed.
+// GoogleTest main for the widget tests: offscreen unless the caller chose
+// another platform, so no display is needed.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-// A whole experiment on a test bench: the core with in-memory text boxes, two
-// QImage screens and a message box that records instead of blocking.
+// A whole experiment on a test bench; the rig plays the window: text boxes
+// that log what was written, a message box that records, two QImage screens.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,18 +14,17 @@
 
 namespace vozaz2::test {
 
-// A user's click on one of the mode controls: an option or a check box.
+// A user's click on an option or a check box.
 struct Click { bool option; int n; };
 inline constexpr Click kString{true, 1}, kSleeve{true, 2}, kUp{true, 3}, kDown{true, 4},
     kCone{true, 5}, kPlane{true, 6}, kSingle{true, 7}, kDumbbell{true, 8}, kRelease{false, 1},
     kSplit{false, 2}, kStopDrive{false, 3}, kManualMx{false, 4};
 
 // The parameter boxes by the symbol of their parameter.
-enum Box { kR1 = 1, kW1 = 2, kCL = 7, kKtr = 8, kVL = 9, kP0 = 30, kMx = 32, kMF = 33,
-           kMz = 34, kMt = 35, kTr = 36 };
+enum Box { kR1 = 1, kW1 = 2, kCL = 7, kKtr = 8, kP0 = 30, kMx = 32, kMF = 33, kMz = 34,
+           kMt = 35, kTr = 36 };
 
-// A variant: the controls clicked and the numbers typed before "Начать".
-// Table rows carry a name (or derive from Variant) and print as it.
+// The clicks and numbers typed before "Начать". Table rows print as their name.
 struct Variant {
   const char* name;
   std::vector<Click> clicks = {};
@@ -36,27 +35,16 @@ void PrintTo(const T& row, std::ostream* os)
   requires requires { row.name; }
 { *os << row.name; }
 
-struct RecordingMessages final : MessageSink {
-  void Show(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
+inline constexpr char kSep = ',';  // the Russian decimal comma
 
-// Text boxes that log which boxes were written, in order.
-struct LoggingBoxes final : TextBoxes {
+struct Rig : TextBoxes, MessageSink {
+  Rig() { e.Form_Load(); }
   std::string Text(int box) const override { return boxes.Text(box); }
   void SetText(int box, const std::string& text) override {
     written.push_back(box);
     boxes.SetText(box, text);
   }
-  MemoryTextBoxes boxes;
-  std::vector<int> written;
-};
-
-inline constexpr char kSep = ',';  // the Russian decimal comma
-
-struct Rig {
-  Rig() { e.Form_Load(); }
-  Rig(const Rig&) = delete;
+  void Show(const std::string& text) override { shown.push_back(text); }
 
   SimRecord& r() { return e.Record(); }
   Modes& modes() { return e.Controls(); }
@@ -65,21 +53,20 @@ struct Rig {
   bool Start(const std::vector<Click>& clicks = {},
              const std::vector<std::pair<int, double>>& typed = {}) {
     for (Click c : clicks) Press(c);
-    for (auto [box, value] : typed) boxes.SetText(box, NumberText(value, kSep));
-    const std::size_t before = messages.shown.size();
+    for (auto [box, value] : typed) SetText(box, NumberText(value, kSep));
+    const std::size_t before = shown.size();
     e.Command1_Click();
-    return messages.shown.size() == before;
+    return shown.size() == before;
   }
   bool Start(const Variant& v) { return Start(v.clicks, v.typed); }
-  void Steps(int n) {
-    for (int i = 0; i < n; ++i) e.Command7_Click();
-  }
-  double BoxNumber(int box) const { return TextNumber(boxes.Text(box), kSep).value_or(NAN); }
+  void Steps(int n) { for (int i = 0; i < n; ++i) e.Command7_Click(); }
+  double Number(int box) const { return TextNumber(Text(box), kSep).value_or(NAN); }
 
-  LoggingBoxes boxes;
+  MemoryTextBoxes boxes;
+  std::vector<int> written;
+  std::vector<std::string> shown;
   ImageSurface picture2{kScreen2Width, kScreen2Height}, picture3{kScreen3Width, kScreen3Height};
-  RecordingMessages messages;
-  Experiment e{boxes, picture2, picture3, messages, kSep};
+  Experiment e{*this, picture2, picture3, *this, kSep};
 };
 
 // All a rig holds and shows: the record, the boxes, the screens, the timer.
@@ -87,7 +74,7 @@ struct Snapshot {
   explicit Snapshot(Rig& rig)
       : record(rig.r()), picture2(rig.picture2.Image()), picture3(rig.picture3.Image()),
         timer{rig.e.Timer1().Enabled, rig.e.Timer1().Interval} {
-    for (int i = 1; i <= TextBoxes::kCount; ++i) boxes.push_back(rig.boxes.Text(i));
+    for (int i = 1; i <= TextBoxes::kCount; ++i) boxes.push_back(rig.Text(i));
   }
   SimRecord record;
   QImage picture2, picture3;
@@ -95,8 +82,7 @@ struct Snapshot {
   std::vector<std::string> boxes;
 };
 
-// Every field of the records and all the rest equal; the message names what
-// differs.
+// Every field of the records and all the rest equal; the message names what differs.
 inline testing::AssertionResult Same(const Snapshot& x, const Snapshot& y) {
   const SimRecord &a = x.record, &b = y.record;
   std::ostringstream diff;
@@ -122,14 +108,5 @@ inline testing::AssertionResult Same(const Snapshot& x, const Snapshot& y) {
   if (diff.str().empty()) return testing::AssertionSuccess();
   return testing::AssertionFailure() << "differ in" << diff.str();
 }
-
-// The divergence message as the user sees it, misspellings included.
-inline const std::string kDivergenceText =
-    "                Несовместимость параметров\r\n"
-    "Быстрее всего получились слишком большие ускорения\r\n"
-    "     и следоватедьно скорости, координаты и силы,\r\n"
-    "   что выходит за разменость чисел двойной точности\r\n"
-    "            или не позволяет вывести их на экраны\r\n"
-    "                или гантель уперлась во втулку";
 
 }  // namespace vozaz2::test

@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
   parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
   parser.process(app);
 
-  MemoryTextBoxes boxes;
+  MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
   ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
   StderrMessages messages;
   Experiment e(boxes, oscillogram, path, messages, LocaleDecimalSeparator());

@@ -14,8 +14,8 @@
 namespace vozaz2::bench {
 
 // Text boxes that keep only the eleven input texts ("Начать" reads them back)
-// and drop every result the readout writes. The readout still formats every
-// number; only storing the text is saved.
+// and show no results, as a runner without a display: the steps skip the
+// readout's number-to-text conversions.
 class DiscardingTextBoxes final : public TextBoxes {
  public:
   std::string Text(int box) const override {
@@ -26,6 +26,7 @@ class DiscardingTextBoxes final : public TextBoxes {
     const auto* at = std::find(kParameterBoxes.begin(), kParameterBoxes.end(), box);
     if (at != kParameterBoxes.end()) inputs_[at - kParameterBoxes.begin()] = text;
   }
+  bool ShowsResults() const override { return false; }
 
  private:
   std::string inputs_[kParameterBoxes.size()];

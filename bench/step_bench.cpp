@@ -188,7 +188,7 @@ BENCHMARK(BM_Diffur1);
 // The readout of a displayed step: 27 numbers formatted into their boxes.
 void BM_Readout(benchmark::State& state) {
   MidRun run;
-  DiscardingTextBoxes boxes;
+  vozaz2::MemoryTextBoxes boxes;  // a display's boxes: every number becomes text
   for (auto _ : state) WriteReadout(run.Record(), boxes, ',', {});
 }
 BENCHMARK(BM_Readout);

@@ -13,6 +13,10 @@ void WriteReadout(const SimRecord& r, TextBoxes& boxes, char sep,
   const double elastic = r.EL2 - r.EL1;
   const bool elasticFault = FpFaultRaised();
 
+  if (!boxes.ShowsResults()) {
+    if (balanceFault || elasticFault) throw NumericFault();
+    return;
+  }
   auto put = [&](int box, double v) { boxes.SetText(box, NumberText(v, sep)); };
   for (const auto& [box, value] : variantBoxes) put(box, value);
   put(10, r.L0);

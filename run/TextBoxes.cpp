@@ -11,7 +11,7 @@ std::size_t Slot(int box) {
 }
 }  // namespace
 
-MemoryTextBoxes::MemoryTextBoxes() {
+MemoryTextBoxes::MemoryTextBoxes(bool showResults) : showResults_(showResults) {
   for (int i = 1; i <= kCount; ++i) texts_[Slot(i)] = "Text" + std::to_string(i);
 }
 

@@ -10,20 +10,15 @@
 #include <fstream>
 #include <string>
 
+#include "bench/ProcStatus.h"
+
 #include "bench/Rig.h"
 #include "run/Screens.h"
 #include "ui/ImageSurface.h"
 
 namespace {
 
-// A field of /proc/self/status in kB ("VmHWM", "VmRSS"), or -1.
-long StatusKb(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.compare(0, field.size() + 1, field + ":") == 0) return std::atol(line.c_str() + field.size() + 1);
-  return -1;
-}
+using vozaz2::bench::StatusKb;
 
 void Report(const char* when, long long steps) {
   std::printf("%-8s %9lld steps  VmHWM %7ld kB  VmRSS %7ld kB\n", when, steps, StatusKb("VmHWM"),

@@ -12,17 +12,13 @@
 #include <fstream>
 #include <string>
 
+#include "bench/ProcStatus.h"
+
 #include "ui/Form1.h"
 
 namespace {
 
-long StatusKb(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.compare(0, field.size() + 1, field + ":") == 0) return std::atol(line.c_str() + field.size() + 1);
-  return -1;
-}
+using vozaz2::bench::StatusKb;
 
 // A message box would wait for a user: here it only counts.
 class CountingMessages final : public vozaz2::MessageSink {

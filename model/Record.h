@@ -126,8 +126,8 @@ struct SimRecord {
   double DriveSign = 1;    // sign of this step's work in the balance
 };
 
-// The state of a fresh window: every field zero (the constants are set by the
-// start-up of the window).
+// Acceleration of gravity, m/s^2. (A fresh record has every field zero; the
+// window's start-up sets the constants.)
 inline constexpr double kGravity = 9.81;
 
 }  // namespace vozaz2

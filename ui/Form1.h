@@ -9,7 +9,7 @@
 //   - its text boxes: Text1 ... Text43 (TextBoxes over the QLineEdits; what a
 //     box's text() returns is current after every step);
 //   - its screens: Picture2 and Picture3 show the images that the steps draw
-//     on (ScreenSurface);
+//     on (ImageSurface, which reports the pixels each drawing set);
 //   - its message box: modal, titled "Vozaz2", one OK button, no icon; no tick
 //     runs while it is open;
 //   - its timer: Timer1 ticks, one step per tick, while the experiment's
@@ -27,7 +27,7 @@
 #include "run/Experiment.h"
 #include "run/Messages.h"
 #include "run/TextBoxes.h"
-#include "ui/ScreenSurface.h"
+#include "ui/ImageSurface.h"
 
 class QGroupBox;
 class QLabel;
@@ -153,8 +153,8 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   QStyle* style_ = nullptr;  // owned by the window
   std::array<TextBox*, TextBoxes::kCount> boxes_{};
   QImage apparatus_;
-  ScreenSurface picture2Surface_;
-  ScreenSurface picture3Surface_;
+  ImageSurface picture2Surface_;
+  ImageSurface picture3Surface_;
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Experiment> experiment_;
 

@@ -15,30 +15,28 @@ void ImageSurface::Scale(float x1, float y1, float x2, float y2) {
 
 void ImageSurface::Cls() {
   image_.fill(ToQRgb(colours::kBackground));
-  Changed();
+  Changed(image_.rect());
 }
 
 void ImageSurface::PSet(float x, float y, Colour c) {
-  const QRgb rgb = ToQRgb(c);
-  raster::Point(map_.PixelX(x), map_.PixelY(y), image_.width(), image_.height(),
-                [&](int px, int py) { Put(px, py, rgb); });
-  Changed();
+  Pen pen(image_, c);
+  raster::Point(map_.PixelX(x), map_.PixelY(y), image_.width(), image_.height(), pen);
+  Changed(pen.Area());
 }
 
 void ImageSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
-  const QRgb rgb = ToQRgb(c);
+  Pen pen(image_, c);
   raster::Segment(map_.PixelX(x1), map_.PixelY(y1), map_.PixelX(x2), map_.PixelY(y2),
-                  image_.width(), image_.height(), [&](int px, int py) { Put(px, py, rgb); });
-  Changed();
+                  image_.width(), image_.height(), pen);
+  Changed(pen.Area());
 }
 
 void ImageSurface::Circle(float x, float y, float radius, Colour c) {
-  const QRgb rgb = ToQRgb(c);
+  Pen pen(image_, c);
   // The radius is in units of the x axis, in both directions.
   const double r = map_.PixelsX(radius);
-  raster::Ellipse(map_.PixelX(x), map_.PixelY(y), r, r, image_.width(), image_.height(),
-                  [&](int px, int py) { Put(px, py, rgb); });
-  Changed();
+  raster::Ellipse(map_.PixelX(x), map_.PixelY(y), r, r, image_.width(), image_.height(), pen);
+  Changed(pen.Area());
 }
 
 }  // namespace vozaz2

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <functional>
 
 #include "run/ScaleMap.h"
@@ -22,14 +23,31 @@ class ImageSurface final : public Surface {
 
   const QImage& Image() const { return image_; }
 
-  // Runs after every drawing operation; a widget showing the image repaints
-  // on it. Must not do floating-point work that could raise a fault flag.
-  std::function<void()> changed;
+  // Runs after a drawing operation that set pixels, with the rectangle of the
+  // pixels it set (the whole image for Cls): a widget showing the image
+  // repaints just those. Must leave the floating-point status flags as they
+  // are, or a flag raised there would end a run as a divergence.
+  std::function<void(const QRect&)> changed;
 
  private:
-  void Put(int x, int y, QRgb rgb) { reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb; }
-  void Changed() {
-    if (changed) changed();
+  // Sets pixels and collects the rectangle they span.
+  class Pen {
+   public:
+    Pen(QImage& image, Colour c) : image_(image), rgb_(ToQRgbValue(c)) {}
+    void operator()(int x, int y) {
+      reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb_;
+      area_ |= QRect(x, y, 1, 1);
+    }
+    const QRect& Area() const { return area_; }
+
+   private:
+    QImage& image_;
+    QRgb rgb_;
+    QRect area_;
+  };
+  static QRgb ToQRgbValue(Colour c) { return qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
+  void Changed(const QRect& area) {
+    if (changed && !area.isEmpty()) changed(area);
   }
 
   QImage image_;

@@ -1,23 +1,22 @@
 // vozaz2-batch: the conical-pendulum experiment without a window, for lab
 // reports and for the project's own tests. It drives the same Experiment as
-// the window: the parameters go into the same input boxes, the mode switches
-// are clicked as a user clicks them, and "Начать" starts the run.
+// the window: the command line describes a scenario (the parameters typed,
+// the mode controls clicked before "Начать" and during the run, the number of
+// steps), which is loaded into the experiment as a user would perform it.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
-#include <QTextStream>
 #include <clocale>
-#include <cmath>
 #include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "model/Setup.h"
+#include "io/Locale.h"
+#include "model/NumberText.h"
 #include "run/Accounting.h"
 #include "run/Experiment.h"
+#include "run/Scenario.h"
 #include "run/Screens.h"
 #include "ui/ImageSurface.h"
 
@@ -35,34 +34,25 @@ const char* const kDescription =
     "The run stops at the first divergence (message on stderr, exit status 3); a bad\n"
     "parameter prints \"Введите правильно данные\" on stderr (exit status 2).";
 
-struct Control {
-  bool option;
-  int number;
-};
+// Exit statuses.
+constexpr int kUsageError = 1;
+constexpr int kBadParameter = 2;
+constexpr int kDiverged = 3;
 
 // The mode flags and the controls they click.
-const std::map<QString, Control> kModeFlags = {
+const std::map<QString, ModeControl> kModeFlags = {
     {"string", {true, 1}},   {"sleeve", {true, 2}},    {"up", {true, 3}},
     {"down", {true, 4}},     {"cone", {true, 5}},      {"plane", {true, 6}},
     {"single", {true, 7}},   {"dumbbell", {true, 8}},  {"release", {false, 1}},
     {"split", {false, 2}},   {"stop-drive", {false, 3}}, {"mx-manual", {false, 4}},
 };
 
-std::optional<Control> ControlByName(const QString& name) {
-  for (int n = 1; n <= 8; ++n)
-    if (name.compare(QString("Option%1").arg(n), Qt::CaseInsensitive) == 0) return Control{true, n};
-  for (int n = 1; n <= 4; ++n)
-    if (name.compare(QString("Check%1").arg(n), Qt::CaseInsensitive) == 0) return Control{false, n};
-  auto it = kModeFlags.find(name.toLower());
-  if (it != kModeFlags.end()) return it->second;
-  return std::nullopt;
-}
-
-void Click(Experiment& e, Control c) {
-  if (c.option)
-    e.Controls().ClickOption(c.number);
-  else
-    e.Controls().ClickCheck(c.number);
+// A control by its name ("Option3", "check2": any case) or by its flag ("down").
+std::optional<ModeControl> ControlByName(const QString& name) {
+  const QString lower = name.toLower();
+  if (auto it = kModeFlags.find(lower); it != kModeFlags.end()) return it->second;
+  if (lower.isEmpty()) return std::nullopt;
+  return ModeControlNamed((lower.left(1).toUpper() + lower.mid(1)).toStdString());
 }
 
 class StderrMessages final : public MessageSink {
@@ -74,20 +64,82 @@ class StderrMessages final : public MessageSink {
   }
 };
 
-char LocaleDecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 128) return static_cast<char>(point.at(0).unicode());
-  return '.';
+[[noreturn]] void Fail(int status, const QString& what) {
+  std::fprintf(stderr, "vozaz2-batch: %s\n", qPrintable(what));
+  std::exit(status);
 }
 
-// Options that take a value (which may follow as the next argument).
-const QStringList kValueOptions = {"R1", "w1", "CL", "Ktr", "VL", "P0", "Mx", "MF",
-                                   "Mz", "Mt", "Tr", "click", "steps", "csv", "png"};
+void DefineOptions(QCommandLineParser& parser) {
+  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  for (std::string_view name : kParameterNames) {
+    const QString n = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+    parser.addOption({n, QString("parameter %1 (window box text)").arg(n), "text"});
+  }
+  for (const auto& [flag, control] : kModeFlags)
+    parser.addOption({flag, QString("click %1").arg(QString::fromStdString(ModeControlName(control)))});
+  parser.addOption({"click", "click a control (Option1..Option8, Check1..Check4), or STEP:NAME after STEP steps",
+                    "[STEP:]NAME"});
+  parser.addOption({"steps", "number of steps (default: until T >= 12*Mt)", "N"});
+  parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
+  parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
+}
 
-struct TimedClick {
-  long long afterSteps;
-  Control control;
-};
+// "--click [STEP:]NAME": a click before the start, or one after STEP steps.
+void AddClick(Scenario& s, std::vector<TimedClick>& during, const QString& value) {
+  QString name = value;
+  long long afterSteps = -1;
+  if (const int colon = value.indexOf(':'); colon >= 0) {
+    bool ok = false;
+    afterSteps = value.left(colon).toLongLong(&ok);
+    if (!ok || afterSteps < 0) Fail(kUsageError, "bad --click " + value);
+    name = value.mid(colon + 1);
+  }
+  const std::optional<ModeControl> c = ControlByName(name);
+  if (!c) Fail(kUsageError, "no control named " + name);
+  if (afterSteps < 0)
+    s.before.push_back(*c);
+  else
+    during.push_back({afterSteps, *c});
+}
+
+// The scenario that the options describe, read in their order: the clicks
+// before the start in command-line order, the clicks during the run by step.
+Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
+  Scenario s;
+  std::vector<TimedClick> during;
+  const QStringList clicks = parser.values("click");
+  int nextClick = 0;
+  for (const QString& option : parser.optionNames()) {
+    if (option == "click")
+      AddClick(s, during, clicks[nextClick++]);
+    else if (auto flag = kModeFlags.find(option); flag != kModeFlags.end())
+      s.before.push_back(flag->second);
+  }
+  AddEvents(s, during);
+
+  for (std::size_t i = 0; i < kParameterCount; ++i) {
+    const QString name = QString::fromLatin1(kParameterNames[i].data(), static_cast<int>(kParameterNames[i].size()));
+    if (!parser.isSet(name)) continue;
+    // The text as the box would read it; a text that "Начать" would refuse
+    // gets the window's own message.
+    s.parameters[i] = TextNumber(parser.value(name).toStdString(), separator);
+    if (!s.parameters[i]) {
+      StderrMessages().Show(kInputMessage);
+      std::exit(kBadParameter);
+    }
+  }
+
+  if (parser.isSet("steps")) {
+    bool ok = false;
+    const long long steps = parser.value("steps").toLongLong(&ok);
+    if (!ok || steps < 0) Fail(kUsageError, "--steps takes a whole number from 0 up");
+    if (steps > kMaxSteps) Fail(kUsageError, QString("--steps %1 is too large: at most %2").arg(steps).arg(kMaxSteps));
+    s.steps = steps;
+  }
+  return s;
+}
 
 const char* const kCsvHeader =
     "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
@@ -111,132 +163,47 @@ int main(int argc, char** argv) {
   // CSV separates its fields with commas, so its numbers keep the point.
   std::setlocale(LC_NUMERIC, "C");
   QCoreApplication::setApplicationName("vozaz2-batch");
+  QCoreApplication::setApplicationVersion(VOZAZ2_VERSION);
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromUtf8(kDescription));
-  parser.addHelpOption();
-  const char* const paramNames[] = {"R1", "w1", "CL", "Ktr", "VL", "P0", "Mx", "MF", "Mz", "Mt", "Tr"};
-  for (const char* name : paramNames)
-    parser.addOption({name, QString("parameter %1 (window box text)").arg(name), "text"});
-  for (const auto& [flag, control] : kModeFlags)
-    parser.addOption({flag, QString("click %1%2").arg(control.option ? "Option" : "Check").arg(control.number)});
-  parser.addOption({"click", "click a control (Option1..Option8, Check1..Check4), or STEP:NAME after STEP steps",
-                    "[STEP:]NAME"});
-  parser.addOption({"steps", "number of steps (default: until T >= 12*Mt)", "N"});
-  parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
-  parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
+  DefineOptions(parser);
   parser.process(app);
+  const char separator = DecimalSeparator();
+  const Scenario scenario = ScenarioFromOptions(parser, separator);
 
   MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
   ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
   StderrMessages messages;
-  Experiment e(boxes, oscillogram, path, messages, LocaleDecimalSeparator());
+  Experiment e(boxes, oscillogram, path, messages, separator);
   e.Form_Load();
-
-  for (std::size_t i = 0; i < std::size(paramNames); ++i)
-    if (parser.isSet(paramNames[i])) boxes.SetText(kParameterBoxes[i], parser.value(paramNames[i]).toStdString());
-
-  // Clicks before the start, in command-line order; timed clicks for later.
-  std::vector<TimedClick> later;
-  const QStringList args = app.arguments();
-  for (int i = 1; i < args.size(); ++i) {
-    QString a = args[i];
-    if (!a.startsWith("--")) continue;
-    a = a.mid(2);
-    QString value;
-    const int eq = a.indexOf('=');
-    if (eq >= 0) {
-      value = a.mid(eq + 1);
-      a = a.left(eq);
-    }
-    if (a == "click") {
-      if (eq < 0 && i + 1 < args.size()) value = args[++i];
-      long long afterSteps = -1;
-      const int colon = value.indexOf(':');
-      if (colon >= 0) {
-        bool ok = false;
-        afterSteps = value.left(colon).toLongLong(&ok);
-        if (!ok || afterSteps < 0) {
-          std::fprintf(stderr, "vozaz2-batch: bad --click %s\n", qPrintable(value));
-          return 1;
-        }
-        value = value.mid(colon + 1);
-      }
-      std::optional<Control> c = ControlByName(value);
-      if (!c) {
-        std::fprintf(stderr, "vozaz2-batch: no control named %s\n", qPrintable(value));
-        return 1;
-      }
-      if (afterSteps < 0)
-        Click(e, *c);
-      else
-        later.push_back({afterSteps, *c});
-    } else if (kModeFlags.count(a)) {
-      Click(e, kModeFlags.at(a));
-    } else if (eq < 0 && kValueOptions.contains(a)) {
-      ++i;  // its value follows as the next argument
-    }
-  }
-
+  LoadScenario(e, scenario);
   e.Command1_Click();
-  if (!e.Started()) return 2;
+  if (!e.Started()) return kBadParameter;
 
   const SimRecord& r = e.Record();
-  long long steps = -1;
-  if (parser.isSet("steps")) {
-    bool ok = false;
-    steps = parser.value("steps").toLongLong(&ok);
-    if (!ok || steps < 0) {
-      std::fprintf(stderr, "vozaz2-batch: --steps takes a whole number from 0 up\n");
-      return 1;
-    }
-  } else {
-    const double needed = 12 * r.Mt / r.P0;
-    if (!(needed < 5e7)) {
-      std::fprintf(stderr,
-                   "vozaz2-batch: with P0 = %g and Mt = %g the run would not reach T = 12*Mt in "
-                   "50 million steps; give --steps\n",
-                   r.P0, r.Mt);
-      return 1;
-    }
-  }
+  if (!scenario.steps && !EndsWithinLimit(r))
+    Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
+                              "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
 
   std::FILE* csv = nullptr;
   if (parser.isSet("csv")) {
     const QString f = parser.value("csv");
     csv = f == "-" ? stdout : std::fopen(QFile::encodeName(f).constData(), "w");
-    if (!csv) {
-      std::fprintf(stderr, "vozaz2-batch: cannot write %s\n", qPrintable(f));
-      return 1;
-    }
+    if (!csv) Fail(kUsageError, "cannot write " + f);
     std::fprintf(csv, "%s\n", kCsvHeader);
   }
 
-  int status = 0;
-  long long done = 0;
-  auto clickDue = [&] {
-    for (const TimedClick& c : later)
-      if (c.afterSteps == done) Click(e, c.control);
-  };
-  for (;;) {
-    clickDue();
-    if (steps >= 0 ? done >= steps : r.T >= 12 * r.Mt) break;
-    e.SolveStep();
-    ++done;
-    if (e.LastStepDiverged()) {
-      status = 3;
-      break;
-    }
+  EventPlayer events(scenario.events);
+  const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
     if (csv) WriteRow(csv, done, r);
-  }
+    return true;
+  });
   if (csv && csv != stdout) std::fclose(csv);
 
   if (parser.isSet("png")) {
     const QString prefix = parser.value("png");
-    if (!oscillogram.Image().save(prefix + "-oscillogram.png") || !path.Image().save(prefix + "-path.png")) {
-      std::fprintf(stderr, "vozaz2-batch: cannot write %s-*.png\n", qPrintable(prefix));
-      return 1;
-    }
+    if (!oscillogram.Image().save(prefix + "-oscillogram.png") || !path.Image().save(prefix + "-path.png"))
+      Fail(kUsageError, "cannot write " + prefix + "-*.png");
   }
-  return status;
+  return end == RunEnd::kDiverged ? kDiverged : 0;
 }

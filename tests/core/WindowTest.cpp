@@ -159,20 +159,20 @@ void ExpectScreens(Rig& rig, bool grids) {
   for (int k = 0; k <= 10 && grids; ++k) lines3.insert(26 * k);
   if (grids) cols2 = {32, 63, 127, 190, 253, 317};
   const int origin = grids ? 130 : -1;
-  for (auto [img, rows, cols, o] : {std::tuple{&rig.picture2.Image(), &rows2, &cols2, -1},
-                                    std::tuple{&rig.picture3.Image(), &lines3, &lines3, origin}})
-    for (int y = 0; y < img->height(); ++y)
-      for (int x = 0; x < img->width(); ++x) {
-        const QRgb expected = y == o || x == o                   ? qRgb(200, 200, 200)
-                              : rows->count(y) || cols->count(x) ? qRgb(1, 0, 0)
-                                                                 : qRgb(255, 255, 255);
-        ASSERT_EQ(img->pixel(x, y), expected) << x << "," << y;
+  for (auto [img, rows, cols, o] : {std::tuple{&rig.picture2, &rows2, &cols2, -1},
+                                    std::tuple{&rig.picture3, &lines3, &lines3, origin}})
+    for (int y = 0; y < img->Height(); ++y)
+      for (int x = 0; x < img->Width(); ++x) {
+        const Colour expected = y == o || x == o                   ? Rgb(200, 200, 200)
+                                : rows->count(y) || cols->count(x) ? Rgb(1, 0, 0)
+                                                                   : Rgb(255, 255, 255);
+        ASSERT_EQ(img->Pixel(x, y), expected) << x << "," << y;
       }
 }
 
 // Blank until the first start; "Очистить экраны" after a run leaves the bare
 // grids, and preparing them again changes nothing. A colour value is red +
-// 256 green + 65536 blue: red sits in the lowest byte.
+// 256 green + 65536 blue.
 TEST(Screens, GridsClearAndColours) {
   Rig rig;
   ExpectScreens(rig, false);
@@ -183,7 +183,7 @@ TEST(Screens, GridsClearAndColours) {
   PrepareScreen2(rig.picture2), PrepareScreen3(rig.picture3);
   ExpectScreens(rig, true);
   rig.picture3.PSet(1, -1, 12 + 256 * 34 + 65536 * 56);
-  EXPECT_EQ(rig.picture3.Image().pixel(156, 156), qRgb(12, 34, 56));
+  EXPECT_EQ(rig.picture3.Pixel(156, 156), Rgb(12, 34, 56));
 }
 
 // The readout's texts, and what a box accepts with the decimal comma.

@@ -21,3 +21,7 @@ ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/quality/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+# The Qt-free core and its tests, cross-built for Windows and run under Wine.
+echo "== The core on Windows (MinGW-w64, Wine)"
+scripts/windows-check.sh

@@ -9,6 +9,10 @@ echo "== Build and test"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 
+# The Debian package made from that build, installed, tried and removed.
+echo "== The Debian package"
+scripts/package-check.sh build
+
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 # The floating-point faults that a diverging run raises on purpose are IEEE
 # status flags, not sanitizer errors: -fsanitize=undefined does not include

@@ -38,7 +38,7 @@ const char* const kDescription =
     "a parameter replaces the file's value, mode clicks follow the file's, --click events\n"
     "join the file's (the file's first at the same step), --steps replaces the file's.\n"
     "--save-setup FILE writes the experiment that the command line describes and exits\n"
-    "without running it.\n"
+    "without running it. Ready lessons: " VOZAZ2_EXAMPLES_DIR "/*.vozaz2\n"
     "Outputs are checked before the run and written whole or not at all.\n"
     "Exit status: 1 a bad option, 2 a bad parameter or experiment file (a parameter that\n"
     "\"Начать\" refuses prints \"Введите правильно данные\" on stderr), 3 a divergence\n"

@@ -62,10 +62,10 @@ std::optional<QString> RepeatedKey(const QByteArray& text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '{') objects.emplace_back();
-    if (c == '}') objects.pop_back();
+    if (c == '}' && !objects.empty()) objects.pop_back();
     if (c != '"') continue;
     const qsizetype start = ++i;
-    for (; text[i] != '"'; ++i)
+    for (; i < text.size() && text[i] != '"'; ++i)
       if (text[i] == '\\') ++i;
     const QByteArray key = text.mid(start, i - start);
     qsizetype next = i + 1;

@@ -16,8 +16,11 @@ struct Result {
   QByteArray out, err;
 };
 
-Result RunBatch(const QStringList& args) {
+Result RunBatch(const QStringList& args, const QString& locale = "C") {
   QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("LC_ALL", locale);
+  p.setProcessEnvironment(env);
   p.start(VOZAZ2_BATCH, args);
   EXPECT_TRUE(p.waitForFinished(120000));
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
@@ -60,6 +63,11 @@ TEST(BatchFile, SavedCommandLinesRepeatTheirRuns) {
   ASSERT_EQ(RunBatch(QStringList{"--setup", file, "--csv", b} + more).exitCode, 0);
   EXPECT_EQ(Contents(a), Contents(b));
   EXPECT_EQ(Contents(a).count('\n'), 251);
+  // A file saved where the boxes take a decimal comma runs the same anywhere.
+  ASSERT_EQ(RunBatch({"--VL", "0,07", "--steps", "100", "--save-setup", file}, "ru_RU.UTF-8").exitCode, 0);
+  ASSERT_EQ(RunBatch({"--VL", "0.07", "--steps", "100", "--csv", a}).exitCode, 0);
+  ASSERT_EQ(RunBatch({"--setup", file, "--csv", b}).exitCode, 0);
+  EXPECT_EQ(Contents(a), Contents(b));
 }
 
 // A file that is no experiment stops the runner before anything is written:

@@ -5,8 +5,6 @@
 // steps), which is loaded into the experiment as a user would perform it.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <clocale>
 #include <cstdio>
 #include <map>

@@ -14,8 +14,8 @@
 
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
+#include "io/RunCsv.h"
 #include "model/NumberText.h"
-#include "run/Accounting.h"
 #include "run/Experiment.h"
 #include "run/Scenario.h"
 #include "run/Screens.h"
@@ -154,58 +154,6 @@ Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
   return s;
 }
 
-const char* const kCsvHeader =
-    "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
-    "w12,L00,FL2";
-
-// The CSV: rows formatted into a buffer that goes out in large pieces, to a
-// whole file or, streaming, to standard output.
-class Csv {
- public:
-  explicit Csv(QIODevice* file) : file_(file) { Add(kCsvHeader).Add("\n"); }
-
-  void Row(long long step, const SimRecord& r) {
-    const double values[] = {r.T,   r.L0,  r.R,          r.w2,  r.V2,  r.J2,   r.h,    r.L,
-                             r.FL,  r.Ftr, r.FC,         r.Z,   r.E1,  r.E2,   Balance(r), r.EVL,
-                             r.EL2 - r.EL1, r.Emg, r.Etr, r.MKD1, r.MKD2, r.X, r.Ycoord, r.VX,
-                             r.VY,  r.w12, r.L00,        r.FL2};
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld", step);
-    Add(text);
-    for (double v : values) {
-      std::snprintf(text, sizeof text, ",%.17g", v);
-      Add(text);
-    }
-    Add("\n");
-    if (buffer_.size() >= kPiece) Flush();
-  }
-
-  // Hands the buffer on; false once a write has failed.
-  bool Flush() {
-    if (!buffer_.empty()) {
-      if (file_)
-        ok_ = ok_ && file_->write(buffer_.data(), static_cast<qint64>(buffer_.size())) ==
-                         static_cast<qint64>(buffer_.size());
-      else
-        ok_ = ok_ && std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) == buffer_.size();
-      buffer_.clear();
-    }
-    if (!file_) ok_ = ok_ && std::fflush(stdout) == 0 && !std::ferror(stdout);
-    return ok_;
-  }
-  bool Ok() const { return ok_; }
-
- private:
-  static constexpr std::size_t kPiece = 1 << 16;
-  Csv& Add(const char* text) {
-    buffer_ += text;
-    return *this;
-  }
-  QIODevice* file_;  // null: standard output
-  std::string buffer_;
-  bool ok_ = true;
-};
-
 // The experiment a --setup file describes, with the command line's options
 // acting after it.
 Scenario Merge(Scenario file, const Scenario& options) {
@@ -242,7 +190,7 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario, char separat
   // found now, not after the whole run.
   const QString csvPath = parser.value("csv"), prefix = parser.value("png");
   std::optional<WholeFile> csvFile;
-  std::optional<Csv> csv;
+  std::optional<CsvOutput> csv;
   if (parser.isSet("csv")) {
     if (csvPath != "-") {
       csvFile.emplace(csvPath);

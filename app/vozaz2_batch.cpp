@@ -139,7 +139,7 @@ Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
     // gets the window's own message.
     s.parameters[i] = TextNumber(parser.value(name).toStdString(), separator);
     if (!s.parameters[i]) {
-      StderrMessages().Show(kInputMessage);
+      StderrMessages().Show(kInputMessage + ": --" + name.toStdString() + " " + parser.value(name).toStdString());
       std::exit(kBadParameter);
     }
   }
@@ -185,6 +185,10 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario, char separat
   if (!scenario.steps && !EndsWithinLimit(r))
     Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
                               "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
+  if (!scenario.steps && r.T >= 12 * r.Mt)
+    std::fprintf(stderr, "vozaz2-batch: no step made: the run ends at T = 12*Mt = %s s, which is "
+                         "already reached at the start (Mt = %s); give a positive Mt or --steps\n",
+                 NumberText(12 * r.Mt, '.').c_str(), NumberText(r.Mt, '.').c_str());
 
   // Every output is opened before the run: a folder that takes no file is
   // found now, not after the whole run.
@@ -246,6 +250,11 @@ int main(int argc, char** argv) {
   QCommandLineParser parser;
   DefineOptions(parser);
   parser.process(app);
+  if (!parser.positionalArguments().isEmpty())
+    Fail(kUsageError, QString("%1 is not an option (options begin with --; see --help)")
+                          .arg(parser.positionalArguments().first()));
+  if (parser.isSet("png") && parser.value("png").isEmpty())
+    Fail(kUsageError, "--png needs a PREFIX for the names of the two pictures");
   const char separator = DecimalSeparator();
   Scenario scenario = ScenarioFromOptions(parser, separator);
 

@@ -66,18 +66,18 @@ void Experiment::Command1_Click() {
   started_ = true;
 
   auto show = [&](int box, double v) { boxes_.SetText(box, NumberText(v, sep_)); };
-  show(3, rec_.V1);
-  show(4, rec_.J1);
-  show(5, rec_.h1);
-  show(6, rec_.L1);
+  show(kV1, rec_.V1);
+  show(kJ1, rec_.J1);
+  show(kH1, rec_.h1);
+  show(kL1, rec_.L1);
   PrepareScreen2(picture2_);
   PrepareScreen3(picture3_);
-  show(32, rec_.Mx);
-  show(33, rec_.MF);
-  show(34, rec_.Mz);
-  show(37, rec_.w12);
-  show(41, rec_.L00);
-  show(43, rec_.FL2);
+  show(kMx, rec_.Mx);
+  show(kMF, rec_.MF);
+  show(kMz, rec_.Mz);
+  show(kW12, rec_.w12);
+  show(kL00, rec_.L00);
+  show(kFL2, rec_.FL2);
 
   // The start circle of radius R1, and the mark at (4, -4) where the dumbbell's
   // orientation sign will turn.

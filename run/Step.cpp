@@ -190,7 +190,7 @@ void Experiment::SingleLoadStep() {
   ThrowOnFpFault();
   PlotSingleLoad(r, picture2_, picture3_);
   if (r.DumbbellRun)
-    WriteReadout(r, boxes_, sep_, {{37, r.w12}});
+    WriteReadout(r, boxes_, sep_, {{kW12, r.w12}});
   else
     WriteReadout(r, boxes_, sep_, {});
 }
@@ -231,7 +231,7 @@ void Experiment::TwoBallStep() {
   SplitTerms(r);
   ThrowOnFpFault();
   PlotTwoBalls(r, picture2_, picture3_);
-  WriteReadout(r, boxes_, sep_, {{41, r.L00}, {43, r.FL2}});
+  WriteReadout(r, boxes_, sep_, {{kL00, r.L00}, {kFL2, r.FL2}});
 }
 
 }  // namespace vozaz2

@@ -204,6 +204,6 @@ inline constexpr Form1Control kForm1Layout[] = {
 
 // The eleven input boxes in reading order (the left column, then the middle
 // one): the order of the Tab key.
-inline constexpr int kInputTabOrder[] = {1, 2, 7, 8, 9, 32, 33, 34, 35, 30, 36};
+inline constexpr int kInputTabOrder[] = {kR1, kW1, kCL, kKtr, kVL, kMx, kMF, kMz, kMt, kP0, kTr};
 
 }  // namespace vozaz2

@@ -263,9 +263,9 @@ TEST_P(LongRun, KeepsMomentumAndEnergyAndDrivesSmoothly) {
       if (after == step - 1) rig.Press(click);
     rig.Steps(1);
     const SimRecord& r = rig.r();
-    const double mkd1 = rig.Number(28), rise = r.h - r.h1 + r.Y0(3) + r.K3(3);
-    momentum = std::max(momentum, std::fabs(rig.Number(29) - mkd1) / std::fabs(mkd1));
-    balance = std::max(balance, std::fabs(rig.Number(23)) / rig.Number(21));
+    const double mkd1 = rig.Number(kMKD1), rise = r.h - r.h1 + r.Y0(3) + r.K3(3);
+    momentum = std::max(momentum, std::fabs(rig.Number(kMKD2) - mkd1) / std::fabs(mkd1));
+    balance = std::max(balance, std::fabs(rig.Number(kBalance)) / rig.Number(kE1));
     ASSERT_LE(std::fabs(r.Lh - lh), limit) << "step " << step;
     ASSERT_TRUE(std::isnan(c.sleeve) || std::fabs(rise - sleeve) <= limit) << "step " << step;
     lh = r.Lh, sleeve = rise;

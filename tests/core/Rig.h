@@ -20,10 +20,6 @@ inline constexpr Click kString{true, 1}, kSleeve{true, 2}, kUp{true, 3}, kDown{t
     kCone{true, 5}, kPlane{true, 6}, kSingle{true, 7}, kDumbbell{true, 8}, kRelease{false, 1},
     kSplit{false, 2}, kStopDrive{false, 3}, kManualMx{false, 4};
 
-// The parameter boxes by the symbol of their parameter.
-enum Box { kR1 = 1, kW1 = 2, kCL = 7, kKtr = 8, kP0 = 30, kMx = 32, kMF = 33, kMz = 34,
-           kMt = 35, kTr = 36 };
-
 // The clicks and numbers typed before "Начать". Table rows print as their name.
 struct Variant {
   const char* name;

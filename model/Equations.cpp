@@ -92,7 +92,7 @@ void Diffur1(SimRecord& r, const Modes& modes) {
 
   bool freeFlight = false;
   if (!r.ReleaseRun) {
-    if (!modes.Checked(3)) MoveDrive(r, r.MoverSign < 0);
+    if (!modes.DriveStands()) MoveDrive(r, r.MoverSign < 0);
     r.Lh = r.Lh1 + r.DLh;
     if (r.DSleeve != 0) r.h = r.h + r.DSleeve;  // the sleeve has moved up by DSleeve
     r.L = std::sqrt(r.h * r.h + r.R * r.R);
@@ -166,7 +166,7 @@ void Diffur2(SimRecord& r, const Modes& modes) {
   const double dx = r.Xb - r.Xa, dy = r.Yb - r.Ya;
   r.Lb = std::sqrt(dx * dx + dy * dy);
   // A released string stays fixed at the sleeve (Lh as the release left it).
-  if (!modes.Checked(3) && !r.ReleaseRun) {
+  if (!modes.DriveStands() && !r.ReleaseRun) {
     MoveDrive(r, false);  // after the split only the string end is driven
     r.Lh = r.DLh + r.Lh1;
   }

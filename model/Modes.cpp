@@ -78,10 +78,10 @@ void Modes::Option6_Click() {
 void Modes::Option7_Click() {
   EnableOption(5, true);
   EnableCheck(2, true);
-  if (!Checked(1)) EnableOption(3, true);
+  if (!StringReleased()) EnableOption(3, true);
   // The sleeve is offered again only with rotation on a cone: in the plane the
   // support carries the load, and a moving sleeve would lift it off the plane.
-  if (!Checked(1) && !Option(6)) EnableOption(2, true);
+  if (!StringReleased() && !Option(6)) EnableOption(2, true);
 }
 
 void Modes::Option8_Click() {
@@ -106,7 +106,7 @@ void Modes::Check1_Click() {
     SetCheck(3, 1);
   } else {
     EnableOption(3, true);
-    if (!Checked(2) && !Option(6)) EnableOption(2, true);
+    if (!SplitChosen() && !Option(6)) EnableOption(2, true);
   }
 }
 
@@ -124,7 +124,7 @@ void Modes::Check2_Click() {
 }
 
 void Modes::Check3_Click() {
-  if (Checked(1)) SetCheck(3, 1);
+  if (StringReleased()) SetCheck(3, 1);
 }
 
 }  // namespace vozaz2

@@ -55,7 +55,7 @@ void Experiment::Command1_Click() {
   }
   const Parameters p{values[0], values[1], values[2], values[3], values[4], values[5],
                      values[6], values[7], values[8], values[9], values[10]};
-  const StartChoice choice{modes_.Option(8), modes_.Checked(1), modes_.Checked(4)};
+  const StartChoice choice{modes_.Option(8), modes_.StringReleased(), modes_.ManualMx()};
   std::optional<SimRecord> start = ComputeStart(rec_, p, choice);
   if (!start) {
     messages_.Show(kInputMessage);

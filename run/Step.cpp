@@ -69,7 +69,7 @@ void Experiment::SolveStep() {
   try {
     r.T = r.T0;
     r.VL = r.VLset;
-    if (modes_.Check(3) == 1) r.VL = 0;  // "VL= 0": the drive stands
+    if (modes_.DriveStands()) r.VL = 0;
     // A released string is not connected to the drive (after the first second
     // it is fixed at the sleeve), so freeing the drive during such a run moves
     // nothing and does no work.
@@ -80,7 +80,7 @@ void Experiment::SolveStep() {
     // They know no vertical motion, so only a run in the plane is handed over
     // (the box can be ticked during a run on a cone).
     bool twoBalls = r.SplitDone == 1;
-    if (!twoBalls && modes_.Checked(2) && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
+    if (!twoBalls && modes_.SplitChosen() && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
         r.T <= r.Tr) {
       HandOver();
       twoBalls = true;
@@ -133,7 +133,7 @@ void Experiment::PrepareDrive(bool twoBalls) {
   // just been switched between string end and sleeve, when that value belongs
   // to the other part and would put a spurious trapezoid into the work.
   if (!twoBalls && !r.ReleaseRun) r.FVLp = sleeve ? (1 - std::sin(r.Alpha)) * r.FL : r.FL;
-  if (modes_.Checked(3)) return;  // the drive stays where it stands
+  if (modes_.DriveStands()) return;  // it stays where it stands
   const double v = sign * r.VL;
   const double standing = sleeve ? -r.DSleeve : r.DString;
   if (v * r.T0 + r.DriveOffset != standing) r.DriveOffset = standing - v * r.T0;

@@ -53,9 +53,11 @@ struct SimRecord {
   double Tr = 0;     // split variant: the second string locks at Tr, s
 
   // --- Constants and mode factors (set at start-up and by the mode rules) ---
+  // A fresh record has every field zero; the window's start-up writes the
+  // constants of model/Constants.h.
   double m = 0;           // mass of the load, kg
   double Lh1 = 0;         // vertical part of the string at the start, m
-  double Pi = 0;          // 3.141592654, used for every angle correction
+  double Pi = 0;          // kPi, used for every angle correction
   float DirSign = 0;      // +1 drive up, -1 down
   float MoverSign = 0;    // +1 the string end is driven, -1 the sleeve
   float PathSign = 0;     // 1 on a cone, 0 in the horizontal plane
@@ -125,9 +127,5 @@ struct SimRecord {
   double EVLSigned = 0;
   double DriveSign = 1;    // sign of this step's work in the balance
 };
-
-// Acceleration of gravity, m/s^2. (A fresh record has every field zero; the
-// window's start-up sets the constants.)
-inline constexpr double kGravity = 9.81;
 
 }  // namespace vozaz2

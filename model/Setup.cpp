@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/Constants.h"
+#include "model/Equations.h"
 #include "model/FpFault.h"
 
 namespace vozaz2 {

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "model/Constants.h"
 #include "model/FpFault.h"
 #include "model/NumberText.h"
 #include "model/Setup.h"
@@ -27,14 +28,14 @@ void Experiment::Form_Load() {
     boxes_.SetText(kParameterBoxes[i], NumberText(defaults[i], sep_));
   picture2_.Cls();
   picture3_.Cls();
-  rec_.m = 2.0;
-  rec_.TimerMs = 1;
-  rec_.Lh1 = 20.0;
+  rec_.m = kMass;
+  rec_.TimerMs = kTimerMs;
+  rec_.Lh1 = kVerticalStringLength;
   rec_.DirSign = 1;
   rec_.MoverSign = 1;
   rec_.PathSign = 1;
   rec_.NShow = 1;
-  rec_.Pi = 3.141592654;
+  rec_.Pi = kPi;
   modes_.SetCheck(1, 0);
   timer_.Enabled = true;
   timer_.SetInterval(0);

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "Rig.h"
+#include "model/Constants.h"
 #include "model/Equations.h"
 
 namespace vozaz2::test {
@@ -10,7 +11,6 @@ namespace vozaz2::test {
 // tan(Alpha) = g / (w1^2 R1) = 9.81 / 4; the string pulls with the hypotenuse of
 // the centripetal force 8 n and the weight 19.62 n.
 const double kTan = 2.4525, kFL = std::hypot(8.0, 19.62), kL1 = std::hypot(1.0, kTan);
-const double kPi = 3.141592654;  // the record's value, deliberately not M_PI
 
 struct Field { const char* name; double SimRecord::*member; double value; };
 struct StartCase : Variant { std::vector<Field> expect; };

@@ -32,8 +32,6 @@ namespace {
 // The display's rate: during a run the window repaints at most this often.
 constexpr int kFrameMs = 16;
 
-int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
 // The locale's decimal separator, as the experiment writes and reads numbers.
 char DecimalSeparator() {
   const QString point = QLocale().decimalPoint();

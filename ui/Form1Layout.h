@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <type_traits>
 
+#include "help/Twips.h"
 #include "ui/Form1.h"
 
 namespace vozaz2 {
@@ -40,8 +41,6 @@ QWidget* Place(Form1& form, QWidget* parent) {
 
 #define VOZAZ2_FORM1(member) #member, &form1_detail::Place<&Form1::member>
 
-// Twips per pixel at 96 dpi.
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 11895, kClientHeightTwips = 8295;
 
 // In creation order: each frame comes before the options it holds, and each

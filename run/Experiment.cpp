@@ -6,6 +6,7 @@
 #include "model/FpFault.h"
 #include "model/NumberText.h"
 #include "model/Setup.h"
+#include "run/Plotting.h"
 #include "run/Screens.h"
 
 namespace vozaz2 {
@@ -80,20 +81,20 @@ void Experiment::Command1_Click() {
   show(kL00, rec_.L00);
   show(kFL2, rec_.FL2);
 
-  // The start circle of radius R1, and the mark at (4, -4) where the dumbbell's
+  // The start circle of radius R1, and the ring where the dumbbell's
   // orientation sign will turn.
   using namespace colours;
   picture3_.Circle(0, 0, StartCircleRadius(rec_), kRed);
-  rec_.Pxa = 4;
-  rec_.Pya = -4;
-  rec_.Pxb = 4;
-  rec_.Pyb = -4;
-  picture3_.Circle(4, -4, 0.4f, kBlue);
+  rec_.Pxa = kTurnSignX;
+  rec_.Pya = kTurnSignY;
+  rec_.Pxb = kTurnSignX;
+  rec_.Pyb = kTurnSignY;
+  picture3_.Circle(kTurnSignX, kTurnSignY, kTurnSignRing, kBlue);
   if (rec_.DumbbellRun) {
-    picture3_.Circle(4, -4, 0.4f, kNearWhite);
-    picture3_.Circle(4, -4, 0.3f, kBlue);
-    picture3_.Circle(4, -4, 0.3f, kBallB);
-    picture3_.Line(4, -4, 4, -4, kBallB);
+    picture3_.Circle(kTurnSignX, kTurnSignY, kTurnSignRing, kNearWhite);
+    picture3_.Circle(kTurnSignX, kTurnSignY, kBallRadius, kBlue);
+    picture3_.Circle(kTurnSignX, kTurnSignY, kBallRadius, kBallB);
+    picture3_.Line(kTurnSignX, kTurnSignY, kTurnSignX, kTurnSignY, kBallB);
   }
   timer_.SetEnabled(true);
   timer_.SetInterval(rec_.TimerMs);

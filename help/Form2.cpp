@@ -11,7 +11,6 @@
 
 #include "help/HelpText.h"
 #include "help/Twips.h"
-#include "ui/artwork/Artwork.h"
 
 namespace vozaz2 {
 
@@ -49,7 +48,6 @@ Form2::Form2()
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("About"));
-  setWindowIcon(ConeIcon());
 
   setFont(WindowFont(11));
 

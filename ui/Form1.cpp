@@ -59,7 +59,6 @@ Form1::Form1(QWidget* parent)
       picture3Surface_(kScreen3Width, kScreen3Height) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vozaz2"));
-  setWindowIcon(ConeIcon());
   style_ = WindowStyle();
   setStyle(style_);
   setFont(WindowFont());

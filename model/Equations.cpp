@@ -18,6 +18,50 @@ double Azimuth(double u, double v, double pi) {
   return phi;
 }
 
+void PutSingleLoadState(SimRecord& r) {
+  r.Y(1) = r.X;
+  r.Y(2) = r.Ycoord;
+  r.Y(3) = r.Z;
+  r.Y(4) = r.Psi;
+  r.Y(5) = r.VX;
+  r.Y(6) = r.VY;
+  r.Y(7) = r.VZ2;
+  r.Y(8) = r.w12;
+}
+
+void TakeSingleLoadState(SimRecord& r) {
+  r.X = r.Y(1);
+  r.Ycoord = r.Y(2);
+  r.Z = r.Y(3);
+  r.Psi = r.Y(4);
+  r.VX = r.Y(5);
+  r.VY = r.Y(6);
+  r.VZ2 = r.Y(7);
+  r.w12 = r.Y(8);
+}
+
+void PutTwoBallState(SimRecord& r) {
+  r.Y(1) = r.Xa;
+  r.Y(2) = r.Xb;
+  r.Y(3) = r.Ya;
+  r.Y(4) = r.Yb;
+  r.Y(5) = r.VXa;
+  r.Y(6) = r.VXb;
+  r.Y(7) = r.VYa;
+  r.Y(8) = r.VYb;
+}
+
+void TakeTwoBallState(SimRecord& r) {
+  r.Xa = r.Y(1);
+  r.Xb = r.Y(2);
+  r.Ya = r.Y(3);
+  r.Yb = r.Y(4);
+  r.VXa = r.Y(5);
+  r.VXb = r.Y(6);
+  r.VYa = r.Y(7);
+  r.VYb = r.Y(8);
+}
+
 namespace {
 
 // Where the driven part stands at time T. The step prologue chooses DriveV and
@@ -54,6 +98,14 @@ void Tension(double CL, double Ktr, double elongation, double& Vtr, double& FL, 
   } else {
     FL = FC;
   }
+}
+
+// The dumbbell: ball a, on the string, half the bar behind the centre along
+// Psi; the slant part of the string runs from the axis to it.
+void StringToBallA(SimRecord& r) {
+  r.Xa = r.X - std::cos(r.Psi) / 2;
+  r.Ya = r.Ycoord - std::sin(r.Psi) / 2;
+  r.L = std::sqrt(r.Xa * r.Xa + r.Ya * r.Ya);
 }
 
 }  // namespace
@@ -101,11 +153,7 @@ void Diffur1(SimRecord& r, const Modes& modes) {
     r.L = std::sqrt(r.h * r.h + r.R * r.R);
     r.Lh = 0;
     if (r.T <= 1) {
-      if (dumbbell) {
-        r.Xa = r.X - std::cos(r.Psi) / 2;
-        r.Ya = r.Ycoord - std::sin(r.Psi) / 2;
-        r.L = std::sqrt(r.Xa * r.Xa + r.Ya * r.Ya);
-      }
+      if (dumbbell) StringToBallA(r);
       r.FL = 0;
       r.Ftr = 0;
       r.FC = 0;
@@ -115,9 +163,7 @@ void Diffur1(SimRecord& r, const Modes& modes) {
 
   if (!freeFlight) {
     if (dumbbell) {
-      r.Xa = r.X - std::cos(r.Psi) / 2;
-      r.Ya = r.Ycoord - std::sin(r.Psi) / 2;
-      r.L = std::sqrt(r.Xa * r.Xa + r.Ya * r.Ya);
+      StringToBallA(r);
       r.PhiA = Azimuth(r.Xa, r.Ya, r.Pi);
       r.Arm = std::tan(r.PhiA - r.Phi) * r.R * std::cos(r.PhiA - r.Phi);
     }
@@ -187,14 +233,7 @@ void Diffur2(SimRecord& r, const Modes& modes) {
 
   r.Phi = Azimuth(r.Xa, r.Ya, r.Pi);
   // Direction from ball a to ball b: the turn of the imaginary dumbbell.
-  r.Psi = r.Pi / 2;
-  if (dx != 0) {
-    double a = std::fabs(std::atan(std::fabs(dy) / std::fabs(dx)));
-    if (dy >= 0)
-      r.Psi = (dx >= 0) ? a : r.Pi - a;
-    else
-      r.Psi = (dx >= 0) ? 2 * r.Pi - a : r.Pi + a;
-  }
+  r.Psi = Azimuth(dx, dy, r.Pi);
 
   r.Fxa = -r.FL * std::cos(r.Phi) + std::cos(r.Psi) * r.FL2;
   r.Fya = -r.FL * std::sin(r.Phi) + std::sin(r.Psi) * r.FL2;

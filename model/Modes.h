@@ -68,6 +68,10 @@ class Modes {
   void EnableOption(int n, bool on) { options_.at(Index(n, kOptions)).enabled = on; }
   void EnableCheck(int n, bool on) { checks_.at(Index(n, kChecks)).enabled = on; }
   void RunOptionRule(int n);
+  // Selected by a rule and locked there: "Нити" with "Втулки" disabled, and
+  // "В плоскости" (which also drives the string end) with "По конусу" disabled.
+  void LockStringEnd();
+  void LockPlane();
 
   void Option1_Click();
   void Option2_Click();

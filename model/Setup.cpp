@@ -107,14 +107,7 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
     r.VY = r.V1;
     r.VZ2 = 0;
     r.Z1 = r.Z;
-    r.Y(1) = r.X;
-    r.Y(2) = r.Ycoord;
-    r.Y(3) = r.Z;
-    r.Y(4) = r.Psi;
-    r.Y(5) = r.VX;
-    r.Y(6) = r.VY;
-    r.Y(7) = r.VZ2;
-    r.Y(8) = r.w12;
+    PutSingleLoadState(r);
 
     // The trajectory scale shows the start circle at 2/5 of the half-screen,
     // with room for a second of free flight when the string is released.

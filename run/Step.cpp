@@ -108,14 +108,7 @@ void Experiment::HandOver() {
   r.Ya = r.Yb = r.Ycoord;
   r.VXa = r.VXb = r.VX;
   r.VYa = r.VYb = r.VY;
-  r.Y(1) = r.Xa;
-  r.Y(2) = r.Xb;
-  r.Y(3) = r.Ya;
-  r.Y(4) = r.Yb;
-  r.Y(5) = r.VXa;
-  r.Y(6) = r.VXb;
-  r.Y(7) = r.VYa;
-  r.Y(8) = r.VYb;
+  PutTwoBallState(r);
 }
 
 // The drive of this step: the string end (after the split always the string
@@ -144,14 +137,7 @@ void Experiment::SingleLoadStep() {
   SimRecord& r = rec_;
   RungeKutta(r, [&] { Diffur1(r, modes_); });
   Increment(r.Cnt);
-  r.X = r.Y(1);
-  r.Ycoord = r.Y(2);
-  r.Z = r.Y(3);
-  r.Psi = r.Y(4);
-  r.VX = r.Y(5);
-  r.VY = r.Y(6);
-  r.VZ2 = r.Y(7);
-  r.w12 = r.Y(8);
+  TakeSingleLoadState(r);
   r.DLp = r.DL;
   r.Z2 = r.Z;
   // While the string is released its free length follows the slant length,
@@ -199,14 +185,7 @@ void Experiment::TwoBallStep() {
   SimRecord& r = rec_;
   RungeKutta(r, [&] { Diffur2(r, modes_); });
   Increment(r.Cnt);
-  r.Xa = r.Y(1);
-  r.Xb = r.Y(2);
-  r.Ya = r.Y(3);
-  r.Yb = r.Y(4);
-  r.VXa = r.Y(5);
-  r.VXb = r.Y(6);
-  r.VYa = r.Y(7);
-  r.VYb = r.Y(8);
+  TakeTwoBallState(r);
   if (r.Ra < 0.1) throw NumericFault();  // ball a has reached the axis
   r.DLap = r.DLa;
   r.DLbp = r.DLb;

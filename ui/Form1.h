@@ -140,6 +140,9 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void ConnectControls();
   void SetUpKeyboard();
   TextBox* Box(int box) const;
+  // Option1 ... Option8 and Check1 ... Check4, by number from 1.
+  std::array<ModeOptionButton*, Modes::kOptions> OptionButtons() const;
+  std::array<ModeCheckBox*, Modes::kChecks> CheckBoxes() const;
 
   void SyncModes();
   void ApplyTimer();

@@ -165,6 +165,8 @@ void Diffur1(SimRecord& r, const Modes& modes) {
     if (dumbbell) {
       StringToBallA(r);
       r.PhiA = Azimuth(r.Xa, r.Ya, r.Pi);
+      // R sin(PhiA - Phi), computed as tan * cos: the rounding of this form is
+      // part of the program's results.
       r.Arm = std::tan(r.PhiA - r.Phi) * r.R * std::cos(r.PhiA - r.Phi);
     }
     r.DL = r.Lh + r.L - r.L0;

@@ -86,6 +86,8 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
       r.L1 = r.L1 - 0.5;
       r.V2a = (r.R1 - 0.5) * r.w1;
       r.V2b = (r.R1 + 0.5) * r.w1;
+      // The spin is w1, computed as the difference of speeds over half the
+      // bar: it differs from w1 by rounding, which is part of the results.
       r.w12 = (r.V2b - r.V1) * 2;
       r.MKD1 = ((r.R1 - 0.5) * r.V2a + (r.R1 + 0.5) * r.V2b) * r.m / 2;
       r.E1 = (r.V2a * r.V2a + r.V2b * r.V2b) * r.m / 4;

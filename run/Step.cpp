@@ -30,7 +30,10 @@ void Increment(std::int16_t& n) {
 
 // The four stages. The equations leave in the record the forces and lengths of
 // the fourth stage (at T0 + P0 with the stage-4 trial state); the accounting,
-// plotting and readout of the step use those.
+// plotting and readout of the step use those. The loop index lives in the
+// record (Ind), as the record holds everything of a step, and the last sum
+// keeps its order, (2 K2 + K1 + 2 K3 + K4) / 6 + Y0: the rounding of each
+// operation is part of the run's results.
 template <class Equations>
 void RungeKutta(SimRecord& r, Equations&& equations) {
   for (r.Ind = 1; r.Ind <= 8; ++r.Ind) r.Y0(r.Ind) = r.Y(r.Ind);
@@ -79,6 +82,8 @@ void Experiment::SolveStep() {
     // to two balls; once split, the run stays split until the next start.
     // They know no vertical motion, so only a run in the plane is handed over
     // (the box can be ticked during a run on a cone).
+    // "After 1 s" is tested as T >= 1 && T != 1, the rule as stated: it is
+    // T > 1 for every T, a NaN included, and is left in that form.
     bool twoBalls = r.SplitDone == 1;
     if (!twoBalls && modes_.SplitChosen() && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
         r.T <= r.Tr) {

@@ -25,6 +25,8 @@ class StateVector {
   double& operator()(int i) { return v_[Checked(i)]; }
   double operator()(int i) const { return v_[Checked(i)]; }
 
+  bool operator==(const StateVector&) const = default;
+
  private:
   static std::size_t Checked(int i) {
     if (i < kFirst || i > kLast) throw std::out_of_range("state vector index outside 0..45");
@@ -126,6 +128,10 @@ struct SimRecord {
   // uses it, while EVL keeps the plain sum that the "EVL" box shows.
   double EVLSigned = 0;
   double DriveSign = 1;    // sign of this step's work in the balance
+
+  // Every field equal. A NaN equals nothing, so a diverged run's record is not
+  // equal even to itself.
+  bool operator==(const SimRecord&) const = default;
 };
 
 }  // namespace vozaz2

@@ -18,7 +18,6 @@
 // a step costs microseconds, a repaint of the window a millisecond or more.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -153,7 +152,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void CopyReadout();
   void Tick();
 
-  QStyle* style_ = nullptr;  // owned by the window
+  QStyle* style_ = nullptr;  // WindowStyle(): the application owns it
   std::array<TextBox*, TextBoxes::kCount> boxes_{};
   QImage apparatus_;
   ImageSurface picture2Surface_;

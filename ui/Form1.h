@@ -2,8 +2,9 @@
 // result boxes, the mode switches, the buttons and the two screens, bound to
 // one Experiment (run/Experiment.h) that does all the physics.
 //
-// Every control carries its historical name, as member and as objectName; what
-// each of them is, and where it stands, is listed in ui/Form1Layout.h.
+// Every control carries its name (Text3, Check1, ...), as member and as
+// objectName; what each of them is, and where it stands, is listed in
+// ui/Form1Layout.h.
 //
 // The window gives the experiment:
 //   - its text boxes: Text1 ... Text43 (TextBoxes over the QLineEdits; what a

@@ -1,10 +1,12 @@
 #include "ui/TextBox.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <array>
@@ -36,6 +38,18 @@ class AsciiGlyphs {
       advance_[static_cast<std::size_t>(i)] = advances[i].x();
     }
     usable_ = true;
+  }
+
+  // The width of `text`, or -1 when it holds a character outside the table.
+  qreal Width(const QString& text) const {
+    if (!usable_) return -1;
+    qreal x = 0;
+    for (QChar c : text) {
+      const char16_t u = c.unicode();
+      if (u < kFirst || u > kLast) return -1;
+      x += advance_[static_cast<std::size_t>(u - kFirst)];
+    }
+    return x;
   }
 
   // Draws `text` with its baseline starting at `origin`; returns false, having
@@ -107,6 +121,48 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
   setEchoMode(QLineEdit::NoEcho);
 }
 
+QString TextBox::Elided(const QString& text, const QFontMetrics& fm, int width) {
+  if (fm.horizontalAdvance(text) <= width) return text;
+  // The exponent of a number ("E+32", "E-05") is what tells its size: it
+  // stays whole, and the mantissa gives up its last digits.
+  static const QRegularExpression exponent(QStringLiteral("E[+-]?[0-9]+$"));
+  const QRegularExpressionMatch m = exponent.match(text);
+  if (m.hasMatch()) {
+    const QString tail = m.captured();
+    const QString head = text.left(m.capturedStart());
+    const QString shown = fm.elidedText(head, Qt::ElideRight, width - fm.horizontalAdvance(tail));
+    if (!shown.isEmpty()) return shown + tail;
+  }
+  return fm.elidedText(text, Qt::ElideMiddle, width);
+}
+
+QRect TextBox::TextArea() const {
+  QStyleOptionFrame panel;
+  initStyleOption(&panel);
+  QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+  r = r.marginsRemoved(textMargins());
+  return r.adjusted(kHorizontalMargin, 0, -kHorizontalMargin, 0);
+}
+
+QString TextBox::ShownText() const {
+  const QString all = text();
+  // The margin on the right is the cursor's; a box without the focus shows
+  // no cursor, and its text may use that room too.
+  const int room = TextArea().width() + kHorizontalMargin;
+  if (!glyphs_) glyphs_ = &GlyphsOf(font());
+  const qreal width = glyphs_->Width(all);
+  if (width >= 0 && width <= room) return all;  // the common case, without shaping
+  return Elided(all, fontMetrics(), room);
+}
+
+void TextBox::TellChange() {
+  const QString now = text();
+  if (now == told_) return;
+  QAccessibleTextUpdateEvent event(this, 0, told_, now);
+  QAccessible::updateAccessibility(&event);
+  told_ = now;
+}
+
 void TextBox::paintEvent(QPaintEvent* event) {
   if (echoMode() != QLineEdit::NoEcho) {
     QLineEdit::paintEvent(event);
@@ -119,15 +175,16 @@ void TextBox::paintEvent(QPaintEvent* event) {
   QStyleOptionFrame panel;
   initStyleOption(&panel);
   style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-  QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
-  r = r.marginsRemoved(textMargins());
+  const QRect area = TextArea();
   const QFontMetrics fm = fontMetrics();
-  const QPoint origin(r.x() + kHorizontalMargin, r.y() + (r.height() - fm.height() + 1) / 2 + fm.ascent());
-  painter.setClipRect(r);
+  const QPoint origin(area.x(), area.y() + (area.height() - fm.height() + 1) / 2 + fm.ascent());
+  painter.setClipRect(area.adjusted(-kHorizontalMargin, 0, kHorizontalMargin, 0));
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-  const QString shown = text();
-  if (!glyphs_) glyphs_ = &GlyphsOf(font());
+  const QString shown = ShownText();
   if (!glyphs_->Draw(painter, origin, shown)) painter.drawText(origin, shown);
+  // The whole text, where the box cannot show it, when the pointer rests on it.
+  const QString tip = shown == text() ? QString() : text();
+  if (toolTip() != tip) setToolTip(tip);
 }
 
 }  // namespace vozaz2

@@ -8,8 +8,15 @@
 // does not lay out, and paints the text itself, at the display's rate. text()
 // is exact after every setText either way. With the focus, the box is an
 // ordinary line edit: the user sees, selects, edits and copies its text.
+//
+// A text wider than the box is shown elided, so that its end stays in sight:
+// a number keeps its first digits and its whole exponent ("3,17…E+32"), and
+// the whole text is the box's tooltip. Screen readers get the box through its
+// own accessible interface (ui/Accessibility.h): its name, and its text
+// whether or not it has the focus.
 #pragma once
 
+#include <QFontMetrics>
 #include <QLineEdit>
 
 namespace vozaz2 {
@@ -20,6 +27,20 @@ class TextBox final : public QLineEdit {
  public:
   explicit TextBox(QWidget* parent = nullptr);
 
+  // What the box shows without the focus: its text, or the text elided to
+  // fit the box.
+  QString ShownText() const;
+  // `text` elided to `width` pixels in the metrics `fm`: a number keeps its
+  // exponent whole and loses digits of its mantissa; any other text loses
+  // its middle. A text that fits is returned as it is.
+  static QString Elided(const QString& text, const QFontMetrics& fm, int width);
+
+  // Screen readers are told of a change of the text at most at the display's
+  // rate: the window marks the texts as told when it starts gathering the
+  // changes, and tells each change from there at every frame.
+  void MarkTold() { told_ = text(); }
+  void TellChange();
+
  protected:
   void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -27,7 +48,11 @@ class TextBox final : public QLineEdit {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  const AsciiGlyphs* glyphs_ = nullptr;  // of the box's font; found at the first paint
+  // Where the text starts and how wide it may be, as QLineEdit places it.
+  QRect TextArea() const;
+
+  mutable const AsciiGlyphs* glyphs_ = nullptr;  // of the box's font; found at the first paint
+  QString told_;                         // the text as screen readers last heard it
 };
 
 }  // namespace vozaz2

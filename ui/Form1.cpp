@@ -1,22 +1,29 @@
 #include "ui/Form1.h"
 
+#include <QAccessible>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QGroupBox>
 #include <QHash>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <cfenv>
+#include <cstring>
 
 #include "help/Form2.h"
 #include "io/Locale.h"
 #include "run/Screens.h"
+#include "ui/Accessibility.h"
 #include "ui/FpFlags.h"
 #include "ui/Form1Layout.h"
 #include "ui/ModeButtons.h"
@@ -57,7 +64,10 @@ Form1::Form1(QWidget* parent)
   setStyle(style_);
   setFont(WindowFont());
 
+  InstallAccessibility();
   BuildControls();
+  DescribeForScreenReaders();
+  BuildTempoMenu();
   resize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
 
   experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), picture2Surface_,
@@ -131,6 +141,95 @@ void Form1::BuildControls() {
   frameTimer_ = new QTimer(this);
   frameTimer_->setTimerType(Qt::PreciseTimer);
   frameTimer_->setInterval(kFrameMs);
+  clock_.start();
+}
+
+// Screen readers name each text box by the label beside it, with the unit
+// that stands at the end of its row ("R2, м"); a label tells which box it
+// names. The screens say what they show.
+void Form1::DescribeForScreenReaders() {
+  QLabel* label = nullptr;
+  for (const Form1Control& c : kForm1Layout) {
+    QWidget* w = findChild<QWidget*>(QString::fromLatin1(c.name));
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      label = l;
+      continue;
+    }
+    auto* box = dynamic_cast<TextBox*>(w);
+    if (!box) continue;
+    QString name = label ? label->text() : QString();
+    for (const Form1Control& unit : kForm1Layout)
+      if (std::strncmp(unit.what, "unit of ", 8) == 0 && unit.top == c.top && !unit.frame)
+        name += QStringLiteral(", ") + QString::fromUtf8(unit.caption);
+    box->setAccessibleName(name);
+    if (label) label->setBuddy(box);
+    label = nullptr;
+  }
+
+  const QString copy = QStringLiteral(" Ctrl+C копирует картинку.");
+  Picture1->setAccessibleName(QStringLiteral("Схема установки"));
+  Picture1->setAccessibleDescription(
+      QStringLiteral("Груз на упругой нити, пропущенной через втулку; нить или втулка движется вверх или вниз."));
+  Picture3->setAccessibleName(QStringLiteral("Траектория груза, вид сверху"));
+  Picture3->setAccessibleDescription(
+      QStringLiteral("Синие точки — след груза (у гантели — её центра), красная окружность — начальный "
+                     "радиус R1; шары гантели — кружки. X и Y в масштабе Mx, м/см.") + copy);
+  Picture2->setAccessibleName(QStringLiteral("Осциллограмма: сила натяжения нити, её трение и высота груза по времени"));
+  Picture2->setAccessibleDescription(
+      QStringLiteral("Красная линия — сила натяжения нити FL, синяя — её часть трения Ftr, оливковая — "
+                     "высота груза Z; от отметки −4: зелёная — обороты гантели, серая — w12, после "
+                     "разлёта — FL2 и её трение. По горизонтали время T/Mt, см.") + copy);
+}
+
+void Form1::BuildTempoMenu() {
+  TempoMenu = new QMenu(QStringLiteral("&Темп"), this);
+  TempoMenu->setObjectName(QStringLiteral("TempoMenu"));
+  auto* group = new QActionGroup(this);
+  const struct {
+    Tempo tempo;
+    const char* text;
+    Qt::Key key;
+  } entries[] = {{Tempo::Fastest, "Как можно быстрее", Qt::Key_1},
+                 {Tempo::RealTime, "Реальное время", Qt::Key_2},
+                 {Tempo::Slowed, "Замедленно, в 5 раз", Qt::Key_3}};
+  for (const auto& e : entries) {
+    QAction* action = TempoMenu->addAction(QString::fromUtf8(e.text));
+    action->setCheckable(true);
+    action->setChecked(e.tempo == Tempo::Fastest);
+    action->setShortcut(QKeySequence(Qt::CTRL | e.key));
+    action->setData(static_cast<int>(e.tempo));
+    group->addAction(action);
+    addAction(action);  // the keys work wherever the focus is in the window
+    connect(action, &QAction::triggered, this, [this, tempo = e.tempo] { SetTempo(tempo); });
+  }
+  // The menu opens with the right mouse button on the form.
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { TempoMenu->popup(mapToGlobal(at)); });
+}
+
+QString Form1::TempoName(Tempo tempo) {
+  switch (tempo) {
+    case Tempo::RealTime:
+      return QStringLiteral("реальное время");
+    case Tempo::Slowed:
+      return QStringLiteral("замедленно");
+    case Tempo::Fastest:
+      break;
+  }
+  return QStringLiteral("как можно быстрее");
+}
+
+void Form1::SetTempo(Tempo tempo) {
+  pacer_.SetTempo(tempo, clock_.elapsed());
+  for (QAction* action : TempoMenu->actions()) action->setChecked(action->data().toInt() == static_cast<int>(tempo));
+  ShowTempo();
+}
+
+void Form1::ShowTempo() {
+  const Tempo tempo = CurrentTempo();
+  setWindowTitle(tempo == Tempo::Fastest ? QStringLiteral("Vozaz2")
+                                         : QStringLiteral("Vozaz2 — ") + TempoName(tempo));
 }
 
 void Form1::ConnectControls() {
@@ -172,6 +271,11 @@ void Form1::SetUpKeyboard() {
   shortcut(QKeySequence(Qt::Key_F8), [this] { Command7->click(); });
   shortcut(QKeySequence::Copy, [this] { CopyScreen(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { CopyReadout(); });
+  // A text box with the focus takes Ctrl+C for its own text, unless the
+  // pointer rests on a screen (see eventFilter).
+  for (TextBox* box : boxes_) box->installEventFilter(this);
+  // Enter in an input box starts the run, as "Начать" does.
+  for (int box : kInputTabOrder) connect(Box(box), &QLineEdit::returnPressed, Command1, &QAbstractButton::click);
 
   Command1->setToolTip(QStringLiteral("Начать опыт (F5)"));
   Command2->setToolTip(QStringLiteral("Остановить (F6)"));
@@ -207,6 +311,8 @@ std::string Form1::Text(int box) const { return Box(box)->text().toStdString(); 
 void Form1::SetText(int box, const std::string& text) {
   // Runs inside a step, between its checks of the floating-point flags.
   const KeepFpFlags keep;
+  // During a run screen readers hear of the changes at the display's rate.
+  const HeldTextReports hold(pacing_);
   TextBox* edit = Box(box);
   const QString value = QString::fromStdString(text);
   if (edit->text() == value) return;
@@ -264,6 +370,7 @@ void Form1::SyncModes() {
 void Form1::ApplyTimer() {
   const StepTimer& t = experiment_->Timer1();
   if (t.Ticking() && messagesOpen_ == 0) {
+    if (!Timer1->isActive()) pacer_.Resume(clock_.elapsed());  // a pause does not count
     if (!Timer1->isActive() || Timer1->interval() != t.Interval) Timer1->start(t.Interval);
     StartPacing();
   } else {
@@ -275,7 +382,10 @@ void Form1::ApplyTimer() {
 void Form1::Tick() {
   if (messagesOpen_ > 0 || ticking_) return;  // a tick due meanwhile is merged
   ticking_ = true;
-  Run(&Experiment::Timer1_Timer);
+  // The tempo decides how many steps this tick makes; a step that ends the
+  // run (a divergence) ends the tick.
+  const int steps = pacer_.StepsDue(clock_.elapsed(), experiment_->Record().P0);
+  for (int i = 0; i < steps && Timer1->isActive(); ++i) Run(&Experiment::Timer1_Timer);
   ticking_ = false;
 }
 
@@ -293,6 +403,18 @@ bool Form1::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+// A text box with the focus would take Ctrl+C to copy its selection; while
+// the pointer rests on a screen, the key is left to the window, which copies
+// the screen.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+      ScreenUnderPointer()) {
+    event->ignore();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 // "Выход" or the title bar: a closed main window makes no more steps, even
 // where it is kept rather than discarded.
 void Form1::closeEvent(QCloseEvent* event) {
@@ -304,6 +426,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::StartPacing() {
   if (pacing_) return;
   pacing_ = true;
+  if (QAccessible::isActive())
+    for (TextBox* box : boxes_) box->MarkTold();
   Picture2->SetGathering(true);
   Picture3->SetGathering(true);
   frameTimer_->start();
@@ -319,6 +443,8 @@ void Form1::StopPacing() {
 }
 
 void Form1::PaintFrame() {
+  if (QAccessible::isActive())
+    for (TextBox* box : boxes_) box->TellChange();
   const bool screens = Picture2->ShowChanges() | Picture3->ShowChanges();
   if (!updateHeld_ && !screens) return;
   updateHeld_ = false;
@@ -328,15 +454,19 @@ void Form1::PaintFrame() {
   painting_ = false;
 }
 
+PictureBox* Form1::ScreenUnderPointer() const {
+  QWidget* pointed = QApplication::widgetAt(QCursor::pos());
+  for (PictureBox* screen : {Picture2, Picture3, Picture1})
+    if (pointed == screen) return screen;
+  return nullptr;
+}
+
 void Form1::CopyScreen() {
-  // The screen with the focus, else the one under the mouse pointer.
-  PictureBox* const screens[] = {Picture2, Picture3, Picture1};
-  PictureBox* target = nullptr;
-  for (PictureBox* screen : screens)
-    if (screen->hasFocus()) target = screen;
-  if (!target)
-    for (PictureBox* screen : screens)
-      if (screen->underMouse()) target = screen;
+  // The screen under the mouse pointer, whatever has the focus; else the
+  // screen with the focus.
+  PictureBox* target = ScreenUnderPointer();
+  for (PictureBox* screen : {Picture2, Picture3, Picture1})
+    if (!target && screen->hasFocus()) target = screen;
   if (target && target->Image()) QGuiApplication::clipboard()->setImage(*target->Image());
 }
 

@@ -17,8 +17,13 @@
 //     StepTimer is enabled with a non-zero interval.
 // During a run the window repaints at the display's rate, not at every step:
 // a step costs microseconds, a repaint of the window a millisecond or more.
+//
+// The tempo (run/Pacer.h) sets how many steps a tick makes: one as fast as
+// possible, or as many as the wall clock asks for in real time or slowed
+// five times; the window's title names a tempo other than the fastest.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -26,12 +31,14 @@
 
 #include "run/Experiment.h"
 #include "run/Messages.h"
+#include "run/Pacer.h"
 #include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QStyle;
 class QTimer;
@@ -69,6 +76,16 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
   bool PacingRepaints() const { return pacing_; }
+
+  // The tempo of the runs; the default is as fast as possible.
+  void SetTempo(Tempo tempo);
+  Tempo CurrentTempo() const { return pacer_.CurrentTempo(); }
+  // "Темп": "Как можно быстрее", "Реальное время", "Замедленно, в 5 раз",
+  // one of them checked (keys Ctrl+1, Ctrl+2, Ctrl+3).
+  QMenu* TempoMenu = nullptr;
+  // How the window's title names a tempo: "как можно быстрее",
+  // "реальное время", "замедленно".
+  static QString TempoName(Tempo tempo);
 
   // --- Controls (see ui/Form1Layout.h) -----------------------------------
   PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr;
@@ -126,6 +143,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -137,6 +155,9 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
 
   void Run(void (Experiment::*command)());
   void BuildControls();
+  void DescribeForScreenReaders();
+  void BuildTempoMenu();
+  void ShowTempo();
   void ConnectControls();
   void SetUpKeyboard();
   TextBox* Box(int box) const;
@@ -149,6 +170,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void StartPacing();
   void StopPacing();
   void PaintFrame();
+  PictureBox* ScreenUnderPointer() const;
   void CopyScreen();
   void CopyReadout();
   void Tick();
@@ -160,6 +182,10 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   ImageSurface picture3Surface_;
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Experiment> experiment_;
+
+  // The tempo: the pacer counts the steps due by the clock.
+  Pacer pacer_;
+  QElapsedTimer clock_;
 
   int messagesOpen_ = 0;  // a message box is open: no ticks
   bool ticking_ = false;  // inside a step

@@ -1,10 +1,12 @@
 // The main window's controls: whole captions, the text boxes' own drawing, and
 // mode switches that always show the mode model.
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QStyle>
 #include <QStyleOption>
+#include <map>
 
 #include "model/Modes.h"
 #include "tests/ui/WindowFixture.h"
@@ -64,18 +66,105 @@ INSTANTIATE_TEST_SUITE_P(Form1, Caption, ::testing::ValuesIn(Captioned()),
                          [](const auto& info) { return std::string(info.param->name); });
 
 // A text box without the focus paints its text itself: pixel for pixel as a
-// plain line edit of the same style, font and place paints it.
+// plain line edit of the same style, font and place paints the text it shows.
 TEST_F(WindowTest, UnfocusedBoxIsDrawnAsALineEditDrawsIt) {
   QLineEdit plain(form);
   plain.setStyle(form->Text17->style());
   plain.setGeometry(form->Text17->geometry());
   for (const char* text : {"21,6080275099229", "-1,12492621114884E-05", "Кириллица 1,5",
                            "12345678901234567890123456789012345678901234567890"}) {
-    for (QLineEdit* box : {static_cast<QLineEdit*>(form->Text17), &plain}) {
-      box->setText(QString::fromUtf8(text));
-      box->setCursorPosition(0);
-    }
+    form->Text17->setText(QString::fromUtf8(text));
+    form->Text17->setCursorPosition(0);
+    plain.setText(form->Text17->ShownText());
+    plain.setCursorPosition(0);
     EXPECT_EQ(Rgb(form->Text17->grab().toImage()), Rgb(plain.grab().toImage())) << text;
+  }
+}
+
+// A text too wide for its box is shown elided, a number with its whole
+// exponent, and the whole text is the tooltip; the box's text stays exact.
+// With the focus the box shows its text as a line edit does, to be edited.
+TEST_F(WindowTest, LongTextsShowTheirEnds) {
+  struct Row {
+    TextBox* box;
+    const char* text;
+    const char* starts;
+    const char* ends;  // nullptr: shown whole
+  };
+  const Row rows[] = {{form->Text11, "3,17336091234567E+32", "3,1…E+32", "…E+32"},
+                      {form->Text11, "-1,12492621114884E-05", "-1,", "…E-05"},
+                      {form->Text11, "123456789012345", "12", "45"},
+                      {form->Text11, "0,5", "0,5", nullptr},
+                      {form->Text17, "-1,12492621114884E-05", "-1,12492621114884E-05", nullptr}};
+  for (const Row& row : rows) {
+    const QString text = QString::fromUtf8(row.text);
+    row.box->setText(text);
+    row.box->grab();  // painted
+    const QString shown = row.box->ShownText();
+    SCOPED_TRACE(shown.toStdString());
+    EXPECT_EQ(row.box->text(), text);
+    EXPECT_TRUE(shown.startsWith(QString::fromUtf8(row.starts)));
+    if (row.ends) {
+      EXPECT_TRUE(shown.endsWith(QString::fromUtf8(row.ends)));
+      EXPECT_TRUE(shown.contains(u'…'));
+      EXPECT_LE(row.box->fontMetrics().horizontalAdvance(shown), row.box->contentsRect().width() - 2);
+      EXPECT_EQ(row.box->toolTip(), text);
+    } else {
+      EXPECT_EQ(shown, text);
+      EXPECT_EQ(row.box->toolTip(), QString());
+    }
+  }
+  Activate();
+  form->Text11->setText(QString::fromUtf8(rows[0].text));
+  form->Text11->setFocus();
+  EXPECT_EQ(form->Text11->displayText(), form->Text11->text()) << "edited whole";
+}
+
+// What a screen reader is told (through Qt's accessibility interfaces): each
+// box is an editable text named by its label and unit, whose value is its
+// text, focused or not; every captioned control is named by its caption; the
+// screens are images that say what they show.
+TEST_F(WindowTest, ScreenReadersReadEveryControl) {
+  const std::map<QString, QString> someNames = {
+      {"Text1", "R1, м"},       {"Text11", "R2, м"},         {"Text12", "w2, рад/с"},
+      {"Text14", "J2, кг * м^2"}, {"Text7", "CL, н/м"},      {"Text31", "T, с"},
+      {"Text29", "MKD2"},       {"Text23", "+/- EVL+ E1 - E2 - EL- Emg - Etr"}};
+  Click(form->Command1);
+  Click(form->Command2);
+  Activate();
+  QSet<QString> names;
+  for (int focused : {0, 1}) {
+    for (int n = 1; n <= TextBoxes::kCount; ++n) {
+      auto* box = form->findChild<TextBox*>(QString("Text%1").arg(n));
+      if (focused) box->setFocus();
+      SCOPED_TRACE(box->objectName().toStdString());
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+      ASSERT_NE(a, nullptr);
+      EXPECT_EQ(a->role(), QAccessible::EditableText);
+      EXPECT_FALSE(a->state().passwordEdit);
+      EXPECT_EQ(a->state().focused, focused == 1);
+      EXPECT_EQ(a->text(QAccessible::Value), box->text());
+      ASSERT_NE(a->textInterface(), nullptr);
+      EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), box->text());
+      const QString name = a->text(QAccessible::Name);
+      EXPECT_FALSE(name.isEmpty());
+      names.insert(name);
+      if (someNames.count(box->objectName())) {
+        EXPECT_EQ(name, someNames.at(box->objectName()));
+      }
+    }
+  }
+  EXPECT_EQ(names.size(), TextBoxes::kCount) << "every box has a name of its own";
+  for (const Form1Control* c : Captioned()) {
+    QWidget* w = form->findChild<QWidget*>(c->name);
+    if (qobject_cast<QLabel*>(w)) continue;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), QString::fromUtf8(c->caption));
+  }
+  for (PictureBox* screen : {form->Picture1, form->Picture2, form->Picture3}) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(screen);
+    EXPECT_EQ(a->role(), QAccessible::Graphic);
+    EXPECT_FALSE(a->text(QAccessible::Name).isEmpty());
+    EXPECT_FALSE(a->text(QAccessible::Description).isEmpty());
   }
 }
 

@@ -1,10 +1,16 @@
 // Runs in the main window, driven with the mouse and the keyboard, and what
 // they leave on the screens, in the help window and on the clipboard.
+#include <QAction>
+#include <QMenu>
 #include <QClipboard>
+#include <QCursor>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <algorithm>
 #include <cfenv>
+#include <cmath>
 #include <map>
 
 #include "help/Form2.h"
@@ -213,8 +219,8 @@ TEST_P(AboutAndExit, OneHelpWindowOutlivesTheMainWindow) {
 INSTANTIATE_TEST_SUITE_P(Form1, AboutAndExit, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Discarded" : "Kept"; });
 
-// Tab walks the inputs in reading order, then the buttons; Ctrl+C over a
-// screen copies its picture; Ctrl+Shift+C copies the readout as a table.
+// Tab walks the inputs in reading order, then the buttons; Ctrl+Shift+C
+// copies the readout as a table.
 TEST_F(WindowTest, KeysWalkTheInputsAndCopy) {
   Activate();
   form->Text1->setFocus();
@@ -226,15 +232,115 @@ TEST_F(WindowTest, KeysWalkTheInputsAndCopy) {
   Click(form->Command1);
   ASSERT_TRUE(WaitForSteps(20));
   Click(form->Command2);
-  QTest::mouseClick(form->Picture3, Qt::LeftButton);  // the screen takes the focus
-  QTest::keyClick(form->Picture3, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(Rgb(QGuiApplication::clipboard()->image()), Rgb(*form->Picture3->Image()));
   QTest::keyClick(form->Picture3, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 43) << "every text box";
   EXPECT_EQ(rows.front(), "R1\t1");
   EXPECT_TRUE(rows.contains("T, с\t" + form->Text31->text()));
   for (const QString& row : rows) EXPECT_EQ(row.count('\t'), 1) << row.toStdString();
+}
+
+// Ctrl+C copies the screen under the mouse pointer whatever has the focus (a
+// text box just typed in, another screen); away from the screens, the screen
+// with the focus, or a focused box's selected text.
+TEST_F(WindowTest, CtrlCCopiesTheScreenPointedAt) {
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(20));
+  Click(form->Command2);
+  Activate();
+  struct Row {
+    QWidget* focus;
+    QWidget* pointer;
+    PictureBox* copied;  // nullptr: the box's selected text
+  };
+  const Row rows[] = {{form->Text1, form->Picture3, form->Picture3},
+                      {form->Text17, form->Picture2, form->Picture2},
+                      {form->Picture2, form->Picture3, form->Picture3},
+                      {form->Picture2, form->Command1, form->Picture2},
+                      {form->Text1, form->Command1, nullptr}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE((row.focus->objectName() + " / " + row.pointer->objectName()).toStdString());
+    QGuiApplication::clipboard()->clear();
+    if (row.focus == form->Text1) Type(form->Text1, "0,75");
+    row.focus->setFocus();
+    if (auto* box = qobject_cast<QLineEdit*>(row.focus)) box->selectAll();
+    QCursor::setPos(row.pointer->mapToGlobal(row.pointer->rect().center()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    if (row.copied)
+      EXPECT_EQ(Rgb(QGuiApplication::clipboard()->image()), Rgb(*row.copied->Image()));
+    else
+      EXPECT_EQ(QGuiApplication::clipboard()->text(), "0,75");
+  }
+}
+
+// Enter in an input box starts the run, as "Начать" does, bad input and all;
+// in a result box it does nothing.
+TEST_F(WindowTest, EnterInAnInputBoxStarts) {
+  Activate();
+  Type(form->Text11, "1");
+  QTest::keyClick(form->Text11, Qt::Key_Return);
+  EXPECT_FALSE(form->Simulation().Started());
+  Type(form->Text7, "abc");
+  QTest::keyClick(form->Text7, Qt::Key_Return);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
+  EXPECT_FALSE(form->Simulation().Started());
+  Type(form->Text7, "20");
+  QTest::keyClick(form->Text7, Qt::Key_Enter);
+  EXPECT_EQ(Record().CL, 20);
+  EXPECT_TRUE(form->Timer1->isActive());
+  EXPECT_TRUE(WaitForSteps(3));
+}
+
+// The tempo, by its keys: named in the title and checked in its menu. Paced,
+// the steps never outrun the clock (one per P0, or per 5 P0 slowed, plus a
+// few caught up), a pause is not made up for, and the steps are those of a
+// run as fast as possible: the same numbers in every box, the same pictures.
+TEST_F(WindowTest, TempoChangesThePaceOnly) {
+  Activate();
+  struct Row {
+    Qt::Key key;
+    Tempo tempo;
+    const char* title;
+  };
+  for (const Row& row : {Row{Qt::Key_3, Tempo::Slowed, "Vozaz2 — замедленно"},
+                         Row{Qt::Key_1, Tempo::Fastest, "Vozaz2"},
+                         Row{Qt::Key_2, Tempo::RealTime, "Vozaz2 — реальное время"}}) {
+    QTest::keyClick(form, row.key, Qt::ControlModifier);
+    EXPECT_EQ(form->CurrentTempo(), row.tempo);
+    EXPECT_EQ(form->windowTitle(), row.title);
+    const QList<QAction*> entries = form->TempoMenu->actions();
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](QAction* a) { return a->isChecked(); }), 1);
+    EXPECT_TRUE(entries.at(static_cast<int>(row.tempo))->isChecked());
+  }
+
+  auto steps = [&] { return static_cast<long>(std::lround(Record().T0 / Record().P0)); };
+  QElapsedTimer clock;
+  Click(form->Command1);
+  clock.start();
+  QTest::qWait(300);
+  const double bound = clock.elapsed() / 5.0 + Pacer::kCatchUp + 1;
+  EXPECT_LE(steps(), bound);
+  EXPECT_GT(steps(), 0);
+  QTest::keyClick(form, Qt::Key_F6);
+  const long before = steps();
+  QTest::qWait(300);
+  QTest::keyClick(form, Qt::Key_F6);
+  clock.restart();
+  QTest::qWait(50);
+  EXPECT_LE(steps() - before, clock.elapsed() / 5.0 + Pacer::kCatchUp + 1) << "the pause made up for";
+  QTest::keyClick(form, Qt::Key_F6);
+
+  MemoryTextBoxes boxes;
+  ImageSurface screen2(kScreen2Width, kScreen2Height), screen3(kScreen3Width, kScreen3Height);
+  RecordedMessages none;
+  Experiment fast(boxes, screen2, screen3, none, ',');
+  fast.Form_Load();
+  fast.Command1_Click();
+  for (long i = 0; i < steps(); ++i) fast.Timer1_Timer();
+  for (int n = 1; n <= TextBoxes::kCount; ++n)
+    EXPECT_EQ(form->findChild<QLineEdit*>(QString("Text%1").arg(n))->text().toStdString(), boxes.Text(n)) << n;
+  EXPECT_EQ(*form->Picture2->Image(), screen2.Image());
+  EXPECT_EQ(*form->Picture3->Image(), screen3.Image());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick gcovr
+  # The screen-reader test: D-Bus, the AT-SPI bus and registry, a reader, keys.
+  dbus at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core fonts-urw-base35
   locales
   # The Windows check: MinGW-w64, GoogleTest's source, Wine.

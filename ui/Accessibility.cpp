@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 
+#include "ui/ModeButtons.h"
 #include "ui/PictureBox.h"
 #include "ui/TextBox.h"
 
@@ -83,8 +84,41 @@ class TextBoxInterface final : public QAccessibleWidget, public QAccessibleTextI
   TextBox* Box() const { return static_cast<TextBox*>(widget()); }
 };
 
+// An option button. The mode model, not Qt, keeps the buttons of a frame
+// exclusive (see ModeButtons.h), and Qt would report a radio button that is
+// not auto-exclusive as a check box: this one is an option, named by its
+// caption, that the user can press.
+class OptionInterface final : public QAccessibleWidget {
+ public:
+  explicit OptionInterface(ModeOptionButton* option) : QAccessibleWidget(option, QAccessible::RadioButton) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return Option()->text();
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.checkable = true;
+    s.checked = Option()->isChecked();
+    return s;
+  }
+  QStringList actionNames() const override {
+    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction())
+      Option()->click();
+    else
+      QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  ModeOptionButton* Option() const { return static_cast<ModeOptionButton*>(widget()); }
+};
+
 QAccessibleInterface* Interfaces(const QString&, QObject* object) {
   if (auto* box = dynamic_cast<TextBox*>(object)) return new TextBoxInterface(box);
+  if (auto* option = dynamic_cast<ModeOptionButton*>(object)) return new OptionInterface(option);
   if (auto* screen = dynamic_cast<PictureBox*>(object)) return new QAccessibleWidget(screen, QAccessible::Graphic);
   return nullptr;
 }

@@ -4,9 +4,10 @@
 // TextBox), which Qt's own line-edit interface reports as a password box with
 // no text. The text boxes therefore have an interface of their own: an
 // editable text named after its label, whose value and text are the box's
-// text, focused or not. The screens are images with a name and a
-// description. Buttons, check boxes, option buttons and frames keep Qt's
-// interfaces, named by their captions.
+// text, focused or not. The option buttons are options (Qt would call them
+// check boxes, as they are not exclusive by themselves). The screens are
+// images with a name and a description. Buttons, check boxes and frames keep
+// Qt's interfaces, named by their captions.
 //
 // During a run the steps rewrite some 25 boxes a thousand times a second;
 // Qt would report each change. While the window holds the reports

@@ -158,7 +158,16 @@ TEST_F(WindowTest, ScreenReadersReadEveryControl) {
   for (const Form1Control* c : Captioned()) {
     QWidget* w = form->findChild<QWidget*>(c->name);
     if (qobject_cast<QLabel*>(w)) continue;
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), QString::fromUtf8(c->caption));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(c->caption));
+    const QAccessible::Role role = qobject_cast<QRadioButton*>(w) ? QAccessible::RadioButton
+                                   : qobject_cast<QCheckBox*>(w)  ? QAccessible::CheckBox
+                                   : qobject_cast<QPushButton*>(w) ? QAccessible::Button
+                                                                   : QAccessible::Grouping;
+    EXPECT_EQ(a->role(), role) << c->name;
+    if (auto* option = qobject_cast<QRadioButton*>(w)) {
+      EXPECT_EQ(a->state().checked, option->isChecked()) << c->name;
+    }
   }
   for (PictureBox* screen : {form->Picture1, form->Picture2, form->Picture3}) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(screen);

@@ -3,8 +3,12 @@
 # program (Release), then under Xvfb runs an empty precise 1 ms timer and the
 # window during a default run, each for the given seconds (default 10), and
 # prints both rates, their ratio, the cost of a tick and of a repaint.
+# With --tempo real, slow or all, the run goes at that tempo (all: as fast as
+# possible, in real time and slowed, in turn) and its steps per second are
+# printed against the tempo's own (1/P0 = 200 in real time, 40 slowed).
 # Figures only: this is not a test and never fails on time.
-#   scripts/window-bench.sh [--seconds S] [--screenshot FILE [--shot-after S]]
+#   scripts/window-bench.sh [--seconds S] [--tempo fast|real|slow|all]
+#                           [--screenshot FILE [--shot-after S]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

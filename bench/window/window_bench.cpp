@@ -7,6 +7,11 @@
 // window (median and 99th percentile) besides the cost of its repaints.
 // Figures only; this program never fails on time.
 //
+// With --tempo real, slow or all the run goes at that tempo (all: each in
+// turn, as fast as possible first), and the step rate is printed against the
+// tempo's own: 1/P0 steps per second in real time, a fifth of it slowed, the
+// empty timer's rate as fast as possible.
+//
 // With --screenshot FILE it also saves the window, as it stands after
 // --shot-after seconds of the run, as a PNG picture.
 #include <QApplication>
@@ -128,13 +133,23 @@ int main(int argc, char** argv) {
   QCommandLineOption shotOpt("screenshot", "Save the window as a PNG picture.", "FILE");
   QCommandLineOption shotAfterOpt("shot-after", "Seconds of the run before the picture (default 2.5).",
                                   "S", "2.5");
-  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt});
+  QCommandLineOption tempoOpt("tempo", "fast (default), real, slow, or all of them in turn.", "TEMPO", "fast");
+  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt, tempoOpt});
   cli.process(app);
   const int ms = static_cast<int>(cli.value(secondsOpt).toDouble() * 1000);
   const QString shot = cli.value(shotOpt);
   const int shotMs = static_cast<int>(cli.value(shotAfterOpt).toDouble() * 1000);
   if (ms <= 0 || shotMs < 0) {
     std::fprintf(stderr, "vozaz2-window-bench: the times must be positive\n");
+    return 2;
+  }
+  const QString tempoName = cli.value(tempoOpt);
+  std::vector<vozaz2::Tempo> tempos;
+  if (tempoName == "fast" || tempoName == "all") tempos.push_back(vozaz2::Tempo::Fastest);
+  if (tempoName == "real" || tempoName == "all") tempos.push_back(vozaz2::Tempo::RealTime);
+  if (tempoName == "slow" || tempoName == "all") tempos.push_back(vozaz2::Tempo::Slowed);
+  if (tempos.empty()) {
+    std::fprintf(stderr, "vozaz2-window-bench: --tempo is fast, real, slow or all\n");
     return 2;
   }
 
@@ -154,43 +169,50 @@ int main(int argc, char** argv) {
     std::printf("empty 1 ms precise timer: %8.1f ticks/s\n", emptyRate);
   }
 
-  // 2. The window, shown, during a default run.
-  vozaz2::Form1 form;
-  form.show();
-  RunEventLoopFor(500);  // mapped and painted once
-  TickProbe ticks(form.Timer1);
-  PaintProbe paints(&form, form.Text31);
-  const vozaz2::SimRecord& r = form.Simulation().Record();
+  // 2. The window, shown, during a default run at each tempo asked for.
+  for (const vozaz2::Tempo tempo : tempos) {
+    vozaz2::Form1 form;
+    form.SetTempo(tempo);
+    form.show();
+    RunEventLoopFor(500);  // mapped and painted once
+    TickProbe ticks(form.Timer1);
+    PaintProbe paints(&form, form.Text31);
+    const vozaz2::SimRecord& r = form.Simulation().Record();
 
-  const double cpu0 = CpuSeconds();
-  QElapsedTimer clock;
-  form.Command1->click();  // "Начать" with the default parameters
-  clock.start();
-  if (!shot.isEmpty() && shotMs < ms) {
-    RunEventLoopFor(shotMs);
-    if (!form.grab().save(shot)) std::fprintf(stderr, "vozaz2-window-bench: cannot write %s\n", qPrintable(shot));
-    RunEventLoopFor(ms - static_cast<int>(clock.elapsed()));
-  } else {
-    RunEventLoopFor(ms);
+    const double cpu0 = CpuSeconds();
+    QElapsedTimer clock;
+    form.Command1->click();  // "Начать" with the default parameters
+    clock.start();
+    if (!shot.isEmpty() && shotMs < ms) {
+      RunEventLoopFor(shotMs);
+      if (!form.grab().save(shot)) std::fprintf(stderr, "vozaz2-window-bench: cannot write %s\n", qPrintable(shot));
+      RunEventLoopFor(ms - static_cast<int>(clock.elapsed()));
+    } else {
+      RunEventLoopFor(ms);
+    }
+    const double elapsed = static_cast<double>(clock.elapsed()) / 1000.0;
+    form.Command2->click();  // "Остановить"
+    const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
+    if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);
+
+    const double cpu = CpuSeconds() - cpu0;
+    const double stepRate = static_cast<double>(steps) / elapsed;
+    const double expected = tempo == vozaz2::Tempo::Fastest ? emptyRate
+                            : tempo == vozaz2::Tempo::RealTime ? 1.0 / r.P0
+                                                               : 1.0 / (vozaz2::kSlowedFactor * r.P0);
+    std::printf("window, default run, %s:\n", qPrintable(vozaz2::Form1::TempoName(tempo)));
+    std::printf("  steps:                  %8.1f steps/s (%ld steps in %.2f s)\n", stepRate, steps, elapsed);
+    std::printf("  against the expected:   %8.1f steps/s, %.1f %%\n", expected, 100.0 * stepRate / expected);
+    std::printf("  cost of a tick (step, boxes, drawing): median %.3f ms, p99 %.3f ms\n",
+                Percentile(ticks.costs, 0.5), Percentile(ticks.costs, 0.99));
+    std::printf("  repaints of the window: %8.1f /s, median %.3f ms, p99 %.3f ms\n",
+                static_cast<double>(paints.costs.size()) / elapsed, Percentile(paints.costs, 0.5),
+                Percentile(paints.costs, 0.99));
+    if (std::isnan(cpu))
+      std::printf("  processor time of the program during the run: not available on this system\n");
+    else
+      std::printf("  processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
+    if (form.Simulation().LastStepDiverged()) std::printf("  (the run diverged)\n");
   }
-  const double elapsed = static_cast<double>(clock.elapsed()) / 1000.0;
-  form.Command2->click();  // "Остановить"
-  const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
-  if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);
-
-  const double cpu = CpuSeconds() - cpu0;
-  const double stepRate = static_cast<double>(steps) / elapsed;
-  std::printf("window, default run:      %8.1f steps/s (%ld steps in %.2f s)\n", stepRate, steps, elapsed);
-  std::printf("ratio:                    %8.1f %%\n", 100.0 * stepRate / emptyRate);
-  std::printf("cost of a tick (step, boxes, drawing): median %.3f ms, p99 %.3f ms\n",
-              Percentile(ticks.costs, 0.5), Percentile(ticks.costs, 0.99));
-  std::printf("repaints of the window:   %8.1f /s, median %.3f ms, p99 %.3f ms\n",
-              static_cast<double>(paints.costs.size()) / elapsed, Percentile(paints.costs, 0.5),
-              Percentile(paints.costs, 0.99));
-  if (std::isnan(cpu))
-    std::printf("processor time of the program during the run: not available on this system\n");
-  else
-    std::printf("processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
-  if (form.Simulation().LastStepDiverged()) std::printf("(the run diverged)\n");
   return 0;
 }

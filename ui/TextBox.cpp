@@ -123,16 +123,19 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
 
 QString TextBox::Elided(const QString& text, const QFontMetrics& fm, int width) {
   if (fm.horizontalAdvance(text) <= width) return text;
-  // The exponent of a number ("E+32", "E-05") is what tells its size: it
-  // stays whole, and the mantissa gives up its last digits.
-  static const QRegularExpression exponent(QStringLiteral("E[+-]?[0-9]+$"));
-  const QRegularExpressionMatch m = exponent.match(text);
+  // A number keeps its first digits, as far as there is room, and its
+  // exponent ("E+32", "E-05"): the exponent and the whole part tell its size,
+  // the last digits of the fraction matter least.
+  static const QRegularExpression number(QStringLiteral("^([+-]?[0-9]*)[.,]?[0-9]*(E[+-]?[0-9]+)?$"));
+  const QRegularExpressionMatch m = number.match(text);
   if (m.hasMatch()) {
-    const QString tail = m.captured();
-    const QString head = text.left(m.capturedStart());
-    const QString shown = fm.elidedText(head, Qt::ElideRight, width - fm.horizontalAdvance(tail));
-    if (!shown.isEmpty()) return shown + tail;
+    const QString exponent = m.captured(2);
+    const QString head = text.left(text.size() - exponent.size());
+    const QString shown = fm.elidedText(head, Qt::ElideRight, width - fm.horizontalAdvance(exponent));
+    if (shown.size() > m.captured(1).size()) return shown + exponent;
   }
+  // A number whose whole part does not fit, or any other text: its start and
+  // its end.
   return fm.elidedText(text, Qt::ElideMiddle, width);
 }
 

@@ -9,8 +9,8 @@
 // is exact after every setText either way. With the focus, the box is an
 // ordinary line edit: the user sees, selects, edits and copies its text.
 //
-// A text wider than the box is shown elided, so that its end stays in sight:
-// a number keeps its first digits and its whole exponent ("3,17…E+32"), and
+// A text wider than the box is shown elided: a number keeps its first digits
+// and its whole exponent ("3,1…E+32"), any other text its start and end, and
 // the whole text is the box's tooltip. Screen readers get the box through its
 // own accessible interface (ui/Accessibility.h): its name, and its text
 // whether or not it has the focus.
@@ -31,8 +31,8 @@ class TextBox final : public QLineEdit {
   // fit the box.
   QString ShownText() const;
   // `text` elided to `width` pixels in the metrics `fm`: a number keeps its
-  // exponent whole and loses digits of its mantissa; any other text loses
-  // its middle. A text that fits is returned as it is.
+  // exponent and its whole part and loses the last digits of its fraction;
+  // any other text loses its middle. A text that fits is returned as it is.
   static QString Elided(const QString& text, const QFontMetrics& fm, int width);
 
   // Screen readers are told of a change of the text at most at the display's

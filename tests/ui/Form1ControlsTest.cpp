@@ -93,7 +93,9 @@ TEST_F(WindowTest, LongTextsShowTheirEnds) {
   };
   const Row rows[] = {{form->Text11, "3,17336091234567E+32", "3,1…E+32", "…E+32"},
                       {form->Text11, "-1,12492621114884E-05", "-1,", "…E-05"},
-                      {form->Text11, "123456789012345", "12", "45"},
+                      {form->Text11, "0,990698032636277", "0,9906", "…"},
+                      {form->Text11, "-123456789012345", "-12", "45"},
+                      {form->Text11, "Кириллица и ещё текст", "Ки", "кст"},
                       {form->Text11, "0,5", "0,5", nullptr},
                       {form->Text17, "-1,12492621114884E-05", "-1,12492621114884E-05", nullptr}};
   for (const Row& row : rows) {

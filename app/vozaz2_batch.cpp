@@ -1,23 +1,23 @@
 // vozaz2-batch: the conical-pendulum experiment without a window, for lab
 // reports and for the project's own tests. It drives the same Experiment as
-// the window: the parameters go into the same input boxes, the mode switches
-// are clicked as a user clicks them, and "Начать" starts the run.
+// the window: the command line describes a scenario (the parameters typed,
+// the mode controls clicked before "Начать" and during the run, the number of
+// steps), which is loaded into the experiment as a user would perform it.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
-#include <QLocale>
-#include <QTextStream>
 #include <clocale>
-#include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "model/Setup.h"
-#include "run/Accounting.h"
+#include "io/ExperimentFile.h"
+#include "io/Locale.h"
+#include "io/RunCsv.h"
+#include "model/NumberText.h"
 #include "run/Experiment.h"
+#include "run/Scenario.h"
 #include "run/Screens.h"
 #include "ui/ImageSurface.h"
 
@@ -32,37 +32,36 @@ const char* const kDescription =
     "decimal separator); the defaults are the window's start-up texts.\n"
     "MODES act as the user's clicks on the controls, in the order given, before \"Начать\";\n"
     "a click on a disabled control does nothing. --click STEP:NAME clicks after STEP steps.\n"
-    "The run stops at the first divergence (message on stderr, exit status 3); a bad\n"
-    "parameter prints \"Введите правильно данные\" on stderr (exit status 2).";
+    "--setup FILE runs the experiment in a .vozaz2 file; the options beside it act after it:\n"
+    "a parameter replaces the file's value, mode clicks follow the file's, --click events\n"
+    "join the file's (the file's first at the same step), --steps replaces the file's.\n"
+    "--save-setup FILE writes the experiment that the command line describes and exits\n"
+    "without running it. Ready lessons: " VOZAZ2_EXAMPLES_DIR "/*.vozaz2\n"
+    "Outputs are checked before the run and written whole or not at all.\n"
+    "Exit status: 1 a bad option, 2 a bad parameter or experiment file (a parameter that\n"
+    "\"Начать\" refuses prints \"Введите правильно данные\" on stderr), 3 a divergence\n"
+    "(message on stderr; the rows up to it are written), 4 an output that cannot be written.";
 
-struct Control {
-  bool option;
-  int number;
-};
+// Exit statuses.
+constexpr int kUsageError = 1;
+constexpr int kBadParameter = 2;
+constexpr int kDiverged = 3;
+constexpr int kWriteFailed = 4;
 
 // The mode flags and the controls they click.
-const std::map<QString, Control> kModeFlags = {
+const std::map<QString, ModeControl> kModeFlags = {
     {"string", {true, 1}},   {"sleeve", {true, 2}},    {"up", {true, 3}},
     {"down", {true, 4}},     {"cone", {true, 5}},      {"plane", {true, 6}},
     {"single", {true, 7}},   {"dumbbell", {true, 8}},  {"release", {false, 1}},
     {"split", {false, 2}},   {"stop-drive", {false, 3}}, {"mx-manual", {false, 4}},
 };
 
-std::optional<Control> ControlByName(const QString& name) {
-  for (int n = 1; n <= 8; ++n)
-    if (name.compare(QString("Option%1").arg(n), Qt::CaseInsensitive) == 0) return Control{true, n};
-  for (int n = 1; n <= 4; ++n)
-    if (name.compare(QString("Check%1").arg(n), Qt::CaseInsensitive) == 0) return Control{false, n};
-  auto it = kModeFlags.find(name.toLower());
-  if (it != kModeFlags.end()) return it->second;
-  return std::nullopt;
-}
-
-void Click(Experiment& e, Control c) {
-  if (c.option)
-    e.Controls().ClickOption(c.number);
-  else
-    e.Controls().ClickCheck(c.number);
+// A control by its name ("Option3", "check2": any case) or by its flag ("down").
+std::optional<ModeControl> ControlByName(const QString& name) {
+  const QString lower = name.toLower();
+  if (auto it = kModeFlags.find(lower); it != kModeFlags.end()) return it->second;
+  if (lower.isEmpty()) return std::nullopt;
+  return ModeControlNamed((lower.left(1).toUpper() + lower.mid(1)).toStdString());
 }
 
 class StderrMessages final : public MessageSink {
@@ -74,33 +73,168 @@ class StderrMessages final : public MessageSink {
   }
 };
 
-char LocaleDecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 128) return static_cast<char>(point.at(0).unicode());
-  return '.';
+[[noreturn]] void Fail(int status, const QString& what) {
+  std::fprintf(stderr, "vozaz2-batch: %s\n", qPrintable(what));
+  std::exit(status);
 }
 
-// Options that take a value (which may follow as the next argument).
-const QStringList kValueOptions = {"R1", "w1", "CL", "Ktr", "VL", "P0", "Mx", "MF",
-                                   "Mz", "Mt", "Tr", "click", "steps", "csv", "png"};
+void DefineOptions(QCommandLineParser& parser) {
+  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  for (std::string_view name : kParameterNames) {
+    const QString n = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+    parser.addOption({n, QString("parameter %1 (window box text)").arg(n), "text"});
+  }
+  for (const auto& [flag, control] : kModeFlags)
+    parser.addOption({flag, QString("click %1").arg(QString::fromStdString(ModeControlName(control)))});
+  parser.addOption({"click", "click a control (Option1..Option8, Check1..Check4), or STEP:NAME after STEP steps",
+                    "[STEP:]NAME"});
+  parser.addOption({"steps", "number of steps (default: until T >= 12*Mt)", "N"});
+  parser.addOption({"setup", "run the experiment in FILE (.vozaz2); the other options act after it", "FILE"});
+  parser.addOption({"save-setup", "write the experiment described to FILE (- for standard output) and exit "
+                    "without running it", "FILE"});
+  parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
+  parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
+}
 
-struct TimedClick {
-  long long afterSteps;
-  Control control;
-};
+// "--click [STEP:]NAME": a click before the start, or one after STEP steps.
+void AddClick(Scenario& s, std::vector<TimedClick>& during, const QString& value) {
+  QString name = value;
+  long long afterSteps = -1;
+  if (const int colon = value.indexOf(':'); colon >= 0) {
+    bool ok = false;
+    afterSteps = value.left(colon).toLongLong(&ok);
+    if (!ok || afterSteps < 0 || afterSteps > kMaxSteps)
+      Fail(kUsageError, QString("bad --click %1: STEP is a whole number from 0 to %2").arg(value).arg(kMaxSteps));
+    name = value.mid(colon + 1);
+  }
+  const std::optional<ModeControl> c = ControlByName(name);
+  if (!c) Fail(kUsageError, "no control named " + name);
+  if (afterSteps < 0)
+    s.before.push_back(*c);
+  else
+    during.push_back({afterSteps, *c});
+}
 
-const char* const kCsvHeader =
-    "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
-    "w12,L00,FL2";
+// The scenario that the options describe, read in their order: the clicks
+// before the start in command-line order, the clicks during the run by step.
+Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
+  Scenario s;
+  std::vector<TimedClick> during;
+  const QStringList clicks = parser.values("click");
+  int nextClick = 0;
+  for (const QString& option : parser.optionNames()) {
+    if (option == "click")
+      AddClick(s, during, clicks[nextClick++]);
+    else if (auto flag = kModeFlags.find(option); flag != kModeFlags.end())
+      s.before.push_back(flag->second);
+  }
+  AddEvents(s, during);
 
-void WriteRow(std::FILE* out, long long step, const SimRecord& r) {
-  const double values[] = {r.T,   r.L0,  r.R,          r.w2,  r.V2,  r.J2,   r.h,    r.L,
-                           r.FL,  r.Ftr, r.FC,         r.Z,   r.E1,  r.E2,   Balance(r), r.EVL,
-                           r.EL2 - r.EL1, r.Emg, r.Etr, r.MKD1, r.MKD2, r.X, r.Ycoord, r.VX,
-                           r.VY,  r.w12, r.L00,        r.FL2};
-  std::fprintf(out, "%lld", step);
-  for (double v : values) std::fprintf(out, ",%.17g", v);
-  std::fputc('\n', out);
+  for (std::size_t i = 0; i < kParameterCount; ++i) {
+    const QString name = QString::fromLatin1(kParameterNames[i].data(), static_cast<int>(kParameterNames[i].size()));
+    if (!parser.isSet(name)) continue;
+    // The text as the box would read it; a text that "Начать" would refuse
+    // gets the window's own message.
+    s.parameters[i] = TextNumber(parser.value(name).toStdString(), separator);
+    if (!s.parameters[i]) {
+      StderrMessages().Show(kInputMessage + ": --" + name.toStdString() + " " + parser.value(name).toStdString());
+      std::exit(kBadParameter);
+    }
+  }
+
+  if (parser.isSet("steps")) {
+    bool ok = false;
+    const long long steps = parser.value("steps").toLongLong(&ok);
+    if (!ok || steps < 0) Fail(kUsageError, "--steps takes a whole number from 0 up");
+    if (steps > kMaxSteps) Fail(kUsageError, QString("--steps %1 is too large: at most %2").arg(steps).arg(kMaxSteps));
+    s.steps = steps;
+  }
+  return s;
+}
+
+// The experiment a --setup file describes, with the command line's options
+// acting after it.
+Scenario Merge(Scenario file, const Scenario& options) {
+  for (std::size_t i = 0; i < kParameterCount; ++i)
+    if (options.parameters[i]) file.parameters[i] = options.parameters[i];
+  file.before.insert(file.before.end(), options.before.begin(), options.before.end());
+  AddEvents(file, options.events);
+  if (options.steps) file.steps = options.steps;
+  return file;
+}
+
+int WriteFailed(const QString& path, const FileProblem& p) {
+  std::fprintf(stderr, "vozaz2-batch: %s: %s\n", qPrintable(path), qPrintable(p.what));
+  return kWriteFailed;
+}
+
+// Runs the experiment and writes the outputs; returns the exit status.
+int Run(const QCommandLineParser& parser, const Scenario& scenario, char separator) {
+  MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
+  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
+  StderrMessages messages;
+  Experiment e(boxes, oscillogram, path, messages, separator);
+  e.Form_Load();
+  LoadScenario(e, scenario);
+  e.Command1_Click();
+  if (!e.Started()) return kBadParameter;
+
+  const SimRecord& r = e.Record();
+  if (!scenario.steps && !EndsWithinLimit(r))
+    Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
+                              "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
+  if (!scenario.steps && r.T >= 12 * r.Mt)
+    std::fprintf(stderr, "vozaz2-batch: no step made: the run ends at T = 12*Mt = %s s, which is "
+                         "already reached at the start (Mt = %s); give a positive Mt or --steps\n",
+                 NumberText(12 * r.Mt, '.').c_str(), NumberText(r.Mt, '.').c_str());
+
+  // Every output is opened before the run: a folder that takes no file is
+  // found now, not after the whole run.
+  const QString csvPath = parser.value("csv"), prefix = parser.value("png");
+  std::optional<WholeFile> csvFile;
+  std::optional<CsvOutput> csv;
+  if (parser.isSet("csv")) {
+    if (csvPath != "-") {
+      csvFile.emplace(csvPath);
+      if (auto problem = csvFile->Open()) return WriteFailed(csvPath, *problem);
+    }
+    csv.emplace(csvFile ? &csvFile->Device() : nullptr);
+  }
+  struct Picture {
+    const ImageSurface& surface;
+    QString path;
+    std::unique_ptr<WholeFile> file;
+  };
+  std::vector<Picture> pictures;
+  if (parser.isSet("png")) {
+    pictures.push_back({oscillogram, prefix + "-oscillogram.png", nullptr});
+    pictures.push_back({path, prefix + "-path.png", nullptr});
+  }
+  for (Picture& p : pictures) {
+    p.file = std::make_unique<WholeFile>(p.path);
+    if (auto problem = p.file->Open()) return WriteFailed(p.path, *problem);
+  }
+
+  EventPlayer events(scenario.events);
+  const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
+    if (!csv) return true;
+    csv->Row(done, r);
+    return csv->Ok();  // a lost row ends the run: its file would not be whole
+  });
+
+  if (csv) {
+    const QString name = csvFile ? csvPath : "standard output";
+    if (!csv->Flush()) return WriteFailed(name, {csvFile ? "ошибка записи" : "ошибка записи в стандартный вывод"});
+    if (csvFile)
+      if (auto problem = csvFile->Commit()) return WriteFailed(csvPath, *problem);
+  }
+  for (Picture& p : pictures) {
+    if (!p.surface.Image().save(&p.file->Device(), "PNG")) return WriteFailed(p.path, {"ошибка записи PNG"});
+    if (auto problem = p.file->Commit()) return WriteFailed(p.path, *problem);
+  }
+  return end == RunEnd::kDiverged ? kDiverged : 0;
 }
 
 }  // namespace
@@ -111,132 +245,40 @@ int main(int argc, char** argv) {
   // CSV separates its fields with commas, so its numbers keep the point.
   std::setlocale(LC_NUMERIC, "C");
   QCoreApplication::setApplicationName("vozaz2-batch");
+  QCoreApplication::setApplicationVersion(VOZAZ2_VERSION);
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromUtf8(kDescription));
-  parser.addHelpOption();
-  const char* const paramNames[] = {"R1", "w1", "CL", "Ktr", "VL", "P0", "Mx", "MF", "Mz", "Mt", "Tr"};
-  for (const char* name : paramNames)
-    parser.addOption({name, QString("parameter %1 (window box text)").arg(name), "text"});
-  for (const auto& [flag, control] : kModeFlags)
-    parser.addOption({flag, QString("click %1%2").arg(control.option ? "Option" : "Check").arg(control.number)});
-  parser.addOption({"click", "click a control (Option1..Option8, Check1..Check4), or STEP:NAME after STEP steps",
-                    "[STEP:]NAME"});
-  parser.addOption({"steps", "number of steps (default: until T >= 12*Mt)", "N"});
-  parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
-  parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
+  DefineOptions(parser);
   parser.process(app);
+  if (!parser.positionalArguments().isEmpty())
+    Fail(kUsageError, QString("%1 is not an option (options begin with --; see --help)")
+                          .arg(parser.positionalArguments().first()));
+  if (parser.isSet("png") && parser.value("png").isEmpty())
+    Fail(kUsageError, "--png needs a PREFIX for the names of the two pictures");
+  const char separator = DecimalSeparator();
+  Scenario scenario = ScenarioFromOptions(parser, separator);
 
-  MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
-  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
-  StderrMessages messages;
-  Experiment e(boxes, oscillogram, path, messages, LocaleDecimalSeparator());
-  e.Form_Load();
-
-  for (std::size_t i = 0; i < std::size(paramNames); ++i)
-    if (parser.isSet(paramNames[i])) boxes.SetText(kParameterBoxes[i], parser.value(paramNames[i]).toStdString());
-
-  // Clicks before the start, in command-line order; timed clicks for later.
-  std::vector<TimedClick> later;
-  const QStringList args = app.arguments();
-  for (int i = 1; i < args.size(); ++i) {
-    QString a = args[i];
-    if (!a.startsWith("--")) continue;
-    a = a.mid(2);
-    QString value;
-    const int eq = a.indexOf('=');
-    if (eq >= 0) {
-      value = a.mid(eq + 1);
-      a = a.left(eq);
+  if (parser.isSet("setup")) {
+    const QString file = parser.value("setup");
+    auto read = ReadExperimentFile(file);
+    if (const FileProblem* p = std::get_if<FileProblem>(&read)) {
+      std::fprintf(stderr, "vozaz2-batch: %s: %s\n", qPrintable(file), qPrintable(p->what));
+      return kBadParameter;
     }
-    if (a == "click") {
-      if (eq < 0 && i + 1 < args.size()) value = args[++i];
-      long long afterSteps = -1;
-      const int colon = value.indexOf(':');
-      if (colon >= 0) {
-        bool ok = false;
-        afterSteps = value.left(colon).toLongLong(&ok);
-        if (!ok || afterSteps < 0) {
-          std::fprintf(stderr, "vozaz2-batch: bad --click %s\n", qPrintable(value));
-          return 1;
-        }
-        value = value.mid(colon + 1);
-      }
-      std::optional<Control> c = ControlByName(value);
-      if (!c) {
-        std::fprintf(stderr, "vozaz2-batch: no control named %s\n", qPrintable(value));
-        return 1;
-      }
-      if (afterSteps < 0)
-        Click(e, *c);
-      else
-        later.push_back({afterSteps, *c});
-    } else if (kModeFlags.count(a)) {
-      Click(e, kModeFlags.at(a));
-    } else if (eq < 0 && kValueOptions.contains(a)) {
-      ++i;  // its value follows as the next argument
-    }
+    scenario = Merge(std::get<Scenario>(std::move(read)), scenario);
   }
+  if (const auto problem = ScenarioProblem(scenario)) Fail(kUsageError, QString::fromStdString(*problem));
 
-  e.Command1_Click();
-  if (!e.Started()) return 2;
-
-  const SimRecord& r = e.Record();
-  long long steps = -1;
-  if (parser.isSet("steps")) {
-    bool ok = false;
-    steps = parser.value("steps").toLongLong(&ok);
-    if (!ok || steps < 0) {
-      std::fprintf(stderr, "vozaz2-batch: --steps takes a whole number from 0 up\n");
-      return 1;
+  if (parser.isSet("save-setup")) {
+    const QString file = parser.value("save-setup");
+    if (file == "-") {
+      const QByteArray json = ExperimentJson(scenario);
+      const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == static_cast<std::size_t>(json.size()) &&
+                           std::fflush(stdout) == 0;
+      return written ? 0 : WriteFailed("standard output", {"ошибка записи в стандартный вывод"});
     }
-  } else {
-    const double needed = 12 * r.Mt / r.P0;
-    if (!(needed < 5e7)) {
-      std::fprintf(stderr,
-                   "vozaz2-batch: with P0 = %g and Mt = %g the run would not reach T = 12*Mt in "
-                   "50 million steps; give --steps\n",
-                   r.P0, r.Mt);
-      return 1;
-    }
+    if (const auto problem = WriteExperimentFile(file, scenario)) return WriteFailed(file, *problem);
+    return 0;
   }
-
-  std::FILE* csv = nullptr;
-  if (parser.isSet("csv")) {
-    const QString f = parser.value("csv");
-    csv = f == "-" ? stdout : std::fopen(QFile::encodeName(f).constData(), "w");
-    if (!csv) {
-      std::fprintf(stderr, "vozaz2-batch: cannot write %s\n", qPrintable(f));
-      return 1;
-    }
-    std::fprintf(csv, "%s\n", kCsvHeader);
-  }
-
-  int status = 0;
-  long long done = 0;
-  auto clickDue = [&] {
-    for (const TimedClick& c : later)
-      if (c.afterSteps == done) Click(e, c.control);
-  };
-  for (;;) {
-    clickDue();
-    if (steps >= 0 ? done >= steps : r.T >= 12 * r.Mt) break;
-    e.SolveStep();
-    ++done;
-    if (e.LastStepDiverged()) {
-      status = 3;
-      break;
-    }
-    if (csv) WriteRow(csv, done, r);
-  }
-  if (csv && csv != stdout) std::fclose(csv);
-
-  if (parser.isSet("png")) {
-    const QString prefix = parser.value("png");
-    if (!oscillogram.Image().save(prefix + "-oscillogram.png") || !path.Image().save(prefix + "-path.png")) {
-      std::fprintf(stderr, "vozaz2-batch: cannot write %s-*.png\n", qPrintable(prefix));
-      return 1;
-    }
-  }
-  return status;
+  return Run(parser, scenario, separator);
 }

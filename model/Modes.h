@@ -26,6 +26,13 @@
 
 namespace vozaz2 {
 
+// The signs of the start-up selection (string end, upwards, on a cone).
+inline void SetStartUpSigns(SimRecord& r) {
+  r.DirSign = 1;
+  r.MoverSign = 1;
+  r.PathSign = 1;
+}
+
 class Modes {
  public:
   static constexpr int kOptions = 8;

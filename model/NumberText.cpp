@@ -5,28 +5,47 @@
 #include <cmath>
 #include <string>
 
+#include "model/FpFault.h"
+
 namespace vozaz2 {
 
-std::string NumberText(double value, char decimalSeparator) {
+namespace {
+
+std::string GeneralText(double value, char decimalSeparator, int digits) {
   if (value == 0) return "0";
   // Rounded to 15 digits, the largest doubles would read 1.79769313486232E+308,
   // beyond the range of a double, and the text could not be read back.
-  if (std::isfinite(value) && std::fabs(value) > 1.79769313486231e308)
+  if (digits == 15 && std::isfinite(value) && std::fabs(value) > 1.79769313486231e308)
     value = std::copysign(1.79769313486231e308, value);
-  // The general form with precision 15 (as "%.15G" in the "C" locale): up to
-  // 15 significant digits, trailing zeros dropped, exponent form when the
-  // decimal exponent is below -4 or at least 15, with a sign and at least two
-  // exponent digits. to_chars never looks at the C library's locale, which the
+  // The general form (as "%.15G" in the "C" locale, for 15 digits): up to
+  // that many significant digits, trailing zeros dropped, exponent form when
+  // the decimal exponent is below -4 or at least the number of digits, with a
+  // sign and at least two exponent digits. to_chars never looks at the C library's locale, which the
   // window and the runner set from the environment (a Russian one would give
   // a decimal comma here whatever separator was asked for).
   char buf[40];
-  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits).ptr;
   std::string s(buf, end);
   for (char& c : s) {
     if (c == '.') c = decimalSeparator;
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return s;
+}
+
+}  // namespace
+
+std::string NumberText(double value, char decimalSeparator) {
+  return GeneralText(value, decimalSeparator, 15);
+}
+
+std::string ExactNumberText(double value, char decimalSeparator) {
+  std::string text;
+  for (int digits = 15; digits <= 17; ++digits) {
+    text = GeneralText(value, decimalSeparator, digits);
+    if (TextNumber(text, decimalSeparator) == value) break;
+  }
+  return text;
 }
 
 namespace {
@@ -79,11 +98,10 @@ std::optional<double> TextNumber(std::string_view text, char decimalSeparator) {
 
   // Reading may raise the overflow or underflow flag; the caller's flags must
   // not change because a text was read.
-  std::fexcept_t saved;
-  std::fegetexceptflag(&saved, FE_ALL_EXCEPT);
+  const int saved = SavedFpFlags();
   double value = 0;
   auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  std::fesetexceptflag(&saved, FE_ALL_EXCEPT);
+  RestoreFpFlags(saved);
   if (ptr != plain.data() + plain.size()) return std::nullopt;
   if (ec == std::errc::result_out_of_range) {
     // Subnormal values are kept; values that overflow, or that underflow all

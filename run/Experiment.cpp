@@ -5,6 +5,7 @@
 #include "model/FpFault.h"
 #include "model/NumberText.h"
 #include "model/Setup.h"
+#include "run/Scenario.h"
 #include "run/Screens.h"
 
 namespace vozaz2 {
@@ -18,11 +19,7 @@ Experiment::Experiment(TextBoxes& boxes, Surface& picture2, Surface& picture3,
       sep_(decimalSeparator) {}
 
 void Experiment::Form_Load() {
-  const double defaults[] = {
-      kDefaultParameters.R1, kDefaultParameters.w1, kDefaultParameters.CL,
-      kDefaultParameters.Ktr, kDefaultParameters.VLset, kDefaultParameters.P0,
-      kDefaultParameters.Mx, kDefaultParameters.MF, kDefaultParameters.Mz,
-      kDefaultParameters.Mt, kDefaultParameters.Tr};
+  const std::array<double, kParameterCount> defaults = StartUpParameters();
   for (std::size_t i = 0; i < kParameterBoxes.size(); ++i)
     boxes_.SetText(kParameterBoxes[i], NumberText(defaults[i], sep_));
   picture2_.Cls();
@@ -30,9 +27,7 @@ void Experiment::Form_Load() {
   rec_.m = 2.0;
   rec_.TimerMs = 1;
   rec_.Lh1 = 20.0;
-  rec_.DirSign = 1;
-  rec_.MoverSign = 1;
-  rec_.PathSign = 1;
+  SetStartUpSigns(rec_);
   rec_.NShow = 1;
   rec_.Pi = 3.141592654;
   modes_.SetCheck(1, 0);
@@ -44,14 +39,14 @@ void Experiment::Form_Load() {
 // anything changes, so a bad input leaves the record, the screens and a run
 // in progress exactly as they were.
 void Experiment::Command1_Click() {
-  double values[kParameterBoxes.size()];
-  for (std::size_t i = 0; i < kParameterBoxes.size(); ++i) {
-    std::optional<double> v = TextNumber(boxes_.Text(kParameterBoxes[i]), sep_);
-    if (!v) {
+  const std::array<std::optional<double>, kParameterCount> typed = TypedParameters();
+  double values[kParameterCount];
+  for (std::size_t i = 0; i < kParameterCount; ++i) {
+    if (!typed[i]) {
       messages_.Show(kInputMessage);
       return;
     }
-    values[i] = *v;
+    values[i] = *typed[i];
   }
   const Parameters p{values[0], values[1], values[2], values[3], values[4], values[5],
                      values[6], values[7], values[8], values[9], values[10]};
@@ -96,6 +91,22 @@ void Experiment::Command1_Click() {
   }
   timer_.SetEnabled(true);
   timer_.SetInterval(rec_.TimerMs);
+}
+
+std::array<std::optional<double>, kParameterCount> Experiment::TypedParameters() const {
+  std::array<std::optional<double>, kParameterCount> typed;
+  for (std::size_t i = 0; i < kParameterCount; ++i)
+    typed[i] = TextNumber(boxes_.Text(kParameterBoxes[i]), sep_);
+  return typed;
+}
+
+void Experiment::TypeParameter(std::size_t index, double value) {
+  boxes_.SetText(kParameterBoxes.at(index), ExactNumberText(value, sep_));
+}
+
+void Experiment::ResetControls() {
+  modes_.Reset();
+  SetStartUpSigns(rec_);
 }
 
 void Experiment::Command2_Click() { timer_.SetEnabled(false); }

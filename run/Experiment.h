@@ -4,7 +4,10 @@
 // the headless runner and the tests drive it directly.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <functional>
+#include <optional>
 
 #include "model/Modes.h"
 #include "model/Record.h"
@@ -50,6 +53,16 @@ class Experiment {
   void Command5_Click();  // "Очистить экраны"
   void Command7_Click();  // "Сделать 1 шаг"
   void Timer1_Timer();    // one tick of the stepping timer
+
+  // The eleven parameter boxes read as "Начать" reads them, in the order of
+  // kParameterBoxes; empty where a box would not pass.
+  std::array<std::optional<double>, 11> TypedParameters() const;
+  // Types a number into a parameter box (index in the order of
+  // kParameterBoxes), with the digits that read back as that very number.
+  void TypeParameter(std::size_t index, double value);
+  // The mode controls back at their start-up state, as the program opens.
+  // A run in progress would go on with the start-up signs: stop it first.
+  void ResetControls();
 
   // One integration step with its accounting, plotting and readout. Does
   // nothing before the first successful "Начать".

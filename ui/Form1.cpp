@@ -7,7 +7,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -16,6 +15,7 @@
 #include <cfenv>
 
 #include "help/Form2.h"
+#include "io/Locale.h"
 #include "run/Screens.h"
 #include "ui/FpFlags.h"
 #include "ui/Form1Layout.h"
@@ -33,13 +33,6 @@ namespace {
 constexpr int kFrameMs = 16;
 
 int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
-// The locale's decimal separator, as the experiment writes and reads numbers.
-char DecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 128) return static_cast<char>(point.at(0).unicode());
-  return '.';
-}
 
 }  // namespace
 

@@ -1,0 +1,122 @@
+// A scenario: one experiment told as a user performs it. The numbers typed
+// into the parameter boxes, the mode controls clicked before "Начать", the
+// clicks made during the run after a given number of steps, and how long the
+// run goes on. The window records every run as a scenario; the headless
+// runner and the experiment files replay them, step for step.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Modes.h"
+#include "model/Setup.h"
+
+namespace vozaz2 {
+
+class Experiment;
+
+// One of the mode controls: Option1 ... Option8 or Check1 ... Check4.
+struct ModeControl {
+  bool option = true;  // false: a check box
+  int number = 1;
+  bool operator==(const ModeControl&) const = default;
+};
+
+// "Option1" ... "Option8", "Check1" ... "Check4", exactly so spelt.
+std::optional<ModeControl> ModeControlNamed(std::string_view name);
+std::string ModeControlName(ModeControl control);
+
+// A user's click on the control; a disabled control ignores it. Returns
+// whether any rule ran.
+bool Click(Modes& modes, ModeControl control);
+
+// The parameters by the symbols of their boxes, in the order of kParameterBoxes.
+inline constexpr std::size_t kParameterCount = kParameterBoxes.size();
+inline constexpr std::array<std::string_view, kParameterCount> kParameterNames = {
+    "R1", "w1", "CL", "Ktr", "VL", "P0", "Mx", "MF", "Mz", "Mt", "Tr"};
+std::optional<std::size_t> ParameterIndex(std::string_view name);
+
+// A click during the run, made after `afterSteps` steps.
+struct TimedClick {
+  long long afterSteps = 0;
+  ModeControl control;
+  bool operator==(const TimedClick&) const = default;
+};
+
+// The longest run a scenario may ask for: 50 million steps, about a minute
+// of computing headless.
+inline constexpr long long kMaxSteps = 50'000'000;
+
+struct Scenario {
+  std::string title;        // a lesson's title, shown in the window's title bar
+  std::string description;  // what to watch and what it shows, for the students
+  // The typed numbers; an empty one is the box's start-up default.
+  std::array<std::optional<double>, kParameterCount> parameters{};
+  std::vector<ModeControl> before;  // clicked after start-up, before "Начать"
+  std::vector<TimedClick> events;   // by their steps, in non-decreasing order
+  std::optional<long long> steps;   // how many steps a headless run makes
+
+  bool operator==(const Scenario&) const = default;
+};
+
+// Why the scenario cannot be run, in a few words, or nothing when it can:
+// every parameter finite, no step count (of the run or of an event) below 0
+// or above kMaxSteps, events in the order of their steps.
+std::optional<std::string> ScenarioProblem(const Scenario& s);
+
+// Adds clicks during the run: each goes in at its step, after the clicks that
+// the scenario already makes at that step, keeping the order given.
+void AddEvents(Scenario& s, const std::vector<TimedClick>& more);
+
+// Readies an experiment for the scenario's run as a user would: every
+// parameter box typed (the start-up default where the scenario has none), the
+// mode controls back at their start-up state and clicked as the scenario
+// says. "Начать" is not pressed.
+void LoadScenario(Experiment& e, const Scenario& s);
+
+// The start-up texts of the parameter boxes, as numbers.
+std::array<double, kParameterCount> StartUpParameters();
+
+// The clicks that bring the mode controls from their start-up state to the
+// state of `target` (selection, ticks, what is enabled, and the signs that
+// the rules wrote into `signs`): the shortest such sequence, or nothing when
+// no clicks reach it. The window saves the controls of a run this way.
+std::optional<std::vector<ModeControl>> ClicksToReach(const Modes& target, const SimRecord& signs);
+
+// Makes a run's timed clicks as its steps are made.
+class EventPlayer {
+ public:
+  EventPlayer() = default;
+  explicit EventPlayer(std::vector<TimedClick> events) : events_(std::move(events)) {}
+
+  // Clicks, in order, every event due once `stepsMade` steps are made.
+  void ClickDue(Modes& modes, long long stepsMade);
+  // The user took the controls: the remaining events are dropped.
+  void Drop() { next_ = events_.size(); }
+  bool Pending() const { return next_ < events_.size(); }
+
+ private:
+  std::vector<TimedClick> events_;
+  std::size_t next_ = 0;
+};
+
+// How a run given to RunScenario ended.
+enum class RunEnd { kComplete, kDiverged, kStopped };
+
+// Runs a started experiment on: clicks the events due before each step, makes
+// the step, and calls afterStep with the number of steps made (a false answer
+// stops the run). Without a step count the run goes on until T reaches 12 Mt,
+// the width of the oscillogram. The events due at the last count are clicked
+// too, as a user's click after the last step.
+RunEnd RunSteps(Experiment& e, EventPlayer& events, std::optional<long long> steps,
+                const std::function<bool(long long)>& afterStep);
+
+// Whether a run without a step count ends within kMaxSteps steps.
+bool EndsWithinLimit(const SimRecord& started);
+
+}  // namespace vozaz2

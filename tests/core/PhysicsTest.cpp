@@ -5,7 +5,6 @@
 #include "Rig.h"
 #include "model/Constants.h"
 #include "model/Equations.h"
-#include "model/Setup.h"
 
 namespace vozaz2::test {
 
@@ -155,8 +154,8 @@ TEST(Run, SplitHandsOverAtOneSecondAndLocksAtTr) {
   for (int i = 1; i <= 8; ++i) EXPECT_EQ(rig.r().Y0(i), y0[i - 1]) << "Y0(" << i << ")";
   // The account goes on: the string's pull is central, so the balls keep the
   // load's angular momentum (4); one step's pull changes the energy little.
-  EXPECT_NEAR(rig.Number(29), 4, 1e-6);
-  EXPECT_NEAR(rig.Number(22), s.E2, 0.05);
+  EXPECT_NEAR(rig.Number(kMKD2), 4, 1e-6);
+  EXPECT_NEAR(rig.Number(kE2), s.E2, 0.05);
   double frozen = 0, firstPull = 0;
   while (rig.r().T < Tr + 0.5) {
     const double vxb = rig.r().Y(6), vyb = rig.r().Y(8);
@@ -200,7 +199,7 @@ TEST(Run, TheDumbbellKeepsItsBallsAccount) {
   ASSERT_TRUE(rig.Start({kDumbbell, kStopDrive}));
   for (int step = 1; step <= 20; ++step) {
     rig.Steps(1);
-    for (auto [box, value] : {std::pair{22, 5.0}, {29, 5.0}, {37, 2.0}})
+    for (auto [box, value] : {std::pair{kE2, 5.0}, {kMKD2, 5.0}, {kW12, 2.0}})
       ASSERT_NEAR(rig.Number(box), value, 1e-6) << "Text" << box << ", step " << step;
   }
 }

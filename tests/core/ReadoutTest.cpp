@@ -88,7 +88,7 @@ TEST_P(Readout, WritesTheBoxesOfTheVariantInOrder) {
     ASSERT_EQ(rig.Text(31), NumberText(rig.r().T0, kSep));
     // The balance is the sum its label writes: +/- EVL + E1 - E2 - EL - Emg - Etr.
     auto n = [&](int box) { return rig.Number(box); };
-    ASSERT_NEAR(n(23), n(24) + n(21) - n(22) - n(25) - n(26) - n(27), 1e-9) << "step " << step;
+    ASSERT_NEAR(n(kBalance), n(kEVL) + n(kE1) - n(kE2) - n(kEL) - n(kEmg) - n(kEtr), 1e-9) << "step " << step;
   }
 }
 

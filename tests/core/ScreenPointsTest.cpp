@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "model/Constants.h"
 #include "model/NumberText.h"
 #include "run/Experiment.h"
 
@@ -69,12 +70,12 @@ TEST_P(ScreenPoints, FollowTheShownNumbers) {
   const double MF = 3, Mz = 0.5, Mt = 0.25;
   Bench b;
   b.e.Form_Load();
-  for (auto [box, text] : {std::pair{33, "3"}, {34, "0,5"}, {35, "0,25"}, {36, "1,5"}}) b.boxes.SetText(box, text);
+  for (auto [box, text] : {std::pair{kMF, "3"}, {kMz, "0,5"}, {kMt, "0,25"}, {kTr, "1,5"}}) b.boxes.SetText(box, text);
   if (d.option) b.e.Controls().ClickOption(d.option);
   if (d.check) b.e.Controls().ClickCheck(d.check);
   b.e.Command1_Click();
   const SimRecord& r = b.e.Record();
-  std::vector<Call> marks = {{'C', 0, 0, b.Shown(1) / b.Shown(32), 0, kRed}, {'C', 4, -4, 0.4, 0, kBlue}};
+  std::vector<Call> marks = {{'C', 0, 0, b.Shown(kR1) / b.Shown(kMx), 0, kRed}, {'C', 4, -4, 0.4, 0, kBlue}};
   if (r.DumbbellRun)
     marks.insert(marks.end(), {{'C', 4, -4, 0.4, 0, kNearWhite}, {'C', 4, -4, 0.3, 0, kBlue},
                                {'C', 4, -4, 0.3, 0, kBallB}, {'L', 4, -4, 4, -4, kBallB}});
@@ -86,17 +87,17 @@ TEST_P(ScreenPoints, FollowTheShownNumbers) {
   double ax = 4, ay = -4, bx = 4, by = -4;  // the balls as last drawn
   for (int step = 1; step <= d.steps; ++step) {
     b.e.Command7_Click();
-    const double t = b.Shown(31) / Mt, Mx = b.Shown(32), turn = r.Psi / 2 / 3.141592654 - 4;
-    std::vector<Call> p2 = {{'P', t, b.Shown(17) / MF, 0, 0, kRed}, {'P', t, b.Shown(18) / MF, 0, 0, kBlue}}, p3;
+    const double t = b.Shown(kT) / Mt, Mx = b.Shown(kMx), turn = r.Psi / 2 / kPi - 4;
+    std::vector<Call> p2 = {{'P', t, b.Shown(kFL) / MF, 0, 0, kRed}, {'P', t, b.Shown(kFtr) / MF, 0, 0, kBlue}}, p3;
     double nax, nay, nbx, nby;
     if (r.SplitDone) {
-      p2.insert(p2.end(), {{'P', t, b.Shown(43) / MF - 4, 0, 0, kRed}, {'P', t, r.Ftr2 / MF - 4, 0, 0, kBlue},
+      p2.insert(p2.end(), {{'P', t, b.Shown(kFL2) / MF - 4, 0, 0, kRed}, {'P', t, r.Ftr2 / MF - 4, 0, 0, kBlue},
                            {'P', t, turn, 0, 0, kGreen}});
-      nax = b.Shown(38) / Mx, nay = b.Shown(39) / Mx, nbx = r.Y(2) / Mx, nby = r.Y(4) / Mx;
+      nax = b.Shown(kX) / Mx, nay = b.Shown(kY) / Mx, nbx = r.Y(2) / Mx, nby = r.Y(4) / Mx;
     } else {
-      p2.insert(p2.end(), {{'P', t, b.Shown(20) / Mz, 0, 0, kOlive}, {'P', t, turn, 0, 0, kGreen},
-                           {'P', t, (r.DumbbellRun ? b.Shown(37) : 0) / Mz - 4, 0, 0, kDarkGrey}});
-      p3.push_back({'P', b.Shown(38) / Mx, b.Shown(39) / Mx, 0, 0, kBlue});
+      p2.insert(p2.end(), {{'P', t, b.Shown(kZ2) / Mz, 0, 0, kOlive}, {'P', t, turn, 0, 0, kGreen},
+                           {'P', t, (r.DumbbellRun ? b.Shown(kW12) : 0) / Mz - 4, 0, 0, kDarkGrey}});
+      p3.push_back({'P', b.Shown(kX) / Mx, b.Shown(kY) / Mx, 0, 0, kBlue});
       const double c = std::cos(r.Y(4)) / 2, s = std::sin(r.Y(4)) / 2;
       nax = 4 - c, nay = -4 - s, nbx = 4 + c, nby = -4 + s;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "model/Constants.h"
@@ -80,7 +81,7 @@ TEST_P(ScreenPoints, FollowTheShownNumbers) {
     marks.insert(marks.end(), {{'C', 4, -4, 0.4, 0, kNearWhite}, {'C', 4, -4, 0.3, 0, kBlue},
                                {'C', 4, -4, 0.3, 0, kBallB}, {'L', 4, -4, 4, -4, kBallB}});
   ASSERT_GE(b.p3.calls.size(), marks.size());
-  b.p3.calls.erase(b.p3.calls.begin(), b.p3.calls.end() - static_cast<long>(marks.size()));
+  b.p3.calls.erase(b.p3.calls.begin(), b.p3.calls.end() - static_cast<std::ptrdiff_t>(marks.size()));
   ASSERT_NO_FATAL_FAILURE(Expect(b.p3, marks, 0));
   b.p2.calls.clear();
 

@@ -89,6 +89,7 @@ void Experiment::Command1_Click() {
     picture3_.Circle(4, -4, 0.3f, kBallB);
     picture3_.Line(4, -4, 4, -4, kBallB);
   }
+  if (runStarted) runStarted();
   timer_.SetEnabled(true);
   timer_.SetInterval(rec_.TimerMs);
 }

@@ -44,6 +44,22 @@ QString KeyWithUnit(std::size_t q) {
   return k.unit.empty() ? Text(k.key) : Text(k.key) + QStringLiteral(", ") + Text(k.unit);
 }
 
+// "момент импульса MKD2, кг·м²/с", for an axis of one quantity.
+QString NameWithUnit(std::size_t q) {
+  const Quantity& k = kQuantities[q];
+  QString label = Text(k.name);
+  if (!label.contains(Text(k.key))) label += QStringLiteral(" ") + Text(k.key);
+  if (!k.unit.empty()) label += QStringLiteral(", ") + Text(k.unit);
+  return label;
+}
+
+// A time for a caption: a few digits are enough.
+QString Seconds(double t) {
+  QString text = QString::number(t, 'g', 6);
+  text.replace(u'.', QChar::fromLatin1(DecimalSeparator()));
+  return QStringLiteral("T = %1 с").arg(text);
+}
+
 // "MKD2 — момент импульса", for a legend.
 QString Legend(std::size_t q) { return Text(kQuantities[q].key) + QStringLiteral(" — ") + Text(kQuantities[q].name); }
 
@@ -51,7 +67,7 @@ QString Legend(std::size_t q) { return Text(kQuantities[q].key) + QStringLiteral
 // else their keys with units.
 QString AxisLabel(const std::vector<std::size_t>& qs, const QString& what) {
   if (qs.empty()) return QString();
-  if (qs.size() == 1) return Text(kQuantities[qs[0]].name) + QStringLiteral(" ") + KeyWithUnit(qs[0]);
+  if (qs.size() == 1) return NameWithUnit(qs[0]);
   bool same = true;
   for (std::size_t q : qs) same = same && kQuantities[q].unit == kQuantities[qs[0]].unit;
   if (same && !what.isEmpty()) {
@@ -71,17 +87,20 @@ QColor ColourOf(std::size_t q, int turn) {
     case kFtr: return QColor(0, 0, 250);
     case kZ2: return QColor(200, 200, 0);
     case kW12: return QColor(50, 50, 50);
+    case kBalance: return QColor(0, 0, 0);  // the error of the account stands out
     default: break;
   }
   static const std::array<QColor, 8> palette = {
       QColor(0, 150, 0),   QColor(170, 0, 170), QColor(0, 150, 170), QColor(230, 120, 0),
-      QColor(120, 70, 20), QColor(90, 90, 230), QColor(200, 0, 90),  QColor(120, 120, 120)};
+      QColor(120, 70, 20), QColor(110, 110, 255), QColor(140, 140, 140), QColor(0, 90, 60)};
   return palette[static_cast<std::size_t>(turn) % palette.size()];
 }
 
 QPen PenOf(std::size_t q, int turn) {
   QPen pen(ColourOf(q, turn), 1.5);
-  if (q == kFL2) pen.setStyle(Qt::DashLine);  // the second string, beside the first
+  // The second string beside the first; the elastic part of the tension,
+  // which is most of it, over the tension without hiding it.
+  if (q == kFL2 || q == kFC) pen.setStyle(Qt::DashLine);
   return pen;
 }
 
@@ -106,7 +125,7 @@ GraphsWindow::GraphsWindow(Experiment& experiment, QWidget* owner)
   setWindowTitle(QStringLiteral("Графики"));
   if (owner) setWindowIcon(owner->windowIcon());
   BuildControls();
-  resize(1060, 660);
+  resize(1240, 720);
 
   // The hooks outlive neither party: a window deleted first leaves them
   // empty-handed, and the owner deletes the window when it goes.
@@ -133,9 +152,15 @@ void GraphsWindow::BuildControls() {
   // the window's pace; the saved pictures are smoothed.
   plot_->setNotAntialiasedElements(QCP::aeAll);
   plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+  // The legend goes under the axes, in two columns, where it hides no curve.
   plot_->legend->setVisible(true);
-  plot_->legend->setBrush(QColor(255, 255, 255, 220));
-  plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+  plot_->axisRect()->insetLayout()->take(plot_->legend);
+  plot_->plotLayout()->addElement(1, 0, plot_->legend);
+  plot_->plotLayout()->setRowStretchFactor(1, 0.001);
+  plot_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+  plot_->legend->setWrap(2);
+  plot_->legend->setBorderPen(Qt::NoPen);
+  plot_->legend->setMargins(QMargins(4, 0, 4, 2));
   plot_->axisRect()->setRangeDragAxes({plot_->xAxis}, {plot_->yAxis, plot_->yAxis2});
   plot_->axisRect()->setRangeZoomAxes({plot_->xAxis}, {plot_->yAxis, plot_->yAxis2});
   connect(plot_, &QCustomPlot::mousePress, this, [this] { zoomed_ = true; });
@@ -155,6 +180,7 @@ void GraphsWindow::BuildControls() {
   side->addWidget(new QLabel(QStringLiteral("Свой график:")));
   choice_ = new QListWidget;
   choice_->setObjectName(QStringLiteral("Quantities"));
+  choice_->setMinimumWidth(330);
   against_ = new QComboBox;
   against_->setObjectName(QStringLiteral("Against"));
   for (std::size_t q = 0; q < kQuantityCount; ++q) {
@@ -286,6 +312,7 @@ void GraphsWindow::Redraw() {
   ++redraws_;
   plot_->clearPlottables();
   plot_->clearItems();
+  barSlots_ = 0;
   plot_->legend->setVisible(true);
   plot_->yAxis2->setVisible(false);
   plot_->yAxis2->setLabel(QString());
@@ -322,9 +349,14 @@ void GraphsWindow::Redraw() {
         axis->setRange(range.lower / 1.25, range.upper * 1.25);
         continue;
       }
-      const double pad = range.size() > 0 ? range.size() * 0.04 : std::max(1e-9, std::fabs(range.center()) * 0.05 + 1e-9);
+      // A quantity that hardly changes (the angular momentum, kept to nine
+      // digits) shows as a level line, not as noise spread over the axis:
+      // the axis spans at least a tenth of its value.
+      const double least = std::max(std::fabs(range.center()) * 0.1, 1e-9);
+      const double pad = range.size() >= least ? range.size() * 0.04 : (least - range.size()) / 2;
       if (axis != plot_->xAxis || range.size() == 0) axis->setRange(range.lower - pad, range.upper + pad);
     }
+    if (barSlots_ > 0) plot_->xAxis->setRange(0.4, barSlots_ + 0.6);
   }
   if (isVisible()) plot_->replot(QCustomPlot::rpImmediateRefresh);
 }
@@ -480,9 +512,9 @@ void GraphsWindow::DrawEnergyBars() {
   AddBars(plot_, QStringLiteral("где энергия теперь"), QColor(90, 120, 220), {4, 5, 6, 7},
           {LastValue(kE2), LastValue(kEL2), LastValue(kEmg), LastValue(kEtr)});
   AddBars(plot_, QStringLiteral("баланс ±EVL+E1−E2−EL−Emg−Etr"), QColor(150, 150, 150), {8}, {LastValue(kBalance)});
-  plot_->xAxis->setLabel(QStringLiteral("T = %1 с").arg(QString::fromStdString(NumberText(LastValue(kT), DecimalSeparator()))));
+  plot_->xAxis->setLabel(Seconds(LastValue(kT)));
   plot_->yAxis->setLabel(QStringLiteral("энергия, Дж"));
-  plot_->xAxis->setRange(0.3, 8.7);
+  barSlots_ = 8;
 }
 
 // MKD1 beside MKD2 and the parts of MKD2: the dumbbell's orbit and its turn
@@ -503,9 +535,9 @@ void GraphsWindow::DrawMomentumBars() {
   AddBars(plot_, QStringLiteral("в начале"), QColor(150, 150, 150), {1}, {LastValue(kMKD1)});
   AddBars(plot_, QStringLiteral("сейчас"), QColor(90, 120, 220), {2}, {LastValue(kMKD2)});
   if (!at.isEmpty()) AddBars(plot_, QStringLiteral("части MKD2"), QColor(80, 170, 80), at, parts);
-  plot_->xAxis->setLabel(QStringLiteral("T = %1 с").arg(QString::fromStdString(NumberText(LastValue(kT), DecimalSeparator()))));
+  plot_->xAxis->setLabel(Seconds(LastValue(kT)));
   plot_->yAxis->setLabel(QStringLiteral("момент импульса, кг·м²/с"));
-  plot_->xAxis->setRange(0.3, static_cast<double>(labels.size()) + 0.7);
+  barSlots_ = static_cast<int>(labels.size());
 }
 
 QString GraphsWindow::DataTable() const {

@@ -96,6 +96,7 @@ class GraphsWindow final : public QWidget {
   View view_ = View::kMomentum;
   std::vector<std::size_t> customQuantities_;
   std::size_t customX_ = 0;
+  int barSlots_ = 0;     // a bar view: places on the axis
   bool zoomed_ = false;  // the user moved the axes: live redraws keep them
   bool splitRun_ = false, dumbbellRun_ = false;
 

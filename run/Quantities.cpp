@@ -43,7 +43,7 @@ const std::array<Quantity, kQuantityCount> kQuantities = {{
     {"L00", "свободная длина второй нити", "м", [](const SimRecord& r) { return r.L00; }},
     {"FL2", "натяжение второй нити", "н", [](const SimRecord& r) { return r.FL2; }},
     // A start without angular momentum has no relative change to show.
-    {"dMKD", "относительное отклонение (MKD2−MKD1)/MKD1", "",
+    {"dMKD", "относительное отклонение dMKD = (MKD2−MKD1)/MKD1", "",
      [](const SimRecord& r) { return r.MKD1 != 0 ? (r.MKD2 - r.MKD1) / r.MKD1 : 0.0; }},
     {"EL1", "энергия нити в начале", "Дж", [](const SimRecord& r) { return r.EL1; }},
     {"EL2", "энергия нити", "Дж", [](const SimRecord& r) { return r.EL2; }},

@@ -97,7 +97,7 @@ QColor ColourOf(std::size_t q, int turn) {
 }
 
 QPen PenOf(std::size_t q, int turn) {
-  QPen pen(ColourOf(q, turn), 1.5);
+  QPen pen(ColourOf(q, turn), 1);
   // The second string beside the first; the elastic part of the tension,
   // which is most of it, over the tension without hiding it.
   if (q == kFL2 || q == kFC) pen.setStyle(Qt::DashLine);
@@ -273,7 +273,7 @@ void GraphsWindow::OnFrame() {
   if (clock_.nsecsElapsed() < nextRedrawNs_) return;
   const qint64 t0 = clock_.nsecsElapsed();
   Redraw();
-  const qint64 cost = clock_.nsecsElapsed() - t0;
+  const qint64 cost = lastRedrawNs_;
   nextRedrawNs_ = t0 + std::max<qint64>(kFrameMs * 1'000'000LL, static_cast<qint64>(cost / kDrawingShare));
 }
 
@@ -307,6 +307,7 @@ void GraphsWindow::ResetZoom() {
 }
 
 void GraphsWindow::Redraw() {
+  const qint64 t0 = clock_.nsecsElapsed();
   dirty_ = false;
   drawnVersion_ = summary_.Version();
   ++redraws_;
@@ -359,6 +360,8 @@ void GraphsWindow::Redraw() {
     if (barSlots_ > 0) plot_->xAxis->setRange(0.4, barSlots_ + 0.6);
   }
   if (isVisible()) plot_->replot(QCustomPlot::rpImmediateRefresh);
+  lastRedrawNs_ = clock_.nsecsElapsed() - t0;
+  redrawNs_ += lastRedrawNs_;
 }
 
 // Each bucket of steps is drawn as the span from its least to its greatest
@@ -454,7 +457,7 @@ void GraphsWindow::DrawLaw() {
     line->setName(QStringLiteral("закон: ω = w1·R1²/R², w1 = %1 рад/с, R1 = %2 м")
                       .arg(QString::fromStdString(NumberText(w1, DecimalSeparator())),
                            QString::fromStdString(NumberText(R1, DecimalSeparator()))));
-    line->setPen(QPen(QColor(250, 0, 0), 1.5, Qt::DashLine));
+    line->setPen(QPen(QColor(250, 0, 0), 1, Qt::DashLine));
     QVector<QCPGraphData> data;
     constexpr int kPoints = 33;
     const double from = std::log(lo / 1.5), to = std::log(hi * 1.5);
@@ -466,7 +469,7 @@ void GraphsWindow::DrawLaw() {
   }
   auto* curve = new QCPCurve(plot_->xAxis, plot_->yAxis);
   curve->setName(QStringLiteral("опыт: w2 от R2"));
-  curve->setPen(QPen(QColor(0, 0, 250), 1.5));
+  curve->setPen(QPen(QColor(0, 0, 250), 1));
   curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 3));
   curve->data()->set(points, true);
   plot_->xAxis->setLabel(QStringLiteral("радиус вращения R2, м (логарифмическая шкала)"));

@@ -69,8 +69,10 @@ class GraphsWindow final : public QWidget {
   void CopyImage() const;
   void CopyData() const;
 
-  // Redraws made since the window was built, for the benchmarks.
+  // Redraws made since the window was built, and the time they took, for
+  // the benchmarks.
   long Redraws() const { return redraws_; }
+  double RedrawSeconds() const { return static_cast<double>(redrawNs_) / 1e9; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -113,6 +115,7 @@ class GraphsWindow final : public QWidget {
   std::uint64_t drawnVersion_ = ~std::uint64_t{0};
   bool dirty_ = true;
   long redraws_ = 0;
+  qint64 redrawNs_ = 0, lastRedrawNs_ = 0;
 };
 
 // The graphs window of this main window: made hidden on the first call (it

@@ -180,6 +180,7 @@ int main(int argc, char** argv) {
     views.start(1000);
   }
   const long redraws0 = graphs ? graphs->Redraws() : 0;
+  const double redrawSeconds0 = graphs ? graphs->RedrawSeconds() : 0;
   TickProbe ticks(form.Timer1);
   PaintProbe paints(&form, form.Text31);
   const vozaz2::SimRecord& r = form.Simulation().Record();
@@ -197,6 +198,7 @@ int main(int argc, char** argv) {
   }
   const double elapsed = static_cast<double>(clock.elapsed()) / 1000.0;
   const long redraws = graphs ? graphs->Redraws() - redraws0 : 0;
+  const double redrawSeconds = graphs ? graphs->RedrawSeconds() - redrawSeconds0 : 0;
   if (!graphShots.isEmpty())
     for (int v = 0; v < vozaz2::GraphsWindow::kReadyViews; ++v) {
       graphs->ShowView(static_cast<vozaz2::GraphsWindow::View>(v));
@@ -217,8 +219,9 @@ int main(int argc, char** argv) {
               Percentile(paints.costs, 0.99));
   std::printf("processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
   if (graphs)
-    std::printf("graphs window open: %.1f redraws/s, memory VmRSS %ld kB\n", static_cast<double>(redraws) / elapsed,
-                vozaz2::bench::StatusKb("VmRSS"));
+    std::printf("graphs window open: %.1f redraws/s, %.2f ms each, %.1f %% of the time; memory VmRSS %ld kB\n",
+                static_cast<double>(redraws) / elapsed, redraws ? 1000 * redrawSeconds / static_cast<double>(redraws) : 0.0,
+                100 * redrawSeconds / elapsed, vozaz2::bench::StatusKb("VmRSS"));
   if (form.Simulation().LastStepDiverged()) std::printf("(the run diverged)\n");
   return 0;
 }

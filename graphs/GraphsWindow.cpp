@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -70,11 +71,13 @@ QString AxisLabel(const std::vector<std::size_t>& qs, const QString& what) {
   if (qs.size() == 1) return NameWithUnit(qs[0]);
   bool same = true;
   for (std::size_t q : qs) same = same && kQuantities[q].unit == kQuantities[qs[0]].unit;
-  if (same && !what.isEmpty()) {
-    const std::string_view unit = kQuantities[qs[0]].unit;
-    return unit.empty() ? what : what + QStringLiteral(", ") + Text(unit);
-  }
   QStringList parts;
+  const std::string_view unit = kQuantities[qs[0]].unit;
+  if (same) {
+    if (!what.isEmpty()) return unit.empty() ? what : what + QStringLiteral(", ") + Text(unit);
+    for (std::size_t q : qs) parts << Text(kQuantities[q].key);
+    return unit.empty() ? parts.join(QStringLiteral("; ")) : parts.join(QStringLiteral("; ")) + QStringLiteral(", ") + Text(unit);
+  }
   for (std::size_t q : qs) parts << KeyWithUnit(q);
   return parts.join(QStringLiteral("; "));
 }
@@ -289,6 +292,15 @@ void GraphsWindow::ShowView(View view) {
 void GraphsWindow::ShowCustom(const std::vector<std::size_t>& quantities, std::size_t x) {
   customQuantities_ = quantities;
   customX_ = x;
+  {
+    // The list and the axis choice show the graph, whoever asked for it.
+    const QSignalBlocker quiet(choice_);
+    for (int i = 0; i < choice_->count(); ++i)
+      choice_->item(i)->setCheckState(
+          std::find(quantities.begin(), quantities.end(), static_cast<std::size_t>(i)) != quantities.end()
+              ? Qt::Checked : Qt::Unchecked);
+    against_->setCurrentIndex(static_cast<int>(x));
+  }
   for (QPushButton* b : viewButtons_) {
     b->setAutoExclusive(false);
     b->setChecked(false);

@@ -12,8 +12,10 @@
 //
 // With --graphs the graphs window is open beside it during the run and shows
 // its ready-made views in turn, one a second; --graphs-shots PREFIX saves each
-// view as PREFIX-N.png at the end of the run. --dumbbell runs the dumbbell
-// ("m=1+1") instead of the single load.
+// view as PREFIX-N.png at the end of the run (and a graph of one's own, the
+// heights and lengths against time, as PREFIX-7.png). --dumbbell runs the
+// dumbbell ("m=1+1") instead of the single load, --split the load that splits
+// in the plane ("В плоскости", "m= 1+1 от 1с  до Tr с").
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -23,12 +25,14 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include <sys/resource.h>
 
 #include "bench/ProcStatus.h"
 #include "graphs/GraphsWindow.h"
+#include "run/Quantities.h"
 #include "ui/Form1.h"
 #include "ui/ModeButtons.h"
 #include "ui/TextBox.h"
@@ -115,6 +119,13 @@ class PaintProbe final : public QObject {
   bool painted_ = false;
 };
 
+// A divergence message would wait for a user: here it is only counted.
+class CountingMessages final : public vozaz2::MessageSink {
+ public:
+  void Show(const std::string&) override { ++shown; }
+  int shown = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,7 +142,8 @@ int main(int argc, char** argv) {
   QCommandLineOption graphsOpt("graphs", "Keep the graphs window open, its ready-made views in turn.");
   QCommandLineOption graphShotsOpt("graphs-shots", "Save each ready-made view as PREFIX-N.png.", "PREFIX");
   QCommandLineOption dumbbellOpt("dumbbell", "Run the dumbbell (\"m=1+1\").");
-  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, dumbbellOpt});
+  QCommandLineOption splitOpt("split", "Run the load that splits in the plane.");
+  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, dumbbellOpt, splitOpt});
   cli.process(app);
   const int ms = static_cast<int>(cli.value(secondsOpt).toDouble() * 1000);
   const QString shot = cli.value(shotOpt);
@@ -161,6 +173,8 @@ int main(int argc, char** argv) {
 
   // 2. The window, shown, during a default run.
   vozaz2::Form1 form;
+  CountingMessages messages;
+  form.SetMessageSink(&messages);
   form.move(0, 0);
   form.show();
   vozaz2::GraphsWindow* graphs = nullptr;
@@ -169,6 +183,10 @@ int main(int argc, char** argv) {
     graphs->move(200, 330);
   }
   if (cli.isSet(dumbbellOpt)) form.Option8->click();
+  if (cli.isSet(splitOpt)) {
+    form.Option6->click();
+    form.Check2->click();
+  }
   RunEventLoopFor(500);  // mapped and painted once
   QTimer views;
   int view = 0;
@@ -204,6 +222,10 @@ int main(int argc, char** argv) {
       graphs->ShowView(static_cast<vozaz2::GraphsWindow::View>(v));
       graphs->grab().save(QStringLiteral("%1-%2.png").arg(graphShots).arg(v + 1));
     }
+  if (!graphShots.isEmpty()) {
+    graphs->ShowCustom({vozaz2::kZ2, vozaz2::kH2, vozaz2::kL2}, vozaz2::kT);
+    graphs->grab().save(QStringLiteral("%1-7.png").arg(graphShots));
+  }
   form.Command2->click();  // "Остановить"
   const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
   if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);

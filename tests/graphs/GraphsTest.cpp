@@ -135,7 +135,10 @@ TEST_F(Graphs, LawLinePassesThroughTheStartPoint) {
 // it and the summary goes on; "Начать" starts it afresh; it goes with the
 // main window.
 TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
-  GraphsWindow* g = Open();
+  GraphsWindow* g = InstallGraphsWindow(form, form->Simulation());
+  EXPECT_FALSE(g->isVisible());
+  Activate();
+  QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(g));
   EXPECT_EQ(Open(), g);
   EXPECT_EQ(GraphsWindows(), 1);

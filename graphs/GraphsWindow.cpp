@@ -33,7 +33,7 @@ namespace {
 constexpr int kFrameMs = 16;  // the display's rate
 // Drawing may take at most this share of the time; a slow redraw waits the
 // longer before the next.
-constexpr double kDrawingShare = 0.03;
+constexpr double kDrawingShare = 0.01;
 
 constexpr const char* kOwnerProperty = "vozaz2GraphsWindow";
 
@@ -154,6 +154,7 @@ void GraphsWindow::BuildControls() {
   // Lines without smoothing draw several times faster, which is what keeps
   // the window's pace; the saved pictures are smoothed.
   plot_->setNotAntialiasedElements(QCP::aeAll);
+  plot_->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
   plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
   // The legend goes under the axes, in two columns, where it hides no curve.
   plot_->legend->setVisible(true);

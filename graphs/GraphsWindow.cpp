@@ -368,7 +368,10 @@ void GraphsWindow::Redraw() {
       // the axis spans at least a tenth of its value.
       const double least = std::max(std::fabs(range.center()) * 0.1, 1e-9);
       const double pad = range.size() >= least ? range.size() * 0.04 : (least - range.size()) / 2;
-      if (axis != plot_->xAxis || range.size() == 0) axis->setRange(range.lower - pad, range.upper + pad);
+      if (axis != plot_->xAxis || range.size() == 0)
+        axis->setRange(range.lower - pad, range.upper + pad);
+      else  // the last bucket's span stands clear of the right edge
+        axis->setRange(range.lower - range.size() * 0.01, range.upper + range.size() * 0.01);
     }
     if (barSlots_ > 0) plot_->xAxis->setRange(0.4, barSlots_ + 0.6);
   }

@@ -4,7 +4,9 @@
 // closing during a run.
 #include <qcustomplot.h>
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -152,6 +154,12 @@ TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
   EXPECT_EQ(Open(), g);
   EXPECT_TRUE(g->isVisible());
   EXPECT_TRUE(g->DataTable().startsWith(QStringLiteral("T, с\t")));
+  QTemporaryDir dir;
+  ASSERT_TRUE(g->SavePng(dir.filePath("g.png")) && g->SaveSvg(dir.filePath("g.svg")));
+  EXPECT_EQ(QImage(dir.filePath("g.png")).size(), g->Plot()->size());
+  QFile svg(dir.filePath("g.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
   Click(form->Command1);
   EXPECT_EQ(g->Summary().Steps(), 0);
   const QPointer<GraphsWindow> alive(g);

@@ -1,5 +1,6 @@
 // vozaz2: the conical-pendulum simulator with its main window.
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "ui/Form1.h"
 
@@ -8,11 +9,19 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
 
+  QCommandLineParser parser;
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an experiment file (*.vozaz2) to open"),
+                               QStringLiteral("[FILE]"));
+  parser.process(app);
+
   // The main window is discarded when it closes, its timer with it. The
   // program ends when no window is left, so an open help window keeps it
   // running after "Выход".
   auto* form = new vozaz2::Form1;
   form->setAttribute(Qt::WA_DeleteOnClose);
   form->show();
+  // A file given on the command line (a double click on it in the file
+  // manager) is opened as by "Открыть…"; one that cannot be, says why.
+  if (!parser.positionalArguments().isEmpty()) form->OpenExperiment(parser.positionalArguments().front());
   return app.exec();
 }

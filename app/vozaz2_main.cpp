@@ -8,8 +8,16 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
+  QApplication::setApplicationVersion(QStringLiteral(VOZAZ2_VERSION));
 
+  // QApplication has taken its own options (-platform, -style ...) out of the
+  // arguments; --help and --version print and end the program here, and an
+  // unknown option ends it with a message and status 1.
   QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Conical pendulum and the conservation of angular momentum."));
+  parser.addHelpOption();
+  parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an experiment file (*.vozaz2) to open"),
                                QStringLiteral("[FILE]"));
   parser.process(app);

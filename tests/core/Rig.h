@@ -1,5 +1,5 @@
 // A whole experiment on a test bench; the rig plays the window: text boxes
-// that log what was written, a message box that records, two QImage screens.
+// that log what was written, a message box that records, two screens in memory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include "model/NumberText.h"
 #include "run/Experiment.h"
 #include "run/Screens.h"
-#include "ui/ImageSurface.h"
+#include "run/PixelSurface.h"
 
 namespace vozaz2::test {
 
@@ -65,19 +65,19 @@ struct Rig : TextBoxes, MessageSink {
   MemoryTextBoxes boxes;
   std::vector<int> written;
   std::vector<std::string> shown;
-  ImageSurface picture2{kScreen2Width, kScreen2Height}, picture3{kScreen3Width, kScreen3Height};
+  PixelSurface picture2{kScreen2Width, kScreen2Height}, picture3{kScreen3Width, kScreen3Height};
   Experiment e{*this, picture2, picture3, *this, kSep};
 };
 
 // All a rig holds and shows: the record, the boxes, the screens, the timer.
 struct Snapshot {
   explicit Snapshot(Rig& rig)
-      : record(rig.r()), picture2(rig.picture2.Image()), picture3(rig.picture3.Image()),
+      : record(rig.r()), picture2(rig.picture2.Pixels()), picture3(rig.picture3.Pixels()),
         timer{rig.e.Timer1().Enabled, rig.e.Timer1().Interval} {
     for (int i = 1; i <= TextBoxes::kCount; ++i) boxes.push_back(rig.Text(i));
   }
   SimRecord record;
-  QImage picture2, picture3;
+  std::vector<Colour> picture2, picture3;
   std::pair<bool, int> timer;
   std::vector<std::string> boxes;
 };

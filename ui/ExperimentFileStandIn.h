@@ -15,12 +15,18 @@
 
 namespace vozaz2 {
 
-inline std::variant<Scenario, QString> ReadExperimentFile(const QString& path) {
+inline constexpr char kExperimentSuffix[] = "vozaz2";
+
+struct FileProblem {
+  QString what;
+};
+
+inline std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("файл не читается");
+  if (!file.open(QIODevice::ReadOnly)) return FileProblem{QStringLiteral("файл не читается")};
   QJsonParseError error;
   const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-  if (!doc.isObject()) return QStringLiteral("это не описание опыта");
+  if (!doc.isObject()) return FileProblem{QStringLiteral("это не описание опыта")};
   const QJsonObject o = doc.object();
   Scenario s;
   s.title = o.value("title").toString().toStdString();
@@ -29,25 +35,25 @@ inline std::variant<Scenario, QString> ReadExperimentFile(const QString& path) {
   for (std::size_t i = 0; i < kParameterCount; ++i) {
     const QJsonValue v = p.value(QString::fromLatin1(kParameterNames[i].data(), kParameterNames[i].size()));
     if (v.isUndefined()) continue;
-    if (!v.isDouble()) return QStringLiteral("параметр не число");
+    if (!v.isDouble()) return FileProblem{QStringLiteral("параметр не число")};
     s.parameters[i] = v.toDouble();
   }
   for (const QJsonValue v : o.value("before").toArray()) {
     const auto c = ModeControlNamed(v.toString().toStdString());
-    if (!c) return QStringLiteral("нет такого переключателя");
+    if (!c) return FileProblem{QStringLiteral("нет такого переключателя")};
     s.before.push_back(*c);
   }
   for (const QJsonValue v : o.value("events").toArray()) {
     const auto c = ModeControlNamed(v.toObject().value("click").toString().toStdString());
-    if (!c) return QStringLiteral("нет такого переключателя");
+    if (!c) return FileProblem{QStringLiteral("нет такого переключателя")};
     s.events.push_back({v.toObject().value("step").toInteger(-1), *c});
   }
   if (o.contains("steps")) s.steps = o.value("steps").toInteger(-1);
-  if (ScenarioProblem(s)) return QStringLiteral("опыт описан неверно");
+  if (ScenarioProblem(s)) return FileProblem{QStringLiteral("опыт описан неверно")};
   return s;
 }
 
-inline std::optional<QString> WriteExperimentFile(const QString& path, const Scenario& s) {
+inline std::optional<FileProblem> WriteExperimentFile(const QString& path, const Scenario& s) {
   QJsonObject o;
   o["title"] = QString::fromStdString(s.title);
   o["description"] = QString::fromStdString(s.description);
@@ -64,9 +70,9 @@ inline std::optional<QString> WriteExperimentFile(const QString& path, const Sce
   o["events"] = events;
   if (s.steps) o["steps"] = *s.steps;
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  if (!file.open(QIODevice::WriteOnly)) return FileProblem{file.errorString()};
   file.write(QJsonDocument(o).toJson());
-  if (!file.commit()) return file.errorString();
+  if (!file.commit()) return FileProblem{file.errorString()};
   return std::nullopt;
 }
 

@@ -48,6 +48,7 @@ class QTimer;
 
 namespace vozaz2 {
 
+struct FileProblem;
 class ModeCheckBox;
 class ModeOptionButton;
 class PictureBox;
@@ -185,7 +186,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void ClickMode(ModeControl control);
   void BuildMenu();
   void ShowTitle();
-  void ShowFileProblem(const char* what, const QString& path, const QString& problem);
+  void ShowFileProblem(const char* what, const QString& path, const FileProblem& problem);
   void BuildControls();
   void ConnectControls();
   void SetUpKeyboard();

@@ -24,7 +24,7 @@ namespace vozaz2 {
 namespace {
 
 const QString kFileFilter = QStringLiteral("Опыты Vozaz2 (*.vozaz2)");
-const QString kSuffix = QStringLiteral("vozaz2");
+const QString kSuffix = QString::fromLatin1(kExperimentSuffix);
 
 // Where the lessons are: installed beside the program (bin/../share), or,
 // when it runs from its build folder, in the source tree.
@@ -114,8 +114,8 @@ void Form1::AddViewAction(QAction* action) {
 // --- Files ------------------------------------------------------------------
 
 bool Form1::OpenExperiment(const QString& path) {
-  std::variant<Scenario, QString> read = ReadExperimentFile(path);
-  if (const QString* problem = std::get_if<QString>(&read)) {
+  std::variant<Scenario, FileProblem> read = ReadExperimentFile(path);
+  if (const FileProblem* problem = std::get_if<FileProblem>(&read)) {
     ShowFileProblem("Не удалось открыть опыт из файла", path, *problem);
     return false;
   }
@@ -139,7 +139,7 @@ bool Form1::SaveExperiment(const QString& path) {
     Show(kInputMessage);
     return false;
   }
-  if (const std::optional<QString> problem = WriteExperimentFile(path, *scenario)) {
+  if (const std::optional<FileProblem> problem = WriteExperimentFile(path, *scenario)) {
     ShowFileProblem("Не удалось сохранить опыт в файл", path, *problem);
     return false;
   }
@@ -165,15 +165,15 @@ void Form1::SaveWithDialog() {
   dialog.setDefaultSuffix(kSuffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().front();
-  if (const std::optional<QString> problem = WriteExperimentFile(path, *scenario))
+  if (const std::optional<FileProblem> problem = WriteExperimentFile(path, *scenario))
     ShowFileProblem("Не удалось сохранить опыт в файл", path, *problem);
   else
     folder_ = QFileInfo(path).absolutePath();
 }
 
-void Form1::ShowFileProblem(const char* what, const QString& path, const QString& problem) {
+void Form1::ShowFileProblem(const char* what, const QString& path, const FileProblem& problem) {
   Show(QStringLiteral("%1\n%2:\n%3")
-           .arg(QString::fromUtf8(what), QDir::toNativeSeparators(path), problem)
+           .arg(QString::fromUtf8(what), QDir::toNativeSeparators(path), problem.what)
            .toStdString());
 }
 
@@ -182,7 +182,7 @@ QList<std::pair<QString, QString>> Form1::Lessons() {
   for (const QString& folder : LessonFolders()) {
     const QDir dir(folder);
     for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("*.") + kSuffix}, QDir::Files, QDir::Name)) {
-      const std::variant<Scenario, QString> read = ReadExperimentFile(file.filePath());
+      const std::variant<Scenario, FileProblem> read = ReadExperimentFile(file.filePath());
       if (const Scenario* s = std::get_if<Scenario>(&read))
         lessons.append({s->title.empty() ? file.completeBaseName() : QString::fromStdString(s->title),
                         file.canonicalFilePath()});

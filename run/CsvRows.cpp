@@ -1,6 +1,8 @@
 #include "run/CsvRows.h"
 
 #include <charconv>
+#include <cstring>
+#include <iterator>
 
 #include "run/Accounting.h"
 
@@ -27,9 +29,18 @@ void CsvRows::Append(long long step, const SimRecord& r) {
   char* p = text_.data() + used_;
   char* const end = text_.data() + text_.size();
   p = std::to_chars(p, end, step).ptr;
-  for (double v : values) {
+  static_assert(std::size(values) == kColumns);
+  for (std::size_t c = 0; c < kColumns; ++c) {
     *p++ = ',';
-    p = std::to_chars(p, end, v).ptr;
+    Cell& cell = cells_[c];
+    std::uint64_t bits;
+    std::memcpy(&bits, &values[c], sizeof bits);
+    if (cell.size == 0 || bits != cell.bits) {
+      cell.bits = bits;
+      cell.size = static_cast<unsigned char>(std::to_chars(cell.text, cell.text + sizeof cell.text, values[c]).ptr - cell.text);
+    }
+    std::memcpy(p, cell.text, cell.size);
+    p += cell.size;
   }
   *p++ = '\n';
   used_ = static_cast<std::size_t>(p - text_.data());

@@ -4,6 +4,7 @@
 // exact and nothing depends on the C library's locale.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,8 +32,19 @@ class CsvRows {
   void Clear() { used_ = 0; }
 
  private:
+  static constexpr std::size_t kColumns = 28;
+  // The last text of each column and the bits of its number: a quantity that
+  // stays the same from step to step (L0, E1, MKD1, the parts a variant does
+  // not use) is copied rather than converted again.
+  struct Cell {
+    std::uint64_t bits = 0;
+    unsigned char size = 0;  // 0: nothing yet
+    char text[31];
+  };
+
   std::string text_ = std::string(kFlushSize + 4096, '\0');
   std::size_t used_ = 0;
+  Cell cells_[kColumns];
 };
 
 }  // namespace vozaz2

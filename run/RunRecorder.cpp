@@ -1,5 +1,7 @@
 #include "run/RunRecorder.h"
 
+#include <algorithm>
+
 #include "run/Experiment.h"
 
 namespace vozaz2 {
@@ -82,7 +84,9 @@ bool RunRecorder::PlayDue() {
 std::optional<Scenario> RunRecorder::ToSave() const {
   if (recording_) {
     Scenario s = run_;
-    s.steps = steps_;
+    // A file runs headless for at most kMaxSteps steps (some 14 hours of
+    // ticks in the window).
+    s.steps = std::min(steps_, kMaxSteps);
     return s;
   }
   Scenario s;

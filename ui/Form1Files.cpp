@@ -16,7 +16,7 @@
 #include <cfenv>
 
 #include "help/Form2.h"
-#include "ui/ExperimentFileStandIn.h"
+#include "io/ExperimentFile.h"
 #include "ui/Form1.h"
 
 namespace vozaz2 {

@@ -38,7 +38,7 @@ TEST(Scenario, ClicksReachEveryStateOfTheControls) {
     for (int n = 1; n <= Modes::kOptions; ++n)
       ASSERT_TRUE(reached.Option(n) == target.Option(n) && reached.OptionEnabled(n) == target.OptionEnabled(n));
     for (int n = 1; n <= Modes::kChecks; ++n)
-      ASSERT_TRUE(reached.Check(n) == target.Check(n) && reached.CheckEnabled(n) == target.CheckEnabled(n));
+      ASSERT_TRUE(reached.Checked(n) == target.Checked(n) && reached.CheckEnabled(n) == target.CheckEnabled(n));
     ASSERT_TRUE(again.DirSign == r.DirSign && again.MoverSign == r.MoverSign && again.PathSign == r.PathSign);
   }
 }
@@ -81,14 +81,14 @@ TEST(Scenario, EventsComeAtTheirSteps) {
   Modes m(r);
   EventPlayer player({{2, {false, 3}}, {2, {false, 3}}, {4, {false, 3}}});
   player.ClickDue(m, 1);
-  EXPECT_EQ(m.Check(3), 0);
+  EXPECT_FALSE(m.DriveStands());
   player.ClickDue(m, 2);
-  EXPECT_EQ(m.Check(3), 0);  // ticked and unticked at the same step
+  EXPECT_FALSE(m.DriveStands());  // ticked and unticked at the same step
   player.ClickDue(m, 2);
   EXPECT_TRUE(player.Pending());
   player.Drop();
   player.ClickDue(m, 4);
-  EXPECT_EQ(m.Check(3), 0);
+  EXPECT_FALSE(m.DriveStands());
 }
 
 
@@ -169,10 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
     Core, RecordedRun,
     ::testing::ValuesIn(std::vector<Recorded>{
         {"sleeve down, drive stopped and freed", {test::kCone, test::kSleeve, test::kDown},
-         {{test::kR1, 1.3}, {test::kW1, 2.1}}, {{0, test::kStopDrive}, {40, test::kStopDrive}, {90, test::kUp}}, 150},
+         {{kR1, 1.3}, {kW1, 2.1}}, {{0, test::kStopDrive}, {40, test::kStopDrive}, {90, test::kUp}}, 150},
         {"dumbbell released, a click on a disabled control", {test::kDumbbell, test::kRelease},
-         {{test::kR1, 1.7}}, {{10, test::kSleeve}, {20, test::kRelease}}, 250},
-        {"split at 1 s, tied at Tr", {test::kSplit}, {{test::kTr, 1.1}}, {{150, test::kManualMx}}, 300}}),
+         {{kR1, 1.7}}, {{10, test::kSleeve}, {20, test::kRelease}}, 250},
+        {"split at 1 s, tied at Tr", {test::kSplit}, {{kTr, 1.1}}, {{150, test::kManualMx}}, 300}}),
     [](const auto& info) { return std::to_string(info.index); });
 
 // An opened experiment waits for "Начать"; its clicks come at their steps until
@@ -189,7 +189,7 @@ TEST(RunRecorder, OpenedClicksWaitAndGiveWayToTheUser) {
   lesson.events = {{0, {false, 3}}, {2, {false, 3}}, {3, {true, 4}}};
   lesson.steps = 10;
   recorder.Open(lesson);
-  EXPECT_EQ(rig.Text(test::kR1), "1,25");
+  EXPECT_EQ(rig.Text(kR1), "1,25");
   EXPECT_TRUE(rig.modes().Option(2));
   EXPECT_FALSE(rig.e.Started());
   std::optional<Scenario> saved = recorder.ToSave();
@@ -197,19 +197,19 @@ TEST(RunRecorder, OpenedClicksWaitAndGiveWayToTheUser) {
   EXPECT_EQ(saved->events, lesson.events);
   EXPECT_EQ(saved->title, "Урок");
   EXPECT_EQ(saved->parameters[1], 2);
-  rig.SetText(test::kMt, "x");
+  rig.SetText(kMt, "x");
   EXPECT_FALSE(recorder.ToSave());
   EXPECT_FALSE(recorder.Start());
   EXPECT_FALSE(recorder.Recording());
-  rig.SetText(test::kMt, "1");
+  rig.SetText(kMt, "1");
 
   auto step = [&] { recorder.BeforeStep(), rig.e.Command7_Click(), recorder.StepMade(); };
   ASSERT_TRUE(recorder.Start());
-  EXPECT_EQ(rig.modes().Check(3), 1) << "a click at step 0 comes with the start";
+  EXPECT_TRUE(rig.modes().DriveStands()) << "a click at step 0 comes with the start";
   step(), step();
-  EXPECT_EQ(rig.modes().Check(3), 1) << "a click after 2 steps waits for the next step";
+  EXPECT_TRUE(rig.modes().DriveStands()) << "a click after 2 steps waits for the next step";
   step();
-  EXPECT_EQ(rig.modes().Check(3), 0);
+  EXPECT_FALSE(rig.modes().DriveStands());
   recorder.UserClick({true, 6});
   for (int i = 0; i < 3; ++i) step();
   EXPECT_TRUE(rig.modes().Option(3)) << "the user has the controls";
@@ -217,12 +217,12 @@ TEST(RunRecorder, OpenedClicksWaitAndGiveWayToTheUser) {
   EXPECT_EQ(recorder.ToSave()->events, made);
   EXPECT_EQ(recorder.ToSave()->steps, 6);
 
-  rig.SetText(test::kCL, "0");
+  rig.SetText(kCL, "0");
   EXPECT_FALSE(recorder.Start());
   EXPECT_EQ(recorder.ToSave()->events, made) << "a refused start keeps the run";
-  rig.SetText(test::kCL, "10");
+  rig.SetText(kCL, "10");
   ASSERT_TRUE(recorder.Start());
-  EXPECT_EQ(rig.modes().Check(3), 0) << "the lesson's clicks went with its first run";
+  EXPECT_FALSE(rig.modes().DriveStands()) << "the lesson's clicks went with its first run";
   EXPECT_EQ(recorder.ToSave()->title, "Урок");
   EXPECT_EQ(recorder.ToSave()->steps, 0);
 }

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/ExperimentFileStandIn.h"
+#include "io/ExperimentFile.h"
 #include "ui/Form1Layout.h"
 
 namespace vozaz2::testing {
@@ -120,15 +120,15 @@ TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
   EXPECT_FALSE(form->findChild<QWidget*>("Lesson")) << "no description, no lesson window";
 }
 
-// A file that cannot be opened, or is no experiment: one message titled as
-// every message of the window, naming the file, and nothing changes: not the
-// boxes, the controls, the screens, the title, the record of the run, nor the
-// run itself, which goes on.
-class BadFile : public FilesTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+// A file that cannot be opened, or is no experiment (a row for each stage of
+// the reading): one message naming the file and the problem, and nothing
+// changes: not the boxes, the controls, the screens, the title, the record of
+// the run, nor the run itself, which goes on.
+class BadFile : public FilesTest, public ::testing::WithParamInterface<std::pair<const char*, QByteArray>> {};
 
 TEST_P(BadFile, GivesTheMessageAndChangesNothing) {
-  const auto [name, content] = GetParam();
-  const QString path = content ? Write(name, content) : Path(name);  // "." is a folder
+  const auto& [name, content] = GetParam();
+  const QString path = content.isNull() ? Path(name) : Write(name, content);  // "." is a folder
   Click(form->Option6);
   Click(form->Command1);
   ASSERT_TRUE(WaitForSteps(5));
@@ -144,21 +144,39 @@ TEST_P(BadFile, GivesTheMessageAndChangesNothing) {
   messages.whileOpen = [&] { unchanged = everything() == before; };
   EXPECT_FALSE(form->OpenExperiment(path));
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_NE(messages.shown[0].find(QFileInfo(path).fileName().toStdString()), std::string::npos) << messages.shown[0];
+  const QString shown = QString::fromStdString(messages.shown[0]);
+  EXPECT_TRUE(shown.contains(QFileInfo(path).fileName())) << messages.shown[0];
+  EXPECT_TRUE(shown.contains(std::get<FileProblem>(ReadExperimentFile(path)).what)) << messages.shown[0];
   EXPECT_TRUE(unchanged);
   EXPECT_TRUE(WaitForSteps(3)) << "the run goes on";
 }
 
+const QByteArray kHead = R"({"format": "vozaz2-experiment", "version": 1, )";
 INSTANTIATE_TEST_SUITE_P(
     Form1, BadFile,
-    ::testing::Values(std::pair("missing.vozaz2", nullptr), std::pair(".", nullptr), std::pair("empty.vozaz2", ""),
-                      std::pair("text.vozaz2", "R1 = 2"), std::pair("list.vozaz2", "[1, 2]"),
-                      std::pair("number.vozaz2", R"({"parameters": {"R1": "два"}})"),
-                      std::pair("control.vozaz2", R"({"before": ["Option9"]})"),
-                      std::pair("order.vozaz2", R"({"events": [{"step": 5, "click": "Check3"},
-                                                                 {"step": 2, "click": "Check3"}]})"),
-                      std::pair("steps.vozaz2", R"({"steps": -1})")),
+    ::testing::Values(std::pair("missing.vozaz2", QByteArray()), std::pair(".", QByteArray()),
+                      std::pair("empty.vozaz2", QByteArray("")), std::pair("list.vozaz2", QByteArray("[1]")),
+                      std::pair("format.vozaz2", QByteArray(R"({"version": 1})")),
+                      std::pair("key.vozaz2", kHead + R"("parametrs": {}})"),
+                      std::pair("number.vozaz2", kHead + R"("parameters": {"R1": "два"}})"),
+                      std::pair("control.vozaz2", kHead + R"("before": ["Option9"]})"),
+                      std::pair("order.vozaz2", kHead + R"("events": [{"step": 5, "click": "Check3"},
+                                                                         {"step": 2, "click": "Check3"}]})"),
+                      std::pair("steps.vozaz2", kHead + R"("steps": -1})"),
+                      std::pair("large.vozaz2", kHead + R"("title": ")" + QByteArray(kMaxExperimentFileBytes, 'a') + "\"}")),
     [](const auto& info) { return std::to_string(info.index); });
+
+// The lessons that come with the program are in the menu by their titles,
+// and each of them opens.
+TEST_F(FilesTest, EveryLessonOpensFromTheMenu) {
+  const QList<QAction*> entries = form->LessonsMenu->actions();
+  ASSERT_GE(entries.size(), 9);
+  for (QAction* entry : entries) {
+    entry->trigger();
+    EXPECT_EQ(form->windowTitle(), "Vozaz2 — " + entry->text().replace("&&", "&"));
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
 
 // The menu bar stands above the form, and every control keeps its place in
 // the form.
@@ -170,8 +188,7 @@ TEST_F(FilesTest, TheMenuBarLeavesTheFormInPlace) {
     if (c.frame) continue;
     const QWidget* w = form->findChild<QWidget*>(c.name);
     const QPoint at = w->mapTo(form, QPoint(0, 0));
-    auto pixels = [](int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; };
-    EXPECT_EQ(at, QPoint(pixels(c.left), top + pixels(c.top))) << c.name;
+    EXPECT_EQ(at, QPoint(Pixels(c.left), top + Pixels(c.top))) << c.name;
   }
   QStringList menus;
   for (QAction* a : form->MenuBar->actions())

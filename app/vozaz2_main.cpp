@@ -1,7 +1,9 @@
 // vozaz2: the conical-pendulum simulator with its main window.
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
 #include "ui/artwork/Artwork.h"
 
@@ -31,6 +33,16 @@ int main(int argc, char** argv) {
   // running after "Выход".
   auto* form = new vozaz2::Form1;
   form->setAttribute(Qt::WA_DeleteOnClose);
+  // The graphs follow the experiment from the start, so that opening them
+  // (Ctrl+G or F9) during a run shows the whole run. They close with the
+  // main window.
+  vozaz2::InstallGraphsWindow(form, form->Simulation());
+  // "Вид" > "Графики" opens them as well; the keys stay the window's own
+  // shortcuts, the menu only shows them.
+  auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
+  QObject::connect(graphs, &QAction::triggered, form,
+                   [form] { vozaz2::ShowGraphsWindow(form, form->Simulation()); });
+  form->AddViewAction(graphs);
   form->show();
   // A file given on the command line (a double click on it in the file
   // manager) is opened as by "Открыть…"; one that cannot be, says why.

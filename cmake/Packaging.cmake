@@ -21,8 +21,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's font; without it Qt picks another narrow font or none.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-urw-base35)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

@@ -65,10 +65,12 @@ Form1::Form1(QWidget* parent)
   setFont(WindowFont());
 
   InstallAccessibility();
+  area_ = new QWidget(this);
+  area_->setObjectName(QStringLiteral("Form1Area"));
+  area_->setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   BuildControls();
   DescribeForScreenReaders();
   BuildTempoMenu();
-  resize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
 
   experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), picture2Surface_,
                                              picture3Surface_, static_cast<MessageSink&>(*this),
@@ -76,9 +78,12 @@ Form1::Form1(QWidget* parent)
   picture2Surface_.changed = [this](const QRect& area) { Picture2->ImageChanged(area); };
   picture3Surface_.changed = [this](const QRect& area) { Picture3->ImageChanged(area); };
   experiment_->Timer1().changed = [this] { ApplyTimer(); };
+  recorder_ = std::make_unique<RunRecorder>(*experiment_);
 
   ConnectControls();
   SetUpKeyboard();
+  BuildMenu();
+  AddViewAction(TempoMenu->menuAction());
 
   // Form_Load: the input boxes' default texts, both screens cleared, the
   // record's constants, "FL= 0 до 1 с " unticked, the timer without ticks.
@@ -105,7 +110,7 @@ void Form1::Run(void (Experiment::*command)()) {
 void Form1::BuildControls() {
   QHash<QString, QWidget*> frames;
   for (const Form1Control& c : kForm1Layout) {
-    QWidget* container = c.frame ? frames.value(QString::fromLatin1(c.frame)) : this;
+    QWidget* container = c.frame ? frames.value(QString::fromLatin1(c.frame)) : area_;
     Q_ASSERT(container);
     QWidget* w = c.place(*this, container);
     const QString name = QString::fromLatin1(c.name);
@@ -202,10 +207,6 @@ void Form1::BuildTempoMenu() {
     addAction(action);  // the keys work wherever the focus is in the window
     connect(action, &QAction::triggered, this, [this, tempo = e.tempo] { SetTempo(tempo); });
   }
-  // The menu opens with the right mouse button on the form.
-  setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(this, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { TempoMenu->popup(mapToGlobal(at)); });
 }
 
 QString Form1::TempoName(Tempo tempo) {
@@ -223,40 +224,28 @@ QString Form1::TempoName(Tempo tempo) {
 void Form1::SetTempo(Tempo tempo) {
   pacer_.SetTempo(tempo, clock_.elapsed());
   for (QAction* action : TempoMenu->actions()) action->setChecked(action->data().toInt() == static_cast<int>(tempo));
-  ShowTempo();
-}
-
-void Form1::ShowTempo() {
-  const Tempo tempo = CurrentTempo();
-  setWindowTitle(tempo == Tempo::Fastest ? QStringLiteral("Vozaz2")
-                                         : QStringLiteral("Vozaz2 — ") + TempoName(tempo));
+  ShowTitle();
 }
 
 void Form1::ConnectControls() {
   connect(Timer1, &QTimer::timeout, this, &Form1::Tick);
   connect(frameTimer_, &QTimer::timeout, this, &Form1::PaintFrame);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { Run(&Experiment::Command1_Click); });
+  connect(Command1, &QPushButton::clicked, this, [this] { StartRun(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Run(&Experiment::Command2_Click); });
   connect(Command3, &QPushButton::clicked, this, [this] { Run(&Experiment::Command3_Click); });
   connect(Command4, &QPushButton::clicked, this, [this] { close(); });
   connect(Command5, &QPushButton::clicked, this, [this] { Run(&Experiment::Command5_Click); });
   connect(Command6, &QPushButton::clicked, this, [] { ShowHelpWindow(); });
-  connect(Command7, &QPushButton::clicked, this, [this] { Run(&Experiment::Command7_Click); });
+  connect(Command7, &QPushButton::clicked, this, [this] { Step(&Experiment::Command7_Click); });
 
   // A user's click runs the mode rules; then every control shows the model.
   const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n)
-    connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] {
-      experiment_->Controls().ClickOption(n);
-      SyncModes();
-    });
+    connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] { ClickMode({true, n}); });
   const auto checks = CheckBoxes();
   for (int n = 1; n <= Modes::kChecks; ++n)
-    connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] {
-      experiment_->Controls().ClickCheck(n);
-      SyncModes();
-    });
+    connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] { ClickMode({false, n}); });
 }
 
 void Form1::SetUpKeyboard() {
@@ -386,7 +375,7 @@ void Form1::Tick() {
   // The tempo decides how many steps this tick makes; a step that ends the
   // run (a divergence) ends the tick.
   const int steps = pacer_.StepsDue(clock_.elapsed(), experiment_->Record().P0);
-  for (int i = 0; i < steps && Timer1->isActive(); ++i) Run(&Experiment::Timer1_Timer);
+  for (int i = 0; i < steps && Timer1->isActive(); ++i) Step(&Experiment::Timer1_Timer);
   ticking_ = false;
 }
 
@@ -421,6 +410,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
   Timer1->stop();
   StopPacing();
+  if (lesson_) lesson_->close();
   QWidget::closeEvent(event);
 }
 

@@ -18,12 +18,19 @@
 // During a run the window repaints at the display's rate, not at every step:
 // a step costs microseconds, a repaint of the window a millisecond or more.
 //
-// The tempo (run/Pacer.h) sets how many steps a tick makes: one as fast as
-// possible, or as many as the wall clock asks for in real time or slowed
-// five times; the window's title names a tempo other than the fastest.
+// Above the form stands a menu bar ("Файл", "Вид", "Справка"); the controls
+// live in an area below it whose origin is the form's, so every control
+// keeps its place. The window records every run (run/RunRecorder.h): "Сохранить
+// как…" writes it as an experiment file, and opening one readies its run.
+//
+// The tempo (run/Pacer.h, "Вид" > "Темп") sets how many steps a tick makes:
+// one as fast as possible, or as many as the wall clock asks for in real
+// time or slowed five times; the window's title names a tempo other than the
+// fastest.
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -32,19 +39,23 @@
 #include "run/Experiment.h"
 #include "run/Messages.h"
 #include "run/Pacer.h"
+#include "run/RunRecorder.h"
 #include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QStyle;
 class QTimer;
 
 namespace vozaz2 {
 
+struct FileProblem;
 class ModeCheckBox;
 class ModeOptionButton;
 class PictureBox;
@@ -80,12 +91,41 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // The tempo of the runs; the default is as fast as possible.
   void SetTempo(Tempo tempo);
   Tempo CurrentTempo() const { return pacer_.CurrentTempo(); }
-  // "Темп": "Как можно быстрее", "Реальное время", "Замедленно, в 5 раз",
-  // one of them checked (keys Ctrl+1, Ctrl+2, Ctrl+3).
+  // "Вид" > "Темп": "Как можно быстрее", "Реальное время", "Замедленно, в 5
+  // раз", one of them checked (keys Ctrl+1, Ctrl+2, Ctrl+3).
   QMenu* TempoMenu = nullptr;
   // How the window's title names a tempo: "как можно быстрее",
   // "реальное время", "замедленно".
   static QString TempoName(Tempo tempo);
+
+  // --- Experiment files (ui/Form1Files.cpp) ---------------------------------
+  // Opens an experiment file: stops a run in progress, puts the file's
+  // numbers in the boxes and clicks its controls, shows its title in the
+  // window's title and its description in the lesson window; the next
+  // "Начать" plays its clicks during the run. A file that cannot be read, or
+  // is no valid experiment, gives a message that names it and the problem,
+  // and changes nothing. Returns whether the file was opened.
+  bool OpenExperiment(const QString& path);
+  // Writes the last run (before any run: the boxes and controls) to `path`.
+  // A parameter box that would not pass "Начать" gives the input message and
+  // no file; a file that cannot be written, a message. Returns whether the
+  // file was written.
+  bool SaveExperiment(const QString& path);
+  // "Открыть…" and "Сохранить как…": the same, with a file dialog.
+  void OpenWithDialog();
+  void SaveWithDialog();
+  // The record of the runs and the experiment last opened.
+  const RunRecorder& Recorder() const { return *recorder_; }
+  // The lessons shipped with the program, by title: each title with its file.
+  static QList<std::pair<QString, QString>> Lessons();
+  // Shows the opened experiment's title and description in the lesson
+  // window ("Справка" > "Описание урока"); one lesson window at a time.
+  QWidget* ShowLesson();
+  // Adds a command to the "Вид" menu (hidden while it is empty).
+  void AddViewAction(QAction* action);
+
+  QMenuBar* MenuBar = nullptr;
+  QMenu *FileMenu = nullptr, *LessonsMenu = nullptr, *ViewMenu = nullptr, *HelpMenu = nullptr;
 
   // --- Controls (see ui/Form1Layout.h) -----------------------------------
   PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr;
@@ -141,6 +181,10 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // The stepping timer: precise, 1 ms while a run goes on.
   QTimer* Timer1 = nullptr;
 
+ signals:
+  // A step of the run has been made (a tick or "Сделать 1 шаг").
+  void StepMade();
+
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,10 +198,16 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void Show(const std::string& text) override;
 
   void Run(void (Experiment::*command)());
+  // The commands that the run's record follows (ui/Form1Files.cpp).
+  void StartRun();
+  void Step(void (Experiment::*command)());
+  void ClickMode(ModeControl control);
+  void BuildMenu();
+  void ShowTitle();
+  void ShowFileProblem(const char* what, const QString& path, const FileProblem& problem);
   void BuildControls();
   void DescribeForScreenReaders();
   void BuildTempoMenu();
-  void ShowTempo();
   void ConnectControls();
   void SetUpKeyboard();
   TextBox* Box(int box) const;
@@ -182,6 +232,11 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   ImageSurface picture3Surface_;
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Experiment> experiment_;
+  std::unique_ptr<RunRecorder> recorder_;
+  QWidget* area_ = nullptr;  // holds the form's controls, below the menu bar
+  QPointer<QWidget> lesson_;  // the lesson window, while it is open
+  QAction* lessonAction_ = nullptr;
+  QString folder_;  // where the file dialogs open
 
   // The tempo: the pacer counts the steps due by the clock.
   Pacer pacer_;

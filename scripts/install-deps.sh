@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick gcovr
+  xvfb xauth x11-apps imagemagick gcovr poppler-utils
   fonts-dejavu-core fonts-urw-base35
   locales
 )

@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <memory>
 #include <clocale>
 #include <cstdio>
 #include <map>
@@ -13,8 +15,11 @@
 #include <string>
 
 #include "io/Locale.h"
+#include "io/Report.h"
 #include "model/NumberText.h"
 #include "run/Accounting.h"
+#include "run/ConservationTrack.h"
+#include "run/DrawingRecord.h"
 #include "run/Experiment.h"
 #include "run/Scenario.h"
 #include "run/Screens.h"
@@ -84,6 +89,9 @@ void DefineOptions(QCommandLineParser& parser) {
   parser.addOption({"steps", "number of steps (default: until T >= 12*Mt)", "N"});
   parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
   parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
+  parser.addOption({"report", "write the lab report of the run, one A4 page, to FILE.pdf", "FILE"});
+  parser.addOption({"svg", "save the screens and the graphs as PREFIX-oscillogram.svg, PREFIX-path.svg, "
+                    "PREFIX-momentum.svg and PREFIX-energy.svg", "PREFIX"});
 }
 
 // "--click [STEP:]NAME": a click before the start, or one after STEP steps.
@@ -155,10 +163,27 @@ void WriteRow(std::FILE* out, long long step, const SimRecord& r) {
   std::fputc('\n', out);
 }
 
+// Whether the command line asks for a report or figures, which need fonts:
+// a QGuiApplication (on the offscreen platform when none is chosen).
+bool WantsPainting(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray a(argv[i]);
+    if (a == "--report" || a.startsWith("--report=") || a == "--svg" || a.startsWith("--svg=")) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  std::unique_ptr<QCoreApplication> application;
+  if (WantsPainting(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QCoreApplication& app = *application;
   // QCoreApplication has set the C library's locale from the environment; the
   // CSV separates its fields with commas, so its numbers keep the point.
   std::setlocale(LC_NUMERIC, "C");
@@ -173,8 +198,12 @@ int main(int argc, char** argv) {
 
   MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
   ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
+  // What the screens show, kept for the report's pictures.
+  DrawingRecord oscillogramRecord(kScreen2Width, kScreen2Height, &oscillogram),
+      pathRecord(kScreen3Width, kScreen3Height, &path);
+  ConservationTrack track;
   StderrMessages messages;
-  Experiment e(boxes, oscillogram, path, messages, separator);
+  Experiment e(boxes, oscillogramRecord, pathRecord, messages, separator);
   e.Form_Load();
   LoadScenario(e, scenario);
   e.Command1_Click();
@@ -196,6 +225,7 @@ int main(int argc, char** argv) {
   EventPlayer events(scenario.events);
   const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
     if (csv) WriteRow(csv, done, r);
+    if (!e.LastStepDiverged()) track.Add(r);
     return true;
   });
   if (csv && csv != stdout) std::fclose(csv);
@@ -205,5 +235,12 @@ int main(int argc, char** argv) {
     if (!oscillogram.Image().save(prefix + "-oscillogram.png") || !path.Image().save(prefix + "-path.png"))
       Fail(kUsageError, "cannot write " + prefix + "-*.png");
   }
+  const ReportContent report{r, e.Controls(), oscillogramRecord, pathRecord, track, scenario.title,
+                             QCoreApplication::applicationVersion(), QDate::currentDate(),
+                             end == RunEnd::kDiverged};
+  if (parser.isSet("report") && !WriteReportPdf(parser.value("report"), report))
+    Fail(kUsageError, "cannot write " + parser.value("report"));
+  if (parser.isSet("svg") && !WriteSvgFigures(parser.value("svg"), report))
+    Fail(kUsageError, "cannot write " + parser.value("svg") + "-*.svg");
   return end == RunEnd::kDiverged ? kDiverged : 0;
 }

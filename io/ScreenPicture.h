@@ -32,7 +32,7 @@ struct PictureStyle {
 // The screen enlarged: every drawing as thick as on the screen, no smoothing.
 inline constexpr PictureStyle kScreenLook{1, 1, false};
 // For paper: the curves as on the screen, thinner lines, smoothed.
-inline constexpr PictureStyle kPaperLook{1.1, 0.45, true};
+inline constexpr PictureStyle kPaperLook{1.5, 0.45, true};
 
 // Draws the record into `target` (device coordinates): the screen's white
 // background, then every kept drawing in order, clipped to the target. The

@@ -5,19 +5,20 @@
 // steps), which is loaded into the experiment as a user would perform it.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
-#include <memory>
 #include <clocale>
 #include <cstdio>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "io/ExperimentFile.h"
 #include "io/Locale.h"
 #include "io/Report.h"
+#include "io/RunCsv.h"
 #include "model/NumberText.h"
-#include "run/Accounting.h"
 #include "run/ConservationTrack.h"
 #include "run/DrawingRecord.h"
 #include "run/Experiment.h"
@@ -36,13 +37,21 @@ const char* const kDescription =
     "decimal separator); the defaults are the window's start-up texts.\n"
     "MODES act as the user's clicks on the controls, in the order given, before \"Начать\";\n"
     "a click on a disabled control does nothing. --click STEP:NAME clicks after STEP steps.\n"
-    "The run stops at the first divergence (message on stderr, exit status 3); a bad\n"
-    "parameter prints \"Введите правильно данные\" on stderr (exit status 2).";
+    "--setup FILE runs the experiment in a .vozaz2 file; the options beside it act after it:\n"
+    "a parameter replaces the file's value, mode clicks follow the file's, --click events\n"
+    "join the file's (the file's first at the same step), --steps replaces the file's.\n"
+    "--save-setup FILE writes the experiment that the command line describes and exits\n"
+    "without running it. Ready lessons: " VOZAZ2_EXAMPLES_DIR "/*.vozaz2\n"
+    "Outputs are checked before the run and written whole or not at all.\n"
+    "Exit status: 1 a bad option, 2 a bad parameter or experiment file (a parameter that\n"
+    "\"Начать\" refuses prints \"Введите правильно данные\" on stderr), 3 a divergence\n"
+    "(message on stderr; the rows up to it are written), 4 an output that cannot be written.";
 
 // Exit statuses.
 constexpr int kUsageError = 1;
 constexpr int kBadParameter = 2;
 constexpr int kDiverged = 3;
+constexpr int kWriteFailed = 4;
 
 // The mode flags and the controls they click.
 const std::map<QString, ModeControl> kModeFlags = {
@@ -87,6 +96,9 @@ void DefineOptions(QCommandLineParser& parser) {
   parser.addOption({"click", "click a control (Option1..Option8, Check1..Check4), or STEP:NAME after STEP steps",
                     "[STEP:]NAME"});
   parser.addOption({"steps", "number of steps (default: until T >= 12*Mt)", "N"});
+  parser.addOption({"setup", "run the experiment in FILE (.vozaz2); the other options act after it", "FILE"});
+  parser.addOption({"save-setup", "write the experiment described to FILE (- for standard output) and exit "
+                    "without running it", "FILE"});
   parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
   parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
   parser.addOption({"report", "write the lab report of the run, one A4 page, to FILE.pdf", "FILE"});
@@ -101,7 +113,8 @@ void AddClick(Scenario& s, std::vector<TimedClick>& during, const QString& value
   if (const int colon = value.indexOf(':'); colon >= 0) {
     bool ok = false;
     afterSteps = value.left(colon).toLongLong(&ok);
-    if (!ok || afterSteps < 0) Fail(kUsageError, "bad --click " + value);
+    if (!ok || afterSteps < 0 || afterSteps > kMaxSteps)
+      Fail(kUsageError, QString("bad --click %1: STEP is a whole number from 0 to %2").arg(value).arg(kMaxSteps));
     name = value.mid(colon + 1);
   }
   const std::optional<ModeControl> c = ControlByName(name);
@@ -134,7 +147,7 @@ Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
     // gets the window's own message.
     s.parameters[i] = TextNumber(parser.value(name).toStdString(), separator);
     if (!s.parameters[i]) {
-      StderrMessages().Show(kInputMessage);
+      StderrMessages().Show(kInputMessage + ": --" + name.toStdString() + " " + parser.value(name).toStdString());
       std::exit(kBadParameter);
     }
   }
@@ -149,22 +162,121 @@ Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
   return s;
 }
 
-const char* const kCsvHeader =
-    "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
-    "w12,L00,FL2";
-
-void WriteRow(std::FILE* out, long long step, const SimRecord& r) {
-  const double values[] = {r.T,   r.L0,  r.R,          r.w2,  r.V2,  r.J2,   r.h,    r.L,
-                           r.FL,  r.Ftr, r.FC,         r.Z,   r.E1,  r.E2,   Balance(r), r.EVL,
-                           r.EL2 - r.EL1, r.Emg, r.Etr, r.MKD1, r.MKD2, r.X, r.Ycoord, r.VX,
-                           r.VY,  r.w12, r.L00,        r.FL2};
-  std::fprintf(out, "%lld", step);
-  for (double v : values) std::fprintf(out, ",%.17g", v);
-  std::fputc('\n', out);
+// The experiment a --setup file describes, with the command line's options
+// acting after it.
+Scenario Merge(Scenario file, const Scenario& options) {
+  for (std::size_t i = 0; i < kParameterCount; ++i)
+    if (options.parameters[i]) file.parameters[i] = options.parameters[i];
+  file.before.insert(file.before.end(), options.before.begin(), options.before.end());
+  AddEvents(file, options.events);
+  if (options.steps) file.steps = options.steps;
+  return file;
 }
 
-// Whether the command line asks for a report or figures, which need fonts:
-// a QGuiApplication (on the offscreen platform when none is chosen).
+int WriteFailed(const QString& path, const FileProblem& p) {
+  std::fprintf(stderr, "vozaz2-batch: %s: %s\n", qPrintable(path), qPrintable(p.what));
+  return kWriteFailed;
+}
+
+// Runs the experiment and writes the outputs; returns the exit status.
+int Run(const QCommandLineParser& parser, const Scenario& scenario, char separator) {
+  MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
+  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
+  // What the screens show, kept for the report's pictures.
+  DrawingRecord oscillogramRecord(kScreen2Width, kScreen2Height, &oscillogram),
+      pathRecord(kScreen3Width, kScreen3Height, &path);
+  ConservationTrack track;
+  StderrMessages messages;
+  Experiment e(boxes, oscillogramRecord, pathRecord, messages, separator);
+  e.Form_Load();
+  LoadScenario(e, scenario);
+  e.Command1_Click();
+  if (!e.Started()) return kBadParameter;
+
+  const SimRecord& r = e.Record();
+  if (!scenario.steps && !EndsWithinLimit(r))
+    Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
+                              "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
+  if (!scenario.steps && r.T >= 12 * r.Mt)
+    std::fprintf(stderr, "vozaz2-batch: no step made: the run ends at T = 12*Mt = %s s, which is "
+                         "already reached at the start (Mt = %s); give a positive Mt or --steps\n",
+                 NumberText(12 * r.Mt, '.').c_str(), NumberText(r.Mt, '.').c_str());
+
+  // Every output is opened before the run: a folder that takes no file is
+  // found now, not after the whole run.
+  const QString csvPath = parser.value("csv"), prefix = parser.value("png");
+  std::optional<WholeFile> csvFile;
+  std::optional<CsvOutput> csv;
+  if (parser.isSet("csv")) {
+    if (csvPath != "-") {
+      csvFile.emplace(csvPath);
+      if (auto problem = csvFile->Open()) return WriteFailed(csvPath, *problem);
+    }
+    csv.emplace(csvFile ? &csvFile->Device() : nullptr);
+  }
+  struct Picture {
+    const ImageSurface& surface;
+    QString path;
+    std::unique_ptr<WholeFile> file;
+  };
+  std::vector<Picture> pictures;
+  if (parser.isSet("png")) {
+    pictures.push_back({oscillogram, prefix + "-oscillogram.png", nullptr});
+    pictures.push_back({path, prefix + "-path.png", nullptr});
+  }
+  for (Picture& p : pictures) {
+    p.file = std::make_unique<WholeFile>(p.path);
+    if (auto problem = p.file->Open()) return WriteFailed(p.path, *problem);
+  }
+  // The report and its figures, each drawn by its own writer.
+  struct Drawn {
+    QString path;
+    std::function<bool(QIODevice&, const ReportContent&)> write;
+    std::unique_ptr<WholeFile> file;
+  };
+  std::vector<Drawn> drawn;
+  if (parser.isSet("report"))
+    drawn.push_back({parser.value("report"), [](QIODevice& out, const ReportContent& c) { return WriteReportPdf(out, c); }, nullptr});
+  if (parser.isSet("svg"))
+    for (Figure f : kFigures)
+      drawn.push_back({parser.value("svg") + FigureFileSuffix(f),
+                       [f](QIODevice& out, const ReportContent& c) { return WriteSvgFigure(out, f, c); }, nullptr});
+  for (Drawn& d : drawn) {
+    d.file = std::make_unique<WholeFile>(d.path);
+    if (auto problem = d.file->Open()) return WriteFailed(d.path, *problem);
+  }
+
+  EventPlayer events(scenario.events);
+  const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
+    if (!e.LastStepDiverged()) track.Add(r);
+    if (!csv) return true;
+    csv->Row(done, r);
+    return csv->Ok();  // a lost row ends the run: its file would not be whole
+  });
+
+  if (csv) {
+    const QString name = csvFile ? csvPath : "standard output";
+    if (!csv->Flush()) return WriteFailed(name, {csvFile ? "ошибка записи" : "ошибка записи в стандартный вывод"});
+    if (csvFile)
+      if (auto problem = csvFile->Commit()) return WriteFailed(csvPath, *problem);
+  }
+  for (Picture& p : pictures) {
+    if (!p.surface.Image().save(&p.file->Device(), "PNG")) return WriteFailed(p.path, {"ошибка записи PNG"});
+    if (auto problem = p.file->Commit()) return WriteFailed(p.path, *problem);
+  }
+  const ReportContent report{r, e.Controls(), oscillogramRecord, pathRecord, track, scenario.title,
+                             QCoreApplication::applicationVersion(), QDate::currentDate(),
+                             end == RunEnd::kDiverged};
+  for (Drawn& d : drawn) {
+    if (!d.write(d.file->Device(), report)) return WriteFailed(d.path, {"ошибка записи"});
+    if (auto problem = d.file->Commit()) return WriteFailed(d.path, *problem);
+  }
+  return end == RunEnd::kDiverged ? kDiverged : 0;
+}
+
+// Whether the command line asks for the report or its figures, whose text
+// needs fonts: a QGuiApplication (on the offscreen platform when none is
+// chosen) rather than a QCoreApplication.
 bool WantsPainting(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const QByteArray a(argv[i]);
@@ -193,54 +305,37 @@ int main(int argc, char** argv) {
   QCommandLineParser parser;
   DefineOptions(parser);
   parser.process(app);
+  if (!parser.positionalArguments().isEmpty())
+    Fail(kUsageError, QString("%1 is not an option (options begin with --; see --help)")
+                          .arg(parser.positionalArguments().first()));
+  if (parser.isSet("png") && parser.value("png").isEmpty())
+    Fail(kUsageError, "--png needs a PREFIX for the names of the two pictures");
+  if (parser.isSet("svg") && parser.value("svg").isEmpty())
+    Fail(kUsageError, "--svg needs a PREFIX for the names of the four figures");
   const char separator = DecimalSeparator();
-  const Scenario scenario = ScenarioFromOptions(parser, separator);
+  Scenario scenario = ScenarioFromOptions(parser, separator);
 
-  MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
-  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
-  // What the screens show, kept for the report's pictures.
-  DrawingRecord oscillogramRecord(kScreen2Width, kScreen2Height, &oscillogram),
-      pathRecord(kScreen3Width, kScreen3Height, &path);
-  ConservationTrack track;
-  StderrMessages messages;
-  Experiment e(boxes, oscillogramRecord, pathRecord, messages, separator);
-  e.Form_Load();
-  LoadScenario(e, scenario);
-  e.Command1_Click();
-  if (!e.Started()) return kBadParameter;
-
-  const SimRecord& r = e.Record();
-  if (!scenario.steps && !EndsWithinLimit(r))
-    Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
-                              "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
-
-  std::FILE* csv = nullptr;
-  if (parser.isSet("csv")) {
-    const QString f = parser.value("csv");
-    csv = f == "-" ? stdout : std::fopen(QFile::encodeName(f).constData(), "w");
-    if (!csv) Fail(kUsageError, "cannot write " + f);
-    std::fprintf(csv, "%s\n", kCsvHeader);
+  if (parser.isSet("setup")) {
+    const QString file = parser.value("setup");
+    auto read = ReadExperimentFile(file);
+    if (const FileProblem* p = std::get_if<FileProblem>(&read)) {
+      std::fprintf(stderr, "vozaz2-batch: %s: %s\n", qPrintable(file), qPrintable(p->what));
+      return kBadParameter;
+    }
+    scenario = Merge(std::get<Scenario>(std::move(read)), scenario);
   }
+  if (const auto problem = ScenarioProblem(scenario)) Fail(kUsageError, QString::fromStdString(*problem));
 
-  EventPlayer events(scenario.events);
-  const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
-    if (csv) WriteRow(csv, done, r);
-    if (!e.LastStepDiverged()) track.Add(r);
-    return true;
-  });
-  if (csv && csv != stdout) std::fclose(csv);
-
-  if (parser.isSet("png")) {
-    const QString prefix = parser.value("png");
-    if (!oscillogram.Image().save(prefix + "-oscillogram.png") || !path.Image().save(prefix + "-path.png"))
-      Fail(kUsageError, "cannot write " + prefix + "-*.png");
+  if (parser.isSet("save-setup")) {
+    const QString file = parser.value("save-setup");
+    if (file == "-") {
+      const QByteArray json = ExperimentJson(scenario);
+      const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == static_cast<std::size_t>(json.size()) &&
+                           std::fflush(stdout) == 0;
+      return written ? 0 : WriteFailed("standard output", {"ошибка записи в стандартный вывод"});
+    }
+    if (const auto problem = WriteExperimentFile(file, scenario)) return WriteFailed(file, *problem);
+    return 0;
   }
-  const ReportContent report{r, e.Controls(), oscillogramRecord, pathRecord, track, scenario.title,
-                             QCoreApplication::applicationVersion(), QDate::currentDate(),
-                             end == RunEnd::kDiverged};
-  if (parser.isSet("report") && !WriteReportPdf(parser.value("report"), report))
-    Fail(kUsageError, "cannot write " + parser.value("report"));
-  if (parser.isSet("svg") && !WriteSvgFigures(parser.value("svg"), report))
-    Fail(kUsageError, "cannot write " + parser.value("svg") + "-*.svg");
-  return end == RunEnd::kDiverged ? kDiverged : 0;
+  return Run(parser, scenario, separator);
 }

@@ -1,5 +1,6 @@
 // vozaz2: the conical-pendulum simulator with its main window.
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "ui/Form1.h"
 
@@ -7,6 +8,17 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
+  QApplication::setApplicationVersion(QStringLiteral(VOZAZ2_VERSION));
+
+  // QApplication has taken its own options (-platform, -style ...) out of the
+  // arguments; --help and --version print and end the program here, and an
+  // unknown option ends it with a message and status 1.
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Conical pendulum and the conservation of angular momentum."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.process(app);
 
   // The main window is discarded when it closes, its timer with it. The
   // program ends when no window is left, so an open help window keeps it

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: vozaz2-longrun [STEPS [REPORT_EVERY]]\n");
     return 1;
   }
+  vozaz2::bench::NoteMissingFigures();
 
   ImageSurface p2(kScreen2Width, kScreen2Height), p3(kScreen3Width, kScreen3Height);
   bench::Rig<MemoryTextBoxes> rig(p2, p3);

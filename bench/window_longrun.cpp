@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]]\n");
     return 1;
   }
+  vozaz2::bench::NoteMissingFigures();
 
   vozaz2::Form1 form;
   CountingMessages messages;

@@ -412,12 +412,9 @@ QString Title(const ReportContent& c) {
 double Dpmm(QPainter& p) { return p.device()->logicalDpiX() / 25.4; }
 
 // A figure alone on an SVG page of w x h mm.
-bool WriteSvg(const QString& fileName, double w, double h, const QString& title,
-              const std::function<void(Sheet&)>& paint) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+bool WriteSvg(QIODevice& out, double w, double h, const QString& title, const std::function<void(Sheet&)>& paint) {
   QSvgGenerator svg;
-  svg.setOutputDevice(&file);
+  svg.setOutputDevice(&out);
   const int dpi = 96;
   svg.setResolution(dpi);
   const QSize size(qRound(w * dpi / 25.4), qRound(h * dpi / 25.4));
@@ -429,8 +426,7 @@ bool WriteSvg(const QString& fileName, double w, double h, const QString& title,
   if (!p.begin(&svg)) return false;
   Sheet s(p, QPointF(0, 0), dpi / 25.4);
   paint(s);
-  p.end();
-  return file.commit();
+  return p.end();
 }
 
 }  // namespace
@@ -607,32 +603,55 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
   s.Text(left, y, width, VerificationText(c));
 }
 
+bool WriteReportPdf(QIODevice& out, const ReportContent& c) {
+  QPdfWriter pdf(&out);
+  pdf.setResolution(600);
+  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  pdf.setTitle(Title(c));
+  pdf.setCreator(QStringLiteral("Vozaz2 ") + c.version);
+  QPainter p;
+  if (!p.begin(&pdf)) return false;
+  PaintReport(p, QRectF(0, 0, pdf.width(), pdf.height()), c);
+  return p.end();
+}
+
 bool WriteReportPdf(const QString& fileName, const ReportContent& c) {
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  {
-    QPdfWriter pdf(&file);
-    pdf.setResolution(600);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    pdf.setTitle(Title(c));
-    pdf.setCreator(QStringLiteral("Vozaz2 ") + c.version);
-    QPainter p;
-    if (!p.begin(&pdf)) return false;
-    PaintReport(p, QRectF(0, 0, pdf.width(), pdf.height()), c);
-    p.end();
+  return file.open(QIODevice::WriteOnly) && WriteReportPdf(file, c) && file.commit();
+}
+
+QString FigureFileSuffix(Figure f) {
+  switch (f) {
+    case Figure::kOscillogram: return QStringLiteral("-oscillogram.svg");
+    case Figure::kPath: return QStringLiteral("-path.svg");
+    case Figure::kMomentum: return QStringLiteral("-momentum.svg");
+    case Figure::kEnergy: break;
   }
-  return file.commit();
+  return QStringLiteral("-energy.svg");
+}
+
+bool WriteSvgFigure(QIODevice& out, Figure f, const ReportContent& c) {
+  switch (f) {
+    case Figure::kOscillogram:
+      return WriteSvg(out, 130, 122, QStringLiteral("Осциллограмма"),
+                      [&](Sheet& s) { OscillogramFigure(s, 2, 2, 126, c); });
+    case Figure::kPath:
+      return WriteSvg(out, 100, 122, QStringLiteral("Путь груза, вид сверху"),
+                      [&](Sheet& s) { PathFigure(s, 2, 2, 96, c); });
+    case Figure::kMomentum:
+      return WriteSvg(out, 120, 64, QStringLiteral("Момент импульса"),
+                      [&](Sheet& s) { MomentumGraph(s, 3, 3, 114, 58, c); });
+    case Figure::kEnergy: break;
+  }
+  return WriteSvg(out, 120, 64, QStringLiteral("Энергия"), [&](Sheet& s) { EnergyGraph(s, 3, 3, 114, 58, c); });
 }
 
 bool WriteSvgFigures(const QString& prefix, const ReportContent& c) {
-  return WriteSvg(prefix + "-oscillogram.svg", 130, 122, QStringLiteral("Осциллограмма"),
-                  [&](Sheet& s) { OscillogramFigure(s, 2, 2, 126, c); }) &&
-         WriteSvg(prefix + "-path.svg", 100, 122, QStringLiteral("Путь груза, вид сверху"),
-                  [&](Sheet& s) { PathFigure(s, 2, 2, 96, c); }) &&
-         WriteSvg(prefix + "-momentum.svg", 120, 64, QStringLiteral("Момент импульса"),
-                  [&](Sheet& s) { MomentumGraph(s, 3, 3, 114, 58, c); }) &&
-         WriteSvg(prefix + "-energy.svg", 120, 64, QStringLiteral("Энергия"),
-                  [&](Sheet& s) { EnergyGraph(s, 3, 3, 114, 58, c); });
+  for (Figure f : kFigures) {
+    QSaveFile file(prefix + FigureFileSuffix(f));
+    if (!file.open(QIODevice::WriteOnly) || !WriteSvgFigure(file, f, c) || !file.commit()) return false;
+  }
+  return true;
 }
 
 }  // namespace vozaz2

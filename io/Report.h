@@ -18,6 +18,7 @@
 #include "run/ConservationTrack.h"
 #include "run/DrawingRecord.h"
 
+class QIODevice;
 class QPainter;
 class QRectF;
 
@@ -58,13 +59,20 @@ QString VerificationText(const ReportContent& c);
 // Paints the page on a device whose page is `page` (device pixels).
 void PaintReport(QPainter& painter, const QRectF& page, const ReportContent& c);
 
-// Writes the page as a one-page A4 PDF. Returns false when the file cannot be
-// written.
+// Writes the page as a one-page A4 PDF to `out` (open for writing), or to a
+// file that is written whole or not at all. Returns false when the writing
+// failed.
+bool WriteReportPdf(QIODevice& out, const ReportContent& c);
 bool WriteReportPdf(const QString& fileName, const ReportContent& c);
 
-// Writes PREFIX-oscillogram.svg, PREFIX-path.svg (the screens with axes and
-// legends), PREFIX-momentum.svg and PREFIX-energy.svg (the graphs). Returns
-// false when a file cannot be written.
+// The SVG figures: the two screens with axes and legends, the two graphs.
+enum class Figure { kOscillogram, kPath, kMomentum, kEnergy };
+inline constexpr Figure kFigures[] = {Figure::kOscillogram, Figure::kPath, Figure::kMomentum, Figure::kEnergy};
+// The end of the figure's file name: "-oscillogram.svg", "-path.svg",
+// "-momentum.svg", "-energy.svg".
+QString FigureFileSuffix(Figure f);
+bool WriteSvgFigure(QIODevice& out, Figure f, const ReportContent& c);
+// All four as PREFIX + suffix, each written whole or not at all.
 bool WriteSvgFigures(const QString& prefix, const ReportContent& c);
 
 }  // namespace vozaz2

@@ -30,6 +30,17 @@ inline void ClearFpFaults() {
   if (std::fetestexcept(kFaultFlags)) std::feclearexcept(kFaultFlags);
 }
 
+// The status flags raised so far, and putting them back as they were, for
+// code that must leave its caller's flags unchanged. Not fegetexceptflag and
+// fesetexceptflag: MinGW-w64's fesetexceptflag (version 10) also clears the
+// exception masks, after which the next underflow stops the program with a
+// hardware trap.
+inline int SavedFpFlags() { return std::fetestexcept(FE_ALL_EXCEPT); }
+inline void RestoreFpFlags(int flags) {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  if (flags) std::feraiseexcept(flags);
+}
+
 inline bool FpFaultRaised() { return std::fetestexcept(kFaultFlags) != 0; }
 
 inline void ThrowOnFpFault() {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "model/FpFault.h"
+
 namespace vozaz2 {
 
 namespace {
@@ -96,11 +98,10 @@ std::optional<double> TextNumber(std::string_view text, char decimalSeparator) {
 
   // Reading may raise the overflow or underflow flag; the caller's flags must
   // not change because a text was read.
-  std::fexcept_t saved;
-  std::fegetexceptflag(&saved, FE_ALL_EXCEPT);
+  const int saved = SavedFpFlags();
   double value = 0;
   auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  std::fesetexceptflag(&saved, FE_ALL_EXCEPT);
+  RestoreFpFlags(saved);
   if (ptr != plain.data() + plain.size()) return std::nullopt;
   if (ec == std::errc::result_out_of_range) {
     // Subnormal values are kept; values that overflow, or that underflow all

@@ -18,8 +18,7 @@ float StartCircleRadius(const SimRecord& r) { return static_cast<float>(r.R1 / r
 std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters& p,
                                       const StartChoice& choice) {
   SimRecord r = current;
-  std::fexcept_t saved;
-  std::fegetexceptflag(&saved, FE_ALL_EXCEPT);
+  const int saved = SavedFpFlags();
   ClearFpFaults();
   bool ok = true;
   try {
@@ -127,7 +126,7 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
   } catch (const NumericFault&) {
     ok = false;
   }
-  std::fesetexceptflag(&saved, FE_ALL_EXCEPT);
+  RestoreFpFlags(saved);
   if (!ok) return std::nullopt;
   return r;
 }

@@ -41,7 +41,8 @@ std::optional<std::string> ScenarioProblem(const Scenario& s) {
   for (const TimedClick& t : s.events) {
     if (!ModeControlNamed(ModeControlName(t.control)))
       return "no such control: " + ModeControlName(t.control);
-    if (t.afterSteps < 0) return "an event's step is below 0";
+    if (t.afterSteps < 0 || t.afterSteps > kMaxSteps)
+      return "an event's step is outside 0 to " + std::to_string(kMaxSteps);
     if (t.afterSteps < last) return "events are not in the order of their steps";
     last = t.afterSteps;
   }

@@ -65,8 +65,8 @@ struct Scenario {
 };
 
 // Why the scenario cannot be run, in a few words, or nothing when it can:
-// every parameter finite, no step count below 0 or above kMaxSteps, events in
-// the order of their steps.
+// every parameter finite, no step count (of the run or of an event) below 0
+// or above kMaxSteps, events in the order of their steps.
 std::optional<std::string> ScenarioProblem(const Scenario& s);
 
 // Adds clicks during the run: each goes in at its step, after the clicks that

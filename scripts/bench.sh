@@ -37,6 +37,24 @@ median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 2p)
 awk -v ns="$median" 'BEGIN { printf "  %.3f s for 200000 steps: %.0f steps/s (%.2f us per step, start-up included)\n", ns / 1e9, 200000 / (ns / 1e9), ns / 1e3 / 200000 }'
 
 echo
+# The same run with its table written: CPU time (user + system) of the two
+# runs made one after the other, so that a busy machine weighs on both alike.
+echo "== The headless runner with the CSV: --steps 200000 --csv, against the same run without, median of 3"
+cpu_seconds() {  # the CPU time of a command, in seconds
+  local TIMEFORMAT='%U %S'
+  { time "$@" >/dev/null; } 2>&1 | awk '{ print $1 + $2 }'
+}
+table=$(mktemp)
+ratios=()
+for _ in 1 2 3; do
+  plain=$(cpu_seconds "$dir/app/vozaz2-batch" --steps 200000)
+  with=$(cpu_seconds "$dir/app/vozaz2-batch" --steps 200000 --csv "$table")
+  ratios+=("$(awk -v a="$with" -v b="$plain" 'BEGIN { printf "%.3f %.3f %.3f", a / b, a, b }')")
+done
+rm -f "$table"
+printf '%s\n' "${ratios[@]}" | sort -n | sed -n 2p | awk '{ printf "  %.2f times the run without CSV (%.3f s against %.3f s of CPU); %.0f rows/s for the table alone\n", $1, $2, $3, 200000 / ($2 - $3) }'
+
+echo
 echo "== The window"
 if [ -x scripts/window-bench.sh ]; then
   scripts/window-bench.sh

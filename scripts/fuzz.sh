@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 dir=build-fuzz
-targets=(number_text experiment)
+targets=(number_text experiment experiment_file)
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVOZAZ2_FUZZ=ON -DVOZAZ2_SANITIZE=ON -DBUILD_TESTING=OFF -DVOZAZ2_BENCHMARKS=OFF >/dev/null
@@ -25,6 +25,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings"
   seeds=()
   [ -d "fuzz/seeds/$t" ] && seeds=("fuzz/seeds/$t")
+  [ "$t" = experiment_file ] && seeds+=(examples)  # the lessons shipped
   dict=()
   [ -f "fuzz/$t.dict" ] && dict=("-dict=fuzz/$t.dict")
   before=$(find "$findings" -type f | wc -l)

@@ -11,6 +11,10 @@ packages=(
   xvfb xauth x11-apps imagemagick gcovr poppler-utils
   fonts-dejavu-core fonts-urw-base35
   locales
+  # The Windows check: MinGW-w64, GoogleTest's source, Wine.
+  g++-mingw-w64-x86-64-posix googletest wine64
+  # The Debian package: dependencies, checks, manual pages.
+  dpkg-dev file desktop-file-utils lintian man-db
 )
 
 missing=()

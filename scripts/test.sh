@@ -9,6 +9,10 @@ echo "== Build and test"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 
+# The Debian package made from that build, installed, tried and removed.
+echo "== The Debian package"
+scripts/package-check.sh build
+
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 # The floating-point faults that a diverging run raises on purpose are IEEE
 # status flags, not sanitizer errors: -fsanitize=undefined does not include
@@ -21,3 +25,7 @@ ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/quality/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+# The Qt-free core and its tests, cross-built for Windows and run under Wine.
+echo "== The core on Windows (MinGW-w64, Wine)"
+scripts/windows-check.sh

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 dir=build-window-bench
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVOZAZ2_BENCHMARKS=ON >/dev/null
 cmake --build "$dir" --target vozaz2-window-bench -j "$(nproc)" >/dev/null
 args=("$@")
 [ ${#args[@]} -eq 0 ] && args=(--seconds 10)

@@ -17,10 +17,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
+#if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
+#endif
 
 #include "ui/Form1.h"
 #include "ui/TextBox.h"
@@ -34,12 +37,17 @@ double Percentile(std::vector<double> v, double p) {
   return v[i];
 }
 
-// Processor time of this program so far (user and system), in seconds.
+// Processor time of this program so far (user and system), in seconds; NaN
+// where the system has no getrusage.
 double CpuSeconds() {
+#if defined(__unix__) || defined(__APPLE__)
   rusage use{};
   getrusage(RUSAGE_SELF, &use);
   auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
   return seconds(use.ru_utime) + seconds(use.ru_stime);
+#else
+  return NAN;
+#endif
 }
 
 void RunEventLoopFor(int ms) {
@@ -179,7 +187,10 @@ int main(int argc, char** argv) {
   std::printf("repaints of the window:   %8.1f /s, median %.3f ms, p99 %.3f ms\n",
               static_cast<double>(paints.costs.size()) / elapsed, Percentile(paints.costs, 0.5),
               Percentile(paints.costs, 0.99));
-  std::printf("processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
+  if (std::isnan(cpu))
+    std::printf("processor time of the program during the run: not available on this system\n");
+  else
+    std::printf("processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
   if (form.Simulation().LastStepDiverged()) std::printf("(the run diverged)\n");
   return 0;
 }

@@ -50,14 +50,30 @@ TEST(Batch, SameArgumentsGiveTheSameFile) {
   EXPECT_TRUE(work(300) > work(299) && work(301) == work(300) && work(400) == work(300));
 }
 
-// A refused start writes nothing and exits with 2, a divergence with 3; the
-// failed step writes no row. The messages go to the error stream.
+// A refused start writes nothing and exits with 2 (naming the option whose
+// text no box would take), a misused command line with 1, a divergence with
+// 3; the failed step writes no row. The messages go to the error stream.
 TEST(Batch, FailuresExitWithTheirCodes) {
-  for (const QStringList& args : {QStringList{"--R1", "abc"}, QStringList{"--dumbbell", "--R1", "0.5"}}) {
-    const Result r = RunBatch(args + QStringList{"--csv", "-"});
-    EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
-    EXPECT_TRUE(r.out.isEmpty() && r.err.trimmed() == "Введите правильно данные") << r.err.toStdString();
+  const struct {
+    QStringList args;
+    int exitCode;
+    QByteArray err;
+  } refused[] = {
+      {{"--R1", "abc"}, 2, "Введите правильно данные: --R1 abc"},
+      {{"--dumbbell", "--R1", "0.5"}, 2, "Введите правильно данные"},
+      {{"R1=2"}, 1, "vozaz2-batch: R1=2 is not an option (options begin with --; see --help)"},
+      {{"--png", ""}, 1, "vozaz2-batch: --png needs a PREFIX for the names of the two pictures"},
+      {{"--steps", "50000001"}, 1, "vozaz2-batch: --steps 50000001 is too large: at most 50000000"},
+  };
+  for (const auto& row : refused) {
+    const Result r = RunBatch(row.args + QStringList{"--csv", "-"});
+    EXPECT_EQ(r.exitCode, row.exitCode) << row.args.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty() && r.err.trimmed() == row.err) << r.err.toStdString();
   }
+  const Result none = RunBatch({"--Mt", "-1", "--csv", "-"});
+  EXPECT_EQ(none.exitCode, 0);
+  EXPECT_EQ(none.Rows(), QList<QByteArray>{kHeader});
+  EXPECT_TRUE(none.err.startsWith("vozaz2-batch: no step made: the run ends at T = 12*Mt = -12 s")) << none.err.toStdString();
   const Result r = RunBatch({"--MF", "1e-300", "--steps", "10", "--csv", "-"});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_EQ(r.Rows(), QList<QByteArray>{kHeader});

@@ -1,5 +1,6 @@
 // The physics: the start by hand, the equations on chosen states, whole runs.
 #include <functional>
+#include <numbers>
 
 #include "Rig.h"
 #include "model/Equations.h"
@@ -10,7 +11,7 @@ namespace vozaz2::test {
 // tan(Alpha) = g / (w1^2 R1) = 9.81 / 4; the string pulls with the hypotenuse of
 // the centripetal force 8 n and the weight 19.62 n.
 const double kTan = 2.4525, kFL = std::hypot(8.0, 19.62), kL1 = std::hypot(1.0, kTan);
-const double kPi = 3.141592654;  // the record's value, deliberately not M_PI
+const double kPi = 3.141592654;  // the record's value, deliberately not std::numbers::pi
 
 struct Field { const char* name; double SimRecord::*member; double value; };
 struct StartCase : Variant { std::vector<Field> expect; };
@@ -69,7 +70,7 @@ TEST(Equations, AzimuthRule) {
   for (auto [u, v, expected] : std::initializer_list<std::array<double, 3>>{
            {2, 1, kA}, {-2, 1, kPi - kA}, {-2, -1, kPi + kA}, {2, -1, 2 * kPi - kA},
            {3, -0.0, 0}, {-3, 0, kPi}, {-3, -0.0, kPi}, {0, -1, kPi / 2}, {-0.0, -1, kPi / 2},
-           {0, 0, kPi / 2}, {1e-300, -1, 2 * kPi - M_PI / 2}})
+           {0, 0, kPi / 2}, {1e-300, -1, 2 * kPi - std::numbers::pi / 2}})
     EXPECT_EQ(Azimuth(u, v, kPi), expected) << "(" << u << ", " << v << ")";
 }
 

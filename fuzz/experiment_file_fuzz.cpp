@@ -1,0 +1,57 @@
+// Fuzzes the experiment file: arbitrary bytes are read as a .vozaz2 file.
+// A refused file must say why; an accepted one must be a runnable scenario,
+// must read back the same from the text it writes, and is run with its
+// clicks for at most 300 steps.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "io/ExperimentFile.h"
+#include "run/Experiment.h"
+#include "run/Screens.h"
+#include "run/TextBoxes.h"
+#include "ui/ImageSurface.h"
+
+namespace {
+
+constexpr long long kMaxFuzzSteps = 300;
+
+class QuietMessages final : public vozaz2::MessageSink {
+ public:
+  void Show(const std::string&) override {}
+};
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "experiment_file_fuzz: %s\n", what);
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vozaz2;
+  const auto read = ReadExperiment(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  if (const FileProblem* p = std::get_if<FileProblem>(&read)) {
+    if (p->what.isEmpty()) Fail("a file refused without a problem");
+    return 0;
+  }
+  const Scenario& s = std::get<Scenario>(read);
+  if (ScenarioProblem(s)) Fail("an accepted file has a scenario problem");
+  const auto again = ReadExperiment(ExperimentJson(s));
+  if (!std::holds_alternative<Scenario>(again) || std::get<Scenario>(again) != s)
+    Fail("the written text does not read back as the same experiment");
+
+  MemoryTextBoxes boxes(false);
+  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
+  QuietMessages messages;
+  Experiment e(boxes, oscillogram, path, messages, '.');
+  e.Form_Load();
+  LoadScenario(e, s);
+  e.Command1_Click();
+  if (!e.Started()) return 0;
+  // Events after the last step allowed are never due.
+  EventPlayer events(s.events);
+  RunSteps(e, events, std::min(s.steps.value_or(kMaxFuzzSteps), kMaxFuzzSteps), nullptr);
+  return 0;
+}

@@ -1,0 +1,85 @@
+// Experiment files: one experiment (a scenario) as UTF-8 JSON, for a lesson
+// prepared at home, a run handed in, or a window's run repeated headless.
+//
+//   {
+//       "format": "vozaz2-experiment",      required
+//       "version": 1,                       required
+//       "title": "...",                     a lesson's title
+//       "description": "...",               what to watch and what it shows
+//       "parameters": {"R1": 1.5, ...},     any of the eleven; the rest start-up
+//       "before": ["Option2", ...],         clicked before "Начать"
+//       "events": [{"step": 300, "click": "Check3"}, ...],
+//       "steps": 1200                       how many steps a headless run makes
+//   }
+//
+// Anything else is refused, so that a typo never silently changes an
+// experiment. The problems are told in Russian, for the window's message and
+// the headless runner's error line alike.
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <variant>
+
+#include "run/Scenario.h"
+
+class QFile;
+class QIODevice;
+
+namespace vozaz2 {
+
+inline constexpr qint64 kMaxExperimentFileBytes = 1 << 20;
+inline constexpr char kExperimentSuffix[] = "vozaz2";
+inline constexpr char kExperimentMimeType[] = "application/x-vozaz2-experiment";
+
+// What is wrong with a file, in a few Russian words ("неизвестный ключ
+// \"parametrs\""); the caller names the file.
+struct FileProblem {
+  QString what;
+};
+
+// The experiment in a file's bytes, or what is wrong with them.
+std::variant<Scenario, FileProblem> ReadExperiment(const QByteArray& bytes);
+// The same from a file; a file that cannot be read is a problem too.
+std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path);
+
+// The file's text: indented for a teacher's editor, the keys in the order
+// above, only the parameters that are set, every number in the fewest digits
+// that read back as the same double. The scenario must have no
+// ScenarioProblem.
+QByteArray ExperimentJson(const Scenario& s);
+// Writes the file whole or not at all; an earlier file of that name is kept
+// when anything fails. Returns the problem, or nothing.
+std::optional<FileProblem> WriteExperimentFile(const QString& path, const Scenario& s);
+
+// An output file written whole or not at all: the bytes go into a temporary
+// file beside it, which takes the file's name only at Commit. Open it before
+// the work that fills it, so that a folder that takes no file is found at
+// once. A target that is not a regular file (a device such as /dev/null, a
+// pipe) is written directly.
+class WholeFile {
+ public:
+  explicit WholeFile(const QString& path);
+  ~WholeFile();  // without Commit, the temporary file goes and the old file stays
+  WholeFile(const WholeFile&) = delete;
+  WholeFile& operator=(const WholeFile&) = delete;
+
+  std::optional<FileProblem> Open();
+  QIODevice& Device();
+  // Everything written reaches the disk and the file takes its name; a write
+  // that failed on the way is reported here.
+  std::optional<FileProblem> Commit();
+
+ private:
+  QString path_;
+  std::unique_ptr<QSaveFile> save_;
+  std::unique_ptr<QFile> direct_;
+};
+
+// A whole file of the given bytes (see WholeFile).
+std::optional<FileProblem> WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace vozaz2

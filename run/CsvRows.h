@@ -1,0 +1,50 @@
+// The run as a table: one row a step, with the step number and the readout's
+// quantities, as comma-separated text. Each number is written as the
+// shortest text that reads back as the very same double, so the table is
+// exact and nothing depends on the C library's locale.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/Record.h"
+
+namespace vozaz2 {
+
+// The header line of the table (without its line end).
+inline constexpr std::string_view kCsvHeader =
+    "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
+    "w12,L00,FL2";
+
+// Rows gathered as text, to be written out in large pieces.
+class CsvRows {
+ public:
+  // Text gathered past this size is worth writing out.
+  static constexpr std::size_t kFlushSize = 1 << 20;
+
+  // Appends the row of the record after `step` steps, with its line end.
+  void Append(long long step, const SimRecord& r);
+  void AppendHeader();
+
+  std::string_view Text() const { return {text_.data(), used_}; }
+  bool Full() const { return used_ >= kFlushSize; }
+  void Clear() { used_ = 0; }
+
+ private:
+  static constexpr std::size_t kColumns = 28;
+  // The last text of each column and the bits of its number: a quantity that
+  // stays the same from step to step (L0, E1, MKD1, the parts a variant does
+  // not use) is copied rather than converted again.
+  struct Cell {
+    std::uint64_t bits = 0;
+    unsigned char size = 0;  // 0: nothing yet
+    char text[31];
+  };
+
+  std::string text_ = std::string(kFlushSize + 4096, '\0');
+  std::size_t used_ = 0;
+  Cell cells_[kColumns];
+};
+
+}  // namespace vozaz2

@@ -1,0 +1,149 @@
+// The headless runner with experiment files: a saved command line repeats
+// its run byte for byte, a bad file is refused before anything is written,
+// outputs are written whole or not at all, and the lessons shipped run.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+struct Result {
+  int exitCode;
+  QByteArray out, err;
+};
+
+Result RunBatch(const QStringList& args, const QString& locale = "C") {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("LC_ALL", locale);
+  p.setProcessEnvironment(env);
+  p.start(VOZAZ2_BATCH, args);
+  EXPECT_TRUE(p.waitForFinished(120000));
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+          p.readAllStandardError()};
+}
+
+QByteArray Contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// ARGS --save-setup F, then --setup F, gives the CSV of ARGS; and options
+// beside --setup act after the file, as if appended to the saved command line.
+TEST(BatchFile, SavedCommandLinesRepeatTheirRuns) {
+  const QStringList lines[] = {
+      {"--steps", "300"},
+      {"--plane", "--down", "--R1", "1.3", "--VL", "0.07", "--P0", "0.0041", "--steps", "500"},
+      {"--split", "--Tr", "1.5", "--steps", "400", "--click", "300:Check3"},
+      {"--sleeve", "--click", "0:Option4", "--click", "Check3", "--click", "150:Check3", "--click", "150:Option3",
+       "--w1", "2.1", "--steps", "350"},
+      {"--plane", "--dumbbell", "--release", "--Mt", "0.05"},
+      {"--mx-manual", "--Mx", "0.30000000000000004", "--CL", "12.5", "--Ktr", "0.9", "--steps", "200"},
+  };
+  QTemporaryDir dir;
+  const QString file = dir.filePath("f.vozaz2"), a = dir.filePath("a.csv"), b = dir.filePath("b.csv");
+  for (const QStringList& args : lines) {
+    ASSERT_EQ(RunBatch(args + QStringList{"--save-setup", file}).exitCode, 0);
+    ASSERT_EQ(RunBatch(args + QStringList{"--csv", a}).exitCode, 0);
+    ASSERT_EQ(RunBatch({"--setup", file, "--csv", b}).exitCode, 0);
+    EXPECT_EQ(Contents(a), Contents(b)) << args.join(' ').toStdString();
+  }
+  const QStringList more = {"--VL", "0.2", "--down", "--click", "150:Option3", "--steps", "250"};
+  ASSERT_EQ(RunBatch(lines[3] + more + QStringList{"--csv", a}).exitCode, 0);
+  ASSERT_EQ(RunBatch(lines[3] + QStringList{"--save-setup", file}).exitCode, 0);
+  ASSERT_EQ(RunBatch(QStringList{"--setup", file, "--csv", b} + more).exitCode, 0);
+  EXPECT_EQ(Contents(a), Contents(b));
+  EXPECT_EQ(Contents(a).count('\n'), 251);
+  // A file saved where the boxes take a decimal comma runs the same anywhere.
+  ASSERT_EQ(RunBatch({"--VL", "0,07", "--steps", "100", "--save-setup", file}, "ru_RU.UTF-8").exitCode, 0);
+  ASSERT_EQ(RunBatch({"--VL", "0.07", "--steps", "100", "--csv", a}).exitCode, 0);
+  ASSERT_EQ(RunBatch({"--setup", file, "--csv", b}).exitCode, 0);
+  EXPECT_EQ(Contents(a), Contents(b));
+}
+
+// A file that is no experiment stops the runner before anything is written:
+// status 2 and one line naming the file; the earlier CSV stays.
+TEST(BatchFile, BadFilesAreRefusedBeforeAnythingIsWritten) {
+  const QByteArray head = R"({"format": "vozaz2-experiment", "version": 1, )";
+  const QByteArray bad[] = {
+      "{\"format\": \"vozaz2-experiment\",\n \"version\": 1,\n \"steps\": }",
+      head + R"("parameters": {"R1": 1}, "Steps": 5})",
+      head + R"("parameters": {"R1": "1"}})",
+      head + R"("before": ["Option9"]})",
+      head + R"("events": [{"step": 1.5, "click": "Check3"}]})",
+      head + R"("steps": 50000001})",
+      head + R"("title": ")" + QByteArray(1 << 20, 'a') + "\"}",
+      "\xff\xfe{}",
+  };
+  QTemporaryDir dir;
+  const QString file = dir.filePath("bad.vozaz2"), csv = dir.filePath("a.csv");
+  Put(csv, "earlier");
+  for (const QByteArray& text : bad) {
+    Put(file, text);
+    const Result r = RunBatch({"--setup", file, "--csv", csv, "--png", dir.filePath("p")});
+    EXPECT_EQ(r.exitCode, 2) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith(("vozaz2-batch: " + file + ": ").toUtf8()) && r.err.count('\n') == 1)
+        << r.err.toStdString();
+  }
+  const Result r = RunBatch({"--setup", dir.filePath("none.vozaz2"), "--csv", csv});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(Contents(csv), "earlier");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+// Outputs are opened before the run: a picture prefix in a missing folder
+// fails at once and leaves the earlier CSV as it was; a write that fails
+// (a full device, standard output included) is an error, never a success.
+TEST(BatchFile, FailedWritesAreErrorsAndKeepEarlierFiles) {
+  QTemporaryDir dir;
+  const QString csv = dir.filePath("a.csv");
+  Put(csv, "earlier");
+  const Result missing = RunBatch({"--csv", csv, "--png", dir.filePath("missing/p")});
+  EXPECT_EQ(missing.exitCode, 4);
+  EXPECT_TRUE(missing.err.contains("missing/p-oscillogram.png")) << missing.err.toStdString();
+  EXPECT_EQ(Contents(csv), "earlier");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+  EXPECT_EQ(RunBatch({"--steps", "10", "--csv", "/dev/full"}).exitCode, 4);
+  EXPECT_EQ(RunBatch({"--save-setup", "/dev/full"}).exitCode, 4);
+  QProcess p;
+  p.setStandardOutputFile("/dev/full");
+  p.start(VOZAZ2_BATCH, {"--steps", "10", "--csv", "-"});
+  ASSERT_TRUE(p.waitForFinished());
+  EXPECT_EQ(p.exitCode(), 4);
+
+  ASSERT_EQ(RunBatch({"--steps", "10", "--csv", csv, "--png", dir.filePath("p")}).exitCode, 0);
+  EXPECT_EQ(Contents(csv).count('\n'), 11);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+// Every lesson runs to its end; the angular momentum of the load (of the
+// dumbbell, of the two balls) stays what it was at the start.
+TEST(BatchFile, LessonsRunAndKeepTheAngularMomentum) {
+  const QStringList lessons = QDir(VOZAZ2_EXAMPLES).entryList({"*.vozaz2"});
+  ASSERT_GE(lessons.size(), 8);
+  for (const QString& lesson : lessons) {
+    const Result r = RunBatch({"--setup", QDir(VOZAZ2_EXAMPLES).filePath(lesson), "--csv", "-"});
+    EXPECT_EQ(r.exitCode, 0) << lesson.toStdString() << r.err.toStdString();
+    const QList<QByteArray> rows = r.out.trimmed().split('\n');
+    const int mkd1 = rows[0].split(',').indexOf("MKD1");
+    double worst = 0;
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+      const QList<QByteArray> f = rows[i].split(',');
+      worst = std::max(worst, std::abs(f[mkd1 + 1].toDouble() / f[mkd1].toDouble() - 1));
+    }
+    EXPECT_LT(worst, 1e-7) << lesson.toStdString();
+    EXPECT_GT(rows.size(), 2000) << lesson.toStdString();
+  }
+}
+
+}  // namespace

@@ -49,7 +49,10 @@ void PaintScreen(QPainter& p, const DrawingRecord& record, const QRectF& target,
     const QColor colour = ToQColor(op.colour);
     switch (op.kind) {
       case DrawingRecord::Kind::kPoint: {
-        const QPointF c = at(m, op.x1, op.y1);
+        QPointF c = at(m, op.x1, op.y1);
+        if (style.snapPoints)
+          c = QPointF(target.left() + (std::round(m.PixelX(op.x1)) + 0.5) * kx,
+                      target.top() + (std::round(m.PixelY(op.y1)) + 0.5) * ky);
         p.fillRect(QRectF(c.x() - dot / 2, c.y() - dot / 2, dot, dot), colour);
         break;
       }

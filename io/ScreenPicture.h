@@ -23,16 +23,21 @@ QImage ToImage(const PixelSurface& pixels);
 
 // How the drawings look when drawn larger. Sizes are in screen pixels: a
 // point is a square of pointSize, lines and circles are drawn lineWidth wide
-// (0: one pixel of the device, whatever its resolution).
+// (0: one pixel of the device, whatever its resolution). A point snapped to
+// its pixel fills that pixel's place, as on the screen; otherwise it sits
+// where it was computed (the record keeps one point per pixel, so its dots
+// must be larger than a pixel to join into a curve).
 struct PictureStyle {
   double pointSize = 1;
   double lineWidth = 1;
   bool antialias = false;
+  bool snapPoints = false;
 };
-// The screen enlarged: every drawing as thick as on the screen, no smoothing.
-inline constexpr PictureStyle kScreenLook{1, 1, false};
-// For paper: the curves as on the screen, thinner lines, smoothed.
-inline constexpr PictureStyle kPaperLook{1.5, 0.45, true};
+// The screen enlarged: points fill their pixels, lines and circles as thick
+// as on the screen but drawn smooth along their true course.
+inline constexpr PictureStyle kScreenLook{1, 1, false, true};
+// For paper: curves of slightly larger dots, thinner lines, smoothed.
+inline constexpr PictureStyle kPaperLook{1.5, 0.45, true, false};
 
 // Draws the record into `target` (device coordinates): the screen's white
 // background, then every kept drawing in order, clipped to the target. The

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -411,11 +412,22 @@ QString Title(const ReportContent& c) {
 
 double Dpmm(QPainter& p) { return p.device()->logicalDpiX() / 25.4; }
 
-// A figure alone on an SVG page of w x h mm.
-bool WriteSvg(QIODevice& out, double w, double h, const QString& title, const std::function<void(Sheet&)>& paint) {
+// A figure alone on an SVG page w mm wide and as tall as the figure (paint
+// returns its height in mm; it is measured first on a scratch image of the
+// same resolution).
+bool WriteSvg(QIODevice& out, double w, const QString& title, const std::function<double(Sheet&)>& paint) {
+  const int dpi = 96;
+  QImage scratch(8, 8, QImage::Format_RGB32);
+  scratch.setDotsPerMeterX(qRound(dpi / 0.0254));
+  scratch.setDotsPerMeterY(qRound(dpi / 0.0254));
+  double h = 0;
+  {
+    QPainter p(&scratch);
+    Sheet s(p, QPointF(0, 0), dpi / 25.4);
+    h = paint(s) + 4;
+  }
   QSvgGenerator svg;
   svg.setOutputDevice(&out);
-  const int dpi = 96;
   svg.setResolution(dpi);
   const QSize size(qRound(w * dpi / 25.4), qRound(h * dpi / 25.4));
   svg.setSize(size);
@@ -633,17 +645,22 @@ QString FigureFileSuffix(Figure f) {
 bool WriteSvgFigure(QIODevice& out, Figure f, const ReportContent& c) {
   switch (f) {
     case Figure::kOscillogram:
-      return WriteSvg(out, 130, 122, QStringLiteral("Осциллограмма"),
-                      [&](Sheet& s) { OscillogramFigure(s, 2, 2, 126, c); });
+      return WriteSvg(out, 130, QStringLiteral("Осциллограмма"),
+                      [&](Sheet& s) { return 2 + OscillogramFigure(s, 2, 2, 126, c); });
     case Figure::kPath:
-      return WriteSvg(out, 100, 122, QStringLiteral("Путь груза, вид сверху"),
-                      [&](Sheet& s) { PathFigure(s, 2, 2, 96, c); });
+      return WriteSvg(out, 100, QStringLiteral("Путь груза, вид сверху"),
+                      [&](Sheet& s) { return 2 + PathFigure(s, 2, 2, 96, c); });
     case Figure::kMomentum:
-      return WriteSvg(out, 120, 64, QStringLiteral("Момент импульса"),
-                      [&](Sheet& s) { MomentumGraph(s, 3, 3, 114, 58, c); });
+      return WriteSvg(out, 120, QStringLiteral("Момент импульса"), [&](Sheet& s) {
+        MomentumGraph(s, 3, 3, 114, 58, c);
+        return 61.0;
+      });
     case Figure::kEnergy: break;
   }
-  return WriteSvg(out, 120, 64, QStringLiteral("Энергия"), [&](Sheet& s) { EnergyGraph(s, 3, 3, 114, 58, c); });
+  return WriteSvg(out, 120, QStringLiteral("Энергия"), [&](Sheet& s) {
+    EnergyGraph(s, 3, 3, 114, 58, c);
+    return 61.0;
+  });
 }
 
 bool WriteSvgFigures(const QString& prefix, const ReportContent& c) {

@@ -61,13 +61,14 @@ struct Variant {
   std::vector<ModeControl> before;
   std::vector<TimedClick> events = {};
   long long steps = 2400;
+  bool approximateBalance = false;  // what the verification paragraph says
 };
 void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
 
 const Variant kVariants[] = {
     {"cone", {}},
     {"dumbbell", {kPlane, kDumbbell}, {}, 6000},
-    {"release", {kRelease}},
+    {"release", {kRelease}, {}, 2400, true},
     {"split", {kPlane, kSplit}, {{900, kStopDrive}}},
     {"sleeve_down", {kSleeve, kDown}},
 };
@@ -201,6 +202,9 @@ TEST_P(Report, PdfHoldsTheRunAndSvgParses) {
   EXPECT_TRUE(text.contains(Mantissa(run.track.MaxMomentumDrift())));
   EXPECT_TRUE(text.contains(Mantissa(run.track.MaxBalanceRatio())));
   EXPECT_TRUE(text.contains("07.12.2026") && text.contains("9.9.9"));
+  const QString verdict = VerificationText(c);
+  EXPECT_TRUE(verdict.contains(QStringLiteral("сохранялся в пределах погрешности интегрирования")));
+  EXPECT_EQ(verdict.contains(QStringLiteral("приближённый")), GetParam().approximateBalance);
   for (const QString& item : VariantInWords(c.record, c.controls))
     EXPECT_TRUE(text.simplified().contains(item)) << item.toStdString();
 

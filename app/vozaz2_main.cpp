@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "ui/Form1.h"
+#include "ui/artwork/Artwork.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addVersionOption();
   parser.process(app);
+
+  // Every window of the program, the main and the help window, shows the cone.
+  QApplication::setWindowIcon(vozaz2::ConeIcon());
 
   // The main window is discarded when it closes, its timer with it. The
   // program ends when no window is left, so an open help window keeps it

@@ -1,8 +1,9 @@
 // How fast one step of the experiment is, and what it is made of.
 //
 // The figures that matter, side by side at the end:
-//   - SolveStep without display: NullSurface screens and text boxes that drop
-//     the results (the readout still formats every number);
+//   - SolveStep without display: NullSurface screens and text boxes that show
+//     no results, so the steps skip the readout's number-to-text conversions;
+//     and the same with text boxes in memory, which pay for them;
 //   - the same equations (Diffur1 on the record) stepped by Boost.Odeint's
 //     classical runge_kutta4, the peer a C++ developer would reach for;
 //   - SolveStep with the display gate closed (no plotting, no readout), the

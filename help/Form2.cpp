@@ -10,41 +10,24 @@
 #include <QScreen>
 
 #include "help/HelpText.h"
-#include "ui/artwork/Artwork.h"
+#include "help/Twips.h"
 
 namespace vozaz2 {
 
 namespace {
 
-// The window's layout is given in twips, 1/1440 inch: 15 twips a pixel at
-// 96 dpi. Pixels here are Qt's device-independent ones, which already follow
-// the screen's scale factor; a screen that reports another logical dpi
-// scales the layout with it.
-class Twips {
- public:
-  explicit Twips(const QScreen* screen) {
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    pixelsPerTwip_ = (dpi > 0 ? dpi : 96.0) / 1440.0;
-  }
-  int operator()(int twips) const { return qRound(twips * pixelsPerTwip_); }
-  // A control's rectangle from its Left, Top, Width, Height. Both edges are
-  // rounded, so that neighbouring controls keep their spacing.
-  QRect Rect(int left, int top, int width, int height) const {
-    const int x = (*this)(left), y = (*this)(top);
-    return QRect(x, y, (*this)(left + width) - x, (*this)(top + height) - y);
-  }
-  // A font size given in pixels at 96 dpi.
-  int FontPixels(int pixelsAt96) const { return qRound(pixelsAt96 * pixelsPerTwip_ * 15.0); }
-
- private:
-  double pixelsPerTwip_;
-};
+// A control's rectangle from its Left, Top, Width, Height in twips. Both edges
+// are rounded, so that neighbouring controls keep their spacing.
+QRect TwipsRect(int left, int top, int width, int height) {
+  const int x = Pixels(left), y = Pixels(top);
+  return QRect(x, y, Pixels(left + width) - x, Pixels(top + height) - y);
+}
 
 // The layout was made for a narrow dialog font. DejaVu Sans at these sizes
 // keeps every caption inside its control and the help text easy to read.
-QFont WindowFont(const Twips& twips, int pixelsAt96) {
+QFont WindowFont(int pixels) {
   QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(twips.FontPixels(pixelsAt96));
+  font.setPixelSize(pixels);
   return font;
 }
 
@@ -65,14 +48,12 @@ Form2::Form2()
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("About"));
-  setWindowIcon(ConeIcon());
 
-  const Twips twips(QGuiApplication::primaryScreen());
-  setFont(WindowFont(twips, 11));
+  setFont(WindowFont(11));
 
   Text1->setObjectName(QStringLiteral("Text1"));
-  Text1->setGeometry(twips.Rect(120, 120, 5655, 3135));
-  Text1->setFont(WindowFont(twips, 12));
+  Text1->setGeometry(TwipsRect(120, 120, 5655, 3135));
+  Text1->setFont(WindowFont(12));
   Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -80,17 +61,17 @@ Form2::Form2()
   Text1->setTabChangesFocus(true);
 
   Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setGeometry(twips.Rect(0, 3240, 6255, 255));
+  Label2->setGeometry(TwipsRect(0, 3240, 6255, 255));
 
   Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(twips.Rect(120, 3460, 4095, 375));
-  Label1->setFont(WindowFont(twips, 10));
+  Label1->setGeometry(TwipsRect(120, 3460, 4095, 375));
+  Label1->setFont(WindowFont(10));
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label1->setText(QStringLiteral("Vozaz2 — модель конического маятника.\n"
                                  "Программа распространяется свободно."));
 
   Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(twips.Rect(4680, 3550, 1095, 255));
+  Command1->setGeometry(TwipsRect(4680, 3550, 1095, 255));
   Command1->setText(QStringLiteral("Закрыть"));
   Command1->setAutoDefault(false);
   connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -101,8 +82,8 @@ Form2::Form2()
   const QPoint screenOrigin = QGuiApplication::primaryScreen()
                                   ? QGuiApplication::primaryScreen()->geometry().topLeft()
                                   : QPoint(0, 0);
-  setGeometry(QRect(screenOrigin + QPoint(twips(5910), twips(4695)),
-                    QSize(twips(5880), twips(3840))));
+  setGeometry(QRect(screenOrigin + QPoint(Pixels(5910), Pixels(4695)),
+                    QSize(Pixels(5880), Pixels(3840))));
   setFixedSize(size());
 
   Form_Load();

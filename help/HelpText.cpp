@@ -189,8 +189,4 @@ std::string HelpText() {
   return text;
 }
 
-QString HelpDisplayText() {
-  return QString::fromStdString(HelpText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 }  // namespace vozaz2

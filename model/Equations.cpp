@@ -18,6 +18,50 @@ double Azimuth(double u, double v, double pi) {
   return phi;
 }
 
+void PutSingleLoadState(SimRecord& r) {
+  r.Y(1) = r.X;
+  r.Y(2) = r.Ycoord;
+  r.Y(3) = r.Z;
+  r.Y(4) = r.Psi;
+  r.Y(5) = r.VX;
+  r.Y(6) = r.VY;
+  r.Y(7) = r.VZ2;
+  r.Y(8) = r.w12;
+}
+
+void TakeSingleLoadState(SimRecord& r) {
+  r.X = r.Y(1);
+  r.Ycoord = r.Y(2);
+  r.Z = r.Y(3);
+  r.Psi = r.Y(4);
+  r.VX = r.Y(5);
+  r.VY = r.Y(6);
+  r.VZ2 = r.Y(7);
+  r.w12 = r.Y(8);
+}
+
+void PutTwoBallState(SimRecord& r) {
+  r.Y(1) = r.Xa;
+  r.Y(2) = r.Xb;
+  r.Y(3) = r.Ya;
+  r.Y(4) = r.Yb;
+  r.Y(5) = r.VXa;
+  r.Y(6) = r.VXb;
+  r.Y(7) = r.VYa;
+  r.Y(8) = r.VYb;
+}
+
+void TakeTwoBallState(SimRecord& r) {
+  r.Xa = r.Y(1);
+  r.Xb = r.Y(2);
+  r.Ya = r.Y(3);
+  r.Yb = r.Y(4);
+  r.VXa = r.Y(5);
+  r.VXb = r.Y(6);
+  r.VYa = r.Y(7);
+  r.VYb = r.Y(8);
+}
+
 namespace {
 
 // Where the driven part stands at time T. The step prologue chooses DriveV and
@@ -56,6 +100,14 @@ void Tension(double CL, double Ktr, double elongation, double& Vtr, double& FL, 
   }
 }
 
+// The dumbbell: ball a, on the string, half the bar behind the centre along
+// Psi; the slant part of the string runs from the axis to it.
+void StringToBallA(SimRecord& r) {
+  r.Xa = r.X - std::cos(r.Psi) / 2;
+  r.Ya = r.Ycoord - std::sin(r.Psi) / 2;
+  r.L = std::sqrt(r.Xa * r.Xa + r.Ya * r.Ya);
+}
+
 }  // namespace
 
 // A load of mass m on a string that runs down the vertical part Lh through the
@@ -92,7 +144,7 @@ void Diffur1(SimRecord& r, const Modes& modes) {
 
   bool freeFlight = false;
   if (!r.ReleaseRun) {
-    if (!modes.Checked(3)) MoveDrive(r, r.MoverSign < 0);
+    if (!modes.DriveStands()) MoveDrive(r, r.MoverSign < 0);
     r.Lh = r.Lh1 + r.DLh;
     if (r.DSleeve != 0) r.h = r.h + r.DSleeve;  // the sleeve has moved up by DSleeve
     r.L = std::sqrt(r.h * r.h + r.R * r.R);
@@ -101,11 +153,7 @@ void Diffur1(SimRecord& r, const Modes& modes) {
     r.L = std::sqrt(r.h * r.h + r.R * r.R);
     r.Lh = 0;
     if (r.T <= 1) {
-      if (dumbbell) {
-        r.Xa = r.X - std::cos(r.Psi) / 2;
-        r.Ya = r.Ycoord - std::sin(r.Psi) / 2;
-        r.L = std::sqrt(r.Xa * r.Xa + r.Ya * r.Ya);
-      }
+      if (dumbbell) StringToBallA(r);
       r.FL = 0;
       r.Ftr = 0;
       r.FC = 0;
@@ -115,10 +163,10 @@ void Diffur1(SimRecord& r, const Modes& modes) {
 
   if (!freeFlight) {
     if (dumbbell) {
-      r.Xa = r.X - std::cos(r.Psi) / 2;
-      r.Ya = r.Ycoord - std::sin(r.Psi) / 2;
-      r.L = std::sqrt(r.Xa * r.Xa + r.Ya * r.Ya);
+      StringToBallA(r);
       r.PhiA = Azimuth(r.Xa, r.Ya, r.Pi);
+      // R sin(PhiA - Phi), computed as tan * cos: the rounding of this form is
+      // part of the program's results.
       r.Arm = std::tan(r.PhiA - r.Phi) * r.R * std::cos(r.PhiA - r.Phi);
     }
     r.DL = r.Lh + r.L - r.L0;
@@ -166,7 +214,7 @@ void Diffur2(SimRecord& r, const Modes& modes) {
   const double dx = r.Xb - r.Xa, dy = r.Yb - r.Ya;
   r.Lb = std::sqrt(dx * dx + dy * dy);
   // A released string stays fixed at the sleeve (Lh as the release left it).
-  if (!modes.Checked(3) && !r.ReleaseRun) {
+  if (!modes.DriveStands() && !r.ReleaseRun) {
     MoveDrive(r, false);  // after the split only the string end is driven
     r.Lh = r.DLh + r.Lh1;
   }
@@ -187,14 +235,7 @@ void Diffur2(SimRecord& r, const Modes& modes) {
 
   r.Phi = Azimuth(r.Xa, r.Ya, r.Pi);
   // Direction from ball a to ball b: the turn of the imaginary dumbbell.
-  r.Psi = r.Pi / 2;
-  if (dx != 0) {
-    double a = std::fabs(std::atan(std::fabs(dy) / std::fabs(dx)));
-    if (dy >= 0)
-      r.Psi = (dx >= 0) ? a : r.Pi - a;
-    else
-      r.Psi = (dx >= 0) ? 2 * r.Pi - a : r.Pi + a;
-  }
+  r.Psi = Azimuth(dx, dy, r.Pi);
 
   r.Fxa = -r.FL * std::cos(r.Phi) + std::cos(r.Psi) * r.FL2;
   r.Fya = -r.FL * std::sin(r.Phi) + std::sin(r.Psi) * r.FL2;

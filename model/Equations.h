@@ -11,6 +11,15 @@ namespace vozaz2 {
 // of v.
 double Azimuth(double u, double v, double pi);
 
+// The state vector and the record's fields it stands for. Single load and
+// dumbbell: Y(1..8) = X, Ycoord, Z, Psi, VX, VY, VZ2, w12. The two balls after
+// the split: Y(1..8) = Xa, Xb, Ya, Yb, VXa, VXb, VYa, VYb. Put copies the
+// fields into Y, Take copies Y back into the fields.
+void PutSingleLoadState(SimRecord& r);
+void TakeSingleLoadState(SimRecord& r);
+void PutTwoBallState(SimRecord& r);
+void TakeTwoBallState(SimRecord& r);
+
 // Single load ("m=2") and dumbbell ("m=1+1"): derivatives of Y(1..8) at time T
 // into DY(1..8), leaving the string's geometry and forces in the record.
 void Diffur1(SimRecord& r, const Modes& modes);

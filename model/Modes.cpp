@@ -57,6 +57,18 @@ void Modes::RunOptionRule(int n) {
   }
 }
 
+void Modes::LockStringEnd() {
+  Select(1);
+  Option1_Click();
+  EnableOption(2, false);
+}
+
+void Modes::LockPlane() {
+  Select(6);
+  Option6_Click();
+  EnableOption(5, false);
+}
+
 void Modes::Option1_Click() { rec_.MoverSign = 1; }
 void Modes::Option2_Click() { rec_.MoverSign = -1; }
 void Modes::Option3_Click() { rec_.DirSign = 1; }
@@ -64,67 +76,57 @@ void Modes::Option4_Click() { rec_.DirSign = -1; }
 
 void Modes::Option5_Click() {
   rec_.PathSign = 1;
-  if (!Checked(1)) EnableOption(2, true);
-  if (!Checked(1)) EnableOption(3, true);
+  if (!StringReleased()) {
+    EnableOption(2, true);
+    EnableOption(3, true);
+  }
 }
 
 void Modes::Option6_Click() {
   rec_.PathSign = 0;
-  Select(1);
-  Option1_Click();
-  EnableOption(2, false);
+  LockStringEnd();
 }
 
 void Modes::Option7_Click() {
   EnableOption(5, true);
   EnableCheck(2, true);
-  if (!Checked(1)) EnableOption(3, true);
+  if (!StringReleased()) EnableOption(3, true);
   // The sleeve is offered again only with rotation on a cone: in the plane the
   // support carries the load, and a moving sleeve would lift it off the plane.
-  if (!Checked(1) && !Option(6)) EnableOption(2, true);
+  if (!StringReleased() && !Option(6)) EnableOption(2, true);
 }
 
 void Modes::Option8_Click() {
-  Select(1);
-  Option1_Click();
-  EnableOption(2, false);
-  Select(6);
-  Option6_Click();
-  EnableOption(5, false);
+  LockStringEnd();
+  LockPlane();
   SetCheck(2, 0);
   EnableCheck(2, false);
 }
 
 void Modes::Check1_Click() {
-  if (Checked(1)) {
-    Select(1);
-    Option1_Click();
-    EnableOption(2, false);
+  if (StringReleased()) {
+    LockStringEnd();
     Select(4);
     Option4_Click();
     EnableOption(3, false);
     SetCheck(3, 1);
   } else {
     EnableOption(3, true);
-    if (!Checked(2) && !Option(6)) EnableOption(2, true);
+    if (!SplitChosen() && !Option(6)) EnableOption(2, true);
   }
 }
 
 void Modes::Check2_Click() {
-  if (Checked(2)) {
-    Select(1);
-    Option1_Click();
-    EnableOption(2, false);
-    Select(6);
-    Option6_Click();
-    EnableOption(5, false);
+  if (SplitChosen()) {
+    LockStringEnd();
+    LockPlane();
   } else {
     EnableOption(5, true);
   }
 }
 
 void Modes::Check3_Click() {
-  if (Checked(1)) SetCheck(3, 1);
+  if (StringReleased()) SetCheck(3, 1);
 }
 
 }  // namespace vozaz2

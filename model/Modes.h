@@ -44,9 +44,14 @@ class Modes {
 
   bool Option(int n) const { return options_.at(Index(n, kOptions)).value; }
   bool OptionEnabled(int n) const { return options_.at(Index(n, kOptions)).enabled; }
-  int Check(int n) const { return checks_.at(Index(n, kChecks)).value; }
-  bool Checked(int n) const { return Check(n) != 0; }
+  bool Checked(int n) const { return checks_.at(Index(n, kChecks)).value != 0; }
   bool CheckEnabled(int n) const { return checks_.at(Index(n, kChecks)).enabled; }
+
+  // The check boxes by what they mean.
+  bool StringReleased() const { return Checked(1); }  // "FL= 0 до 1 с "
+  bool SplitChosen() const { return Checked(2); }     // "m= 1+1 от 1с  до Tr с"
+  bool DriveStands() const { return Checked(3); }     // "VL= 0"
+  bool ManualMx() const { return Checked(4); }        // "Mx задать вручную"
 
   // A user's click. A click on a disabled control, or on an option that is
   // already selected, does nothing. Returns whether anything ran.
@@ -70,6 +75,10 @@ class Modes {
   void EnableOption(int n, bool on) { options_.at(Index(n, kOptions)).enabled = on; }
   void EnableCheck(int n, bool on) { checks_.at(Index(n, kChecks)).enabled = on; }
   void RunOptionRule(int n);
+  // Selected by a rule and locked there: "Нити" with "Втулки" disabled, and
+  // "В плоскости" (which also drives the string end) with "По конусу" disabled.
+  void LockStringEnd();
+  void LockPlane();
 
   void Option1_Click();
   void Option2_Click();

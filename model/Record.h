@@ -25,6 +25,8 @@ class StateVector {
   double& operator()(int i) { return v_[Checked(i)]; }
   double operator()(int i) const { return v_[Checked(i)]; }
 
+  bool operator==(const StateVector&) const = default;
+
  private:
   static std::size_t Checked(int i) {
     if (i < kFirst || i > kLast) throw std::out_of_range("state vector index outside 0..45");
@@ -53,9 +55,11 @@ struct SimRecord {
   double Tr = 0;     // split variant: the second string locks at Tr, s
 
   // --- Constants and mode factors (set at start-up and by the mode rules) ---
+  // A fresh record has every field zero; the window's start-up writes the
+  // constants of model/Constants.h.
   double m = 0;           // mass of the load, kg
   double Lh1 = 0;         // vertical part of the string at the start, m
-  double Pi = 0;          // 3.141592654, used for every angle correction
+  double Pi = 0;          // kPi, used for every angle correction
   float DirSign = 0;      // +1 drive up, -1 down
   float MoverSign = 0;    // +1 the string end is driven, -1 the sleeve
   float PathSign = 0;     // 1 on a cone, 0 in the horizontal plane
@@ -124,10 +128,10 @@ struct SimRecord {
   // uses it, while EVL keeps the plain sum that the "EVL" box shows.
   double EVLSigned = 0;
   double DriveSign = 1;    // sign of this step's work in the balance
-};
 
-// Acceleration of gravity, m/s^2. (A fresh record has every field zero; the
-// window's start-up sets the constants.)
-inline constexpr double kGravity = 9.81;
+  // Every field equal. A NaN equals nothing, so a diverged run's record is not
+  // equal even to itself.
+  bool operator==(const SimRecord&) const = default;
+};
 
 }  // namespace vozaz2

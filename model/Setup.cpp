@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/Constants.h"
+#include "model/Equations.h"
 #include "model/FpFault.h"
 
 namespace vozaz2 {
@@ -83,6 +85,8 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
       r.L1 = r.L1 - 0.5;
       r.V2a = (r.R1 - 0.5) * r.w1;
       r.V2b = (r.R1 + 0.5) * r.w1;
+      // The spin is w1, computed as the difference of speeds over half the
+      // bar: it differs from w1 by rounding, which is part of the results.
       r.w12 = (r.V2b - r.V1) * 2;
       r.MKD1 = ((r.R1 - 0.5) * r.V2a + (r.R1 + 0.5) * r.V2b) * r.m / 2;
       r.E1 = (r.V2a * r.V2a + r.V2b * r.V2b) * r.m / 4;
@@ -104,14 +108,7 @@ std::optional<SimRecord> ComputeStart(const SimRecord& current, const Parameters
     r.VY = r.V1;
     r.VZ2 = 0;
     r.Z1 = r.Z;
-    r.Y(1) = r.X;
-    r.Y(2) = r.Ycoord;
-    r.Y(3) = r.Z;
-    r.Y(4) = r.Psi;
-    r.Y(5) = r.VX;
-    r.Y(6) = r.VY;
-    r.Y(7) = r.VZ2;
-    r.Y(8) = r.w12;
+    PutSingleLoadState(r);
 
     // The trajectory scale shows the start circle at 2/5 of the half-screen,
     // with room for a second of free flight when the string is released.

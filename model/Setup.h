@@ -2,7 +2,6 @@
 // T = 0 and the free length of the string that holds it there.
 #pragma once
 
-#include <array>
 #include <optional>
 
 #include "model/Record.h"
@@ -13,9 +12,6 @@ namespace vozaz2 {
 struct Parameters {
   double R1, w1, CL, Ktr, VLset, P0, Mx, MF, Mz, Mt, Tr;
 };
-
-// The text boxes of the eleven parameters, in the same order.
-inline constexpr std::array<int, 11> kParameterBoxes = {1, 2, 7, 8, 9, 30, 32, 33, 34, 35, 36};
 
 // The start-up texts of those boxes.
 inline constexpr Parameters kDefaultParameters = {1, 2, 10, 1, 0.1, 0.005, 0.5, 5, 2, 1, 1.2};

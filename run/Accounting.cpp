@@ -2,6 +2,9 @@
 
 namespace vozaz2 {
 
+// The products keep their order in each formula (P0 first for one string,
+// last for two; CL before or after the elongations): every rounding of a sum
+// is part of the run's results, so equal-looking forms are not exchanged.
 void AddStepSums(SimRecord& r, bool twoBalls) {
   if (twoBalls)
     r.Etr = r.Etr + (r.Ftr * r.Vtr + r.Ftr2 * r.Vtr2) * r.P0;

@@ -2,10 +2,12 @@
 
 #include <optional>
 
+#include "model/Constants.h"
 #include "model/FpFault.h"
 #include "model/NumberText.h"
 #include "model/Setup.h"
 #include "run/Scenario.h"
+#include "run/Plotting.h"
 #include "run/Screens.h"
 
 namespace vozaz2 {
@@ -24,12 +26,12 @@ void Experiment::Form_Load() {
     boxes_.SetText(kParameterBoxes[i], NumberText(defaults[i], sep_));
   picture2_.Cls();
   picture3_.Cls();
-  rec_.m = 2.0;
-  rec_.TimerMs = 1;
-  rec_.Lh1 = 20.0;
+  rec_.m = kMass;
+  rec_.TimerMs = kTimerMs;
+  rec_.Lh1 = kVerticalStringLength;
   SetStartUpSigns(rec_);
   rec_.NShow = 1;
-  rec_.Pi = 3.141592654;
+  rec_.Pi = kPi;
   modes_.SetCheck(1, 0);
   timer_.Enabled = true;
   timer_.SetInterval(0);
@@ -50,7 +52,7 @@ void Experiment::Command1_Click() {
   }
   const Parameters p{values[0], values[1], values[2], values[3], values[4], values[5],
                      values[6], values[7], values[8], values[9], values[10]};
-  const StartChoice choice{modes_.Option(8), modes_.Checked(1), modes_.Checked(4)};
+  const StartChoice choice{modes_.Option(8), modes_.StringReleased(), modes_.ManualMx()};
   std::optional<SimRecord> start = ComputeStart(rec_, p, choice);
   if (!start) {
     messages_.Show(kInputMessage);
@@ -61,33 +63,33 @@ void Experiment::Command1_Click() {
   started_ = true;
 
   auto show = [&](int box, double v) { boxes_.SetText(box, NumberText(v, sep_)); };
-  show(3, rec_.V1);
-  show(4, rec_.J1);
-  show(5, rec_.h1);
-  show(6, rec_.L1);
+  show(kV1, rec_.V1);
+  show(kJ1, rec_.J1);
+  show(kH1, rec_.h1);
+  show(kL1, rec_.L1);
   PrepareScreen2(picture2_);
   PrepareScreen3(picture3_);
-  show(32, rec_.Mx);
-  show(33, rec_.MF);
-  show(34, rec_.Mz);
-  show(37, rec_.w12);
-  show(41, rec_.L00);
-  show(43, rec_.FL2);
+  show(kMx, rec_.Mx);
+  show(kMF, rec_.MF);
+  show(kMz, rec_.Mz);
+  show(kW12, rec_.w12);
+  show(kL00, rec_.L00);
+  show(kFL2, rec_.FL2);
 
-  // The start circle of radius R1, and the mark at (4, -4) where the dumbbell's
+  // The start circle of radius R1, and the ring where the dumbbell's
   // orientation sign will turn.
   using namespace colours;
   picture3_.Circle(0, 0, StartCircleRadius(rec_), kRed);
-  rec_.Pxa = 4;
-  rec_.Pya = -4;
-  rec_.Pxb = 4;
-  rec_.Pyb = -4;
-  picture3_.Circle(4, -4, 0.4f, kBlue);
+  rec_.Pxa = kTurnSignX;
+  rec_.Pya = kTurnSignY;
+  rec_.Pxb = kTurnSignX;
+  rec_.Pyb = kTurnSignY;
+  picture3_.Circle(kTurnSignX, kTurnSignY, kTurnSignRing, kBlue);
   if (rec_.DumbbellRun) {
-    picture3_.Circle(4, -4, 0.4f, kNearWhite);
-    picture3_.Circle(4, -4, 0.3f, kBlue);
-    picture3_.Circle(4, -4, 0.3f, kBallB);
-    picture3_.Line(4, -4, 4, -4, kBallB);
+    picture3_.Circle(kTurnSignX, kTurnSignY, kTurnSignRing, kNearWhite);
+    picture3_.Circle(kTurnSignX, kTurnSignY, kBallRadius, kBlue);
+    picture3_.Circle(kTurnSignX, kTurnSignY, kBallRadius, kBallB);
+    picture3_.Line(kTurnSignX, kTurnSignY, kTurnSignX, kTurnSignY, kBallB);
   }
   timer_.SetEnabled(true);
   timer_.SetInterval(rec_.TimerMs);

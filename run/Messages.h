@@ -9,8 +9,8 @@ namespace vozaz2 {
 inline const std::string kInputMessage = "Введите правильно данные";
 
 // Shown when a step fails: the numbers overflowed, a screen coordinate left
-// single precision, or a ball ran into the axis or the sleeve. The text is the
-// program's own, as it has always stood, misspellings included.
+// single precision, or a ball ran into the axis or the sleeve. The text is
+// kept letter for letter, misspellings included.
 std::string DivergenceMessage();
 
 // A modal message box titled "Vozaz2" with one OK button and no icon. Show()

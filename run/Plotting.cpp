@@ -17,8 +17,6 @@ void Dot(Surface& s, double x, double y, Colour c) {
   s.PSet(fx, fy, c);
 }
 
-constexpr float kBallRadius = 0.3f;
-
 // The balls of a dumbbell or of the split load: the old drawing is painted
 // over in near white, then ball a (on the string) in blue, ball b and the bar
 // or string between them in black.
@@ -52,9 +50,10 @@ void PlotSingleLoad(SimRecord& r, Surface& p2, Surface& p3) {
   r.Cnt = 0;
   Dot(p3, r.X / r.Mx, r.Ycoord / r.Mx, kBlue);
   if (r.DumbbellRun) {
-    // A sign of fixed size at (4, -4) that turns with the dumbbell.
+    // A sign of fixed size that turns with the dumbbell.
     const double c = std::cos(r.Psi), s = std::sin(r.Psi);
-    MoveBalls(r, p3, 4 - c / 2, -4 - s / 2, 4 + c / 2, -4 + s / 2);
+    MoveBalls(r, p3, kTurnSignX - c / 2, kTurnSignY - s / 2, kTurnSignX + c / 2,
+              kTurnSignY + s / 2);
   }
 }
 

@@ -19,33 +19,33 @@ void WriteReadout(const SimRecord& r, TextBoxes& boxes, char sep,
   }
   auto put = [&](int box, double v) { boxes.SetText(box, NumberText(v, sep)); };
   for (const auto& [box, value] : variantBoxes) put(box, value);
-  put(10, r.L0);
-  put(11, r.R);
-  put(12, r.w2);
-  put(13, r.V2);
-  put(14, r.J2);
-  put(15, r.h);
-  put(16, r.L);
-  put(17, r.FL);
-  put(18, r.Ftr);
-  put(19, r.FC);
-  put(20, r.Z);
-  put(21, r.E1);
-  put(22, r.E2);
+  put(kL0, r.L0);
+  put(kR2, r.R);
+  put(kW2, r.w2);
+  put(kV2, r.V2);
+  put(kJ2, r.J2);
+  put(kH2, r.h);
+  put(kL2, r.L);
+  put(kFL, r.FL);
+  put(kFtr, r.Ftr);
+  put(kFC, r.FC);
+  put(kZ2, r.Z);
+  put(kE1, r.E1);
+  put(kE2, r.E2);
   if (balanceFault) throw NumericFault();
-  put(23, balance);
-  put(24, r.EVL);
+  put(kBalance, balance);
+  put(kEVL, r.EVL);
   if (elasticFault) throw NumericFault();
-  put(25, elastic);
-  put(26, r.Emg);
-  put(27, r.Etr);
-  put(28, r.MKD1);
-  put(29, r.MKD2);
-  put(31, r.T);
-  put(38, r.X);
-  put(39, r.Ycoord);
-  put(40, r.VX);
-  put(42, r.VY);
+  put(kEL, elastic);
+  put(kEmg, r.Emg);
+  put(kEtr, r.Etr);
+  put(kMKD1, r.MKD1);
+  put(kMKD2, r.MKD2);
+  put(kT, r.T);
+  put(kX, r.X);
+  put(kY, r.Ycoord);
+  put(kVX, r.VX);
+  put(kVY, r.VY);
 }
 
 }  // namespace vozaz2

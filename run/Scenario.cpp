@@ -83,7 +83,7 @@ ControlState StateOf(const Modes& m, const SimRecord& r) {
     s.push_back(m.OptionEnabled(n));
   }
   for (int n = 1; n <= Modes::kChecks; ++n) {
-    s.push_back(m.Check(n));
+    s.push_back(m.Checked(n));
     s.push_back(m.CheckEnabled(n));
   }
   s.push_back(static_cast<int>(r.DirSign));

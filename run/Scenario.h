@@ -15,6 +15,7 @@
 
 #include "model/Modes.h"
 #include "model/Setup.h"
+#include "run/TextBoxes.h"
 
 namespace vozaz2 {
 

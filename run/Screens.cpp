@@ -5,9 +5,11 @@
 namespace vozaz2 {
 
 void PrepareScreen2(Surface& s) {
-  s.Scale(0, 5, 12, -5);
-  for (float y : {0.f, -1.f, 1.f, -2.f, 2.f, -3.f, 3.f, -4.f, 4.f}) s.Line(0, y, 12, y, colours::kGrid);
-  for (float x : {1.f, 2.f, 4.f, 6.f, 8.f, 10.f}) s.Line(x, -5, x, 5, colours::kGrid);
+  s.Scale(kScreen2Left, kScreen2Top, kScreen2Right, kScreen2Bottom);
+  for (float y : {0.f, -1.f, 1.f, -2.f, 2.f, -3.f, 3.f, -4.f, 4.f})
+    s.Line(kScreen2Left, y, kScreen2Right, y, colours::kGrid);
+  for (float x : {1.f, 2.f, 4.f, 6.f, 8.f, 10.f})
+    s.Line(x, kScreen2Bottom, x, kScreen2Top, colours::kGrid);
 }
 
 void PrepareScreen3(Surface& s) {

@@ -30,7 +30,10 @@ void Increment(std::int16_t& n) {
 
 // The four stages. The equations leave in the record the forces and lengths of
 // the fourth stage (at T0 + P0 with the stage-4 trial state); the accounting,
-// plotting and readout of the step use those.
+// plotting and readout of the step use those. The loop index lives in the
+// record (Ind), as the record holds everything of a step, and the last sum
+// keeps its order, (2 K2 + K1 + 2 K3 + K4) / 6 + Y0: the rounding of each
+// operation is part of the run's results.
 template <class Equations>
 void RungeKutta(SimRecord& r, Equations&& equations) {
   for (r.Ind = 1; r.Ind <= 8; ++r.Ind) r.Y0(r.Ind) = r.Y(r.Ind);
@@ -69,7 +72,7 @@ void Experiment::SolveStep() {
   try {
     r.T = r.T0;
     r.VL = r.VLset;
-    if (modes_.Check(3) == 1) r.VL = 0;  // "VL= 0": the drive stands
+    if (modes_.DriveStands()) r.VL = 0;
     // A released string is not connected to the drive (after the first second
     // it is fixed at the sleeve), so freeing the drive during such a run moves
     // nothing and does no work.
@@ -79,8 +82,10 @@ void Experiment::SolveStep() {
     // to two balls; once split, the run stays split until the next start.
     // They know no vertical motion, so only a run in the plane is handed over
     // (the box can be ticked during a run on a cone).
+    // "After 1 s" is tested as T >= 1 && T != 1, the rule as stated: it is
+    // T > 1 for every T, a NaN included, and is left in that form.
     bool twoBalls = r.SplitDone == 1;
-    if (!twoBalls && modes_.Checked(2) && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
+    if (!twoBalls && modes_.SplitChosen() && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
         r.T <= r.Tr) {
       HandOver();
       twoBalls = true;
@@ -108,14 +113,7 @@ void Experiment::HandOver() {
   r.Ya = r.Yb = r.Ycoord;
   r.VXa = r.VXb = r.VX;
   r.VYa = r.VYb = r.VY;
-  r.Y(1) = r.Xa;
-  r.Y(2) = r.Xb;
-  r.Y(3) = r.Ya;
-  r.Y(4) = r.Yb;
-  r.Y(5) = r.VXa;
-  r.Y(6) = r.VXb;
-  r.Y(7) = r.VYa;
-  r.Y(8) = r.VYb;
+  PutTwoBallState(r);
 }
 
 // The drive of this step: the string end (after the split always the string
@@ -133,7 +131,7 @@ void Experiment::PrepareDrive(bool twoBalls) {
   // just been switched between string end and sleeve, when that value belongs
   // to the other part and would put a spurious trapezoid into the work.
   if (!twoBalls && !r.ReleaseRun) r.FVLp = sleeve ? (1 - std::sin(r.Alpha)) * r.FL : r.FL;
-  if (modes_.Checked(3)) return;  // the drive stays where it stands
+  if (modes_.DriveStands()) return;  // it stays where it stands
   const double v = sign * r.VL;
   const double standing = sleeve ? -r.DSleeve : r.DString;
   if (v * r.T0 + r.DriveOffset != standing) r.DriveOffset = standing - v * r.T0;
@@ -144,14 +142,7 @@ void Experiment::SingleLoadStep() {
   SimRecord& r = rec_;
   RungeKutta(r, [&] { Diffur1(r, modes_); });
   Increment(r.Cnt);
-  r.X = r.Y(1);
-  r.Ycoord = r.Y(2);
-  r.Z = r.Y(3);
-  r.Psi = r.Y(4);
-  r.VX = r.Y(5);
-  r.VY = r.Y(6);
-  r.VZ2 = r.Y(7);
-  r.w12 = r.Y(8);
+  TakeSingleLoadState(r);
   r.DLp = r.DL;
   r.Z2 = r.Z;
   // While the string is released its free length follows the slant length,
@@ -190,7 +181,7 @@ void Experiment::SingleLoadStep() {
   ThrowOnFpFault();
   PlotSingleLoad(r, picture2_, picture3_);
   if (r.DumbbellRun)
-    WriteReadout(r, boxes_, sep_, {{37, r.w12}});
+    WriteReadout(r, boxes_, sep_, {{kW12, r.w12}});
   else
     WriteReadout(r, boxes_, sep_, {});
 }
@@ -199,14 +190,7 @@ void Experiment::TwoBallStep() {
   SimRecord& r = rec_;
   RungeKutta(r, [&] { Diffur2(r, modes_); });
   Increment(r.Cnt);
-  r.Xa = r.Y(1);
-  r.Xb = r.Y(2);
-  r.Ya = r.Y(3);
-  r.Yb = r.Y(4);
-  r.VXa = r.Y(5);
-  r.VXb = r.Y(6);
-  r.VYa = r.Y(7);
-  r.VYb = r.Y(8);
+  TakeTwoBallState(r);
   if (r.Ra < 0.1) throw NumericFault();  // ball a has reached the axis
   r.DLap = r.DLa;
   r.DLbp = r.DLb;
@@ -231,7 +215,7 @@ void Experiment::TwoBallStep() {
   SplitTerms(r);
   ThrowOnFpFault();
   PlotTwoBalls(r, picture2_, picture3_);
-  WriteReadout(r, boxes_, sep_, {{41, r.L00}, {43, r.FL2}});
+  WriteReadout(r, boxes_, sep_, {{kL00, r.L00}, {kFL2, r.FL2}});
 }
 
 }  // namespace vozaz2

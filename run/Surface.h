@@ -42,10 +42,6 @@ class Surface {
   virtual void Circle(float x, float y, float radius, Colour c) = 0;
 };
 
-}  // namespace vozaz2
-
-namespace vozaz2 {
-
 // A surface that draws nothing: for runs that only want the numbers.
 class NullSurface final : public Surface {
  public:

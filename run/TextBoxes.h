@@ -6,6 +6,28 @@
 
 namespace vozaz2 {
 
+// Each box by the symbol it shows (ui/Form1Layout.h places them). Inputs are
+// typed by the user; the start values are written by "Начать", the results by
+// every displayed step.
+enum Box : int {
+  // Inputs: the eleven parameters of a run.
+  kR1 = 1, kW1 = 2, kCL = 7, kKtr = 8, kVL = 9, kP0 = 30,
+  kMx = 32, kMF = 33, kMz = 34, kMt = 35, kTr = 36,
+  // Start values.
+  kV1 = 3, kJ1 = 4, kH1 = 5, kL1 = 6,
+  // Results of a step.
+  kL0 = 10, kR2 = 11, kW2 = 12, kV2 = 13, kJ2 = 14, kH2 = 15, kL2 = 16,
+  kFL = 17, kFtr = 18, kFC = 19, kZ2 = 20, kE1 = 21, kE2 = 22,
+  kBalance = 23,  // +/- EVL + E1 - E2 - EL - Emg - Etr
+  kEVL = 24, kEL = 25, kEmg = 26, kEtr = 27, kMKD1 = 28, kMKD2 = 29, kT = 31,
+  kW12 = 37, kX = 38, kY = 39, kVX = 40, kL00 = 41, kVY = 42, kFL2 = 43,
+};
+
+// The boxes of the eleven parameters, in the order the window reads them
+// (the order of Parameters in model/Setup.h).
+inline constexpr std::array<int, 11> kParameterBoxes = {kR1, kW1, kCL, kKtr, kVL, kP0,
+                                                        kMx, kMF, kMz, kMt, kTr};
+
 class TextBoxes {
  public:
   static constexpr int kCount = 43;

@@ -2,7 +2,7 @@
 # Builds in Release (build-quality/) and prints the speed figures: one step of
 # the experiment against Boost.Odeint's runge_kutta4 on the same equations and
 # against four right-hand sides, the parts of a step, the headless runner's
-# steps per second, and the window's pace (scripts/window-bench.sh, if there).
+# steps per second, and the window's pace (scripts/window-bench.sh).
 # Figures only: nothing here fails because something is slow.
 #   scripts/bench.sh [REPETITIONS]      (default 10; medians are printed)
 set -euo pipefail
@@ -56,8 +56,4 @@ printf '%s\n' "${ratios[@]}" | sort -n | sed -n 2p | awk '{ printf "  %.2f times
 
 echo
 echo "== The window"
-if [ -x scripts/window-bench.sh ]; then
-  scripts/window-bench.sh
-else
-  echo "  scripts/window-bench.sh is not there yet: the window's pace is not measured."
-fi
+scripts/window-bench.sh

@@ -32,7 +32,6 @@ namespace {
 // The display's rate: during a run the window repaints at most this often.
 constexpr int kFrameMs = 16;
 
-int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 }  // namespace
 
@@ -54,7 +53,6 @@ Form1::Form1(QWidget* parent)
       picture3Surface_(kScreen3Width, kScreen3Height) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vozaz2"));
-  setWindowIcon(ConeIcon());
   style_ = WindowStyle();
   setStyle(style_);
   setFont(WindowFont());
@@ -148,14 +146,13 @@ void Form1::ConnectControls() {
   connect(Command7, &QPushButton::clicked, this, [this] { Run(&Experiment::Command7_Click); });
 
   // A user's click runs the mode rules; then every control shows the model.
-  const ModeOptionButton* options[] = {Option1, Option2, Option3, Option4,
-                                       Option5, Option6, Option7, Option8};
+  const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n)
     connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] {
       experiment_->Controls().ClickOption(n);
       SyncModes();
     });
-  const ModeCheckBox* checks[] = {Check1, Check2, Check3, Check4};
+  const auto checks = CheckBoxes();
   for (int n = 1; n <= Modes::kChecks; ++n)
     connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] {
       experiment_->Controls().ClickCheck(n);
@@ -235,17 +232,24 @@ void Form1::Show(const std::string& text) {
   ApplyTimer();
 }
 
+std::array<ModeOptionButton*, Modes::kOptions> Form1::OptionButtons() const {
+  return {Option1, Option2, Option3, Option4, Option5, Option6, Option7, Option8};
+}
+
+std::array<ModeCheckBox*, Modes::kChecks> Form1::CheckBoxes() const {
+  return {Check1, Check2, Check3, Check4};
+}
+
 void Form1::SyncModes() {
   const Modes& modes = experiment_->Controls();
-  ModeOptionButton* options[] = {Option1, Option2, Option3, Option4,
-                                 Option5, Option6, Option7, Option8};
+  const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n) {
     ModeOptionButton* o = options[n - 1];
     const QSignalBlocker quiet(o);
     o->setChecked(modes.Option(n));
     o->setEnabled(modes.OptionEnabled(n));
   }
-  ModeCheckBox* checks[] = {Check1, Check2, Check3, Check4};
+  const auto checks = CheckBoxes();
   for (int n = 1; n <= Modes::kChecks; ++n) {
     ModeCheckBox* c = checks[n - 1];
     const QSignalBlocker quiet(c);
@@ -325,11 +329,13 @@ void Form1::PaintFrame() {
 }
 
 void Form1::CopyScreen() {
+  // The screen with the focus, else the one under the mouse pointer.
+  PictureBox* const screens[] = {Picture2, Picture3, Picture1};
   PictureBox* target = nullptr;
-  for (PictureBox* screen : {Picture2, Picture3, Picture1})
+  for (PictureBox* screen : screens)
     if (screen->hasFocus()) target = screen;
   if (!target)
-    for (PictureBox* screen : {Picture2, Picture3, Picture1})
+    for (PictureBox* screen : screens)
       if (screen->underMouse()) target = screen;
   if (target && target->Image()) QGuiApplication::clipboard()->setImage(*target->Image());
 }

@@ -2,8 +2,9 @@
 // result boxes, the mode switches, the buttons and the two screens, bound to
 // one Experiment (run/Experiment.h) that does all the physics.
 //
-// Every control carries its historical name, as member and as objectName; what
-// each of them is, and where it stands, is listed in ui/Form1Layout.h.
+// Every control carries its name (Text3, Check1, ...), as member and as
+// objectName; what each of them is, and where it stands, is listed in
+// ui/Form1Layout.h.
 //
 // The window gives the experiment:
 //   - its text boxes: Text1 ... Text43 (TextBoxes over the QLineEdits; what a
@@ -18,7 +19,6 @@
 // a step costs microseconds, a repaint of the window a millisecond or more.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -140,6 +140,9 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void ConnectControls();
   void SetUpKeyboard();
   TextBox* Box(int box) const;
+  // Option1 ... Option8 and Check1 ... Check4, by number from 1.
+  std::array<ModeOptionButton*, Modes::kOptions> OptionButtons() const;
+  std::array<ModeCheckBox*, Modes::kChecks> CheckBoxes() const;
 
   void SyncModes();
   void ApplyTimer();
@@ -150,7 +153,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void CopyReadout();
   void Tick();
 
-  QStyle* style_ = nullptr;  // owned by the window
+  QStyle* style_ = nullptr;  // WindowStyle(): the application owns it
   std::array<TextBox*, TextBoxes::kCount> boxes_{};
   QImage apparatus_;
   ImageSurface picture2Surface_;

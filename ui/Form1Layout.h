@@ -12,9 +12,14 @@
 #pragma once
 
 #include <QWidget>
+#include <stdexcept>
+#include <string_view>
 #include <type_traits>
 
+#include "help/Twips.h"
+#include "run/Screens.h"
 #include "ui/Form1.h"
+#include "ui/PictureBox.h"
 
 namespace vozaz2 {
 
@@ -40,8 +45,6 @@ QWidget* Place(Form1& form, QWidget* parent) {
 
 #define VOZAZ2_FORM1(member) #member, &form1_detail::Place<&Form1::member>
 
-// Twips per pixel at 96 dpi.
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 11895, kClientHeightTwips = 8295;
 
 // In creation order: each frame comes before the options it holds, and each
@@ -202,8 +205,62 @@ inline constexpr Form1Control kForm1Layout[] = {
 
 #undef VOZAZ2_FORM1
 
+// The row of a control (at compile time: a name not in the table does not
+// compile).
+constexpr const Form1Control& Form1Row(std::string_view name) {
+  for (const Form1Control& c : kForm1Layout)
+    if (name == c.name) return c;
+  throw std::invalid_argument("no such control in Form1");
+}
+
+namespace form1_detail {
+
+// The screens' images (run/Screens.h) fill Picture2 and Picture3 inside their
+// sunken borders.
+constexpr bool Holds(const Form1Control& picture, int width, int height) {
+  return Pixels(picture.width) - 2 * PictureBox::kBorder == width &&
+         Pixels(picture.height) - 2 * PictureBox::kBorder == height;
+}
+
+constexpr int Number(std::string_view text) {
+  int sign = 1, n = 0;
+  if (!text.empty() && text.front() == '-') sign = -1, text.remove_prefix(1);
+  for (char c : text) n = 10 * n + (c - '0');
+  return sign * n;
+}
+
+// Each figure beside Picture2 stands where its value lies on the oscillogram's
+// scale, less than its own size away: y figures left of the screen, x figures
+// under it.
+constexpr bool FiguresMatchTheScale() {
+  const Form1Control& screen = Form1Row("Picture2");
+  const double left = screen.left + PictureBox::kBorder * kTwipsPerPixel;
+  const double top = screen.top + PictureBox::kBorder * kTwipsPerPixel;
+  const double width = kScreen2Width * kTwipsPerPixel, height = kScreen2Height * kTwipsPerPixel;
+  for (const Form1Control& c : kForm1Layout) {
+    if (std::string_view(c.what) != "figure") continue;
+    const double v = Number(c.caption);
+    double off;
+    if (c.left < screen.left)
+      off = top + (kScreen2Top - v) / (kScreen2Top - kScreen2Bottom) * height -
+            (c.top + c.height / 2.0);
+    else
+      off = left + (v - kScreen2Left) / (kScreen2Right - kScreen2Left) * width -
+            (c.left + c.width / 2.0);
+    if (off < 0) off = -off;
+    if (off >= (c.left < screen.left ? c.height : c.width)) return false;
+  }
+  return true;
+}
+
+}  // namespace form1_detail
+
+static_assert(form1_detail::Holds(Form1Row("Picture2"), kScreen2Width, kScreen2Height));
+static_assert(form1_detail::Holds(Form1Row("Picture3"), kScreen3Width, kScreen3Height));
+static_assert(form1_detail::FiguresMatchTheScale());
+
 // The eleven input boxes in reading order (the left column, then the middle
 // one): the order of the Tab key.
-inline constexpr int kInputTabOrder[] = {1, 2, 7, 8, 9, 32, 33, 34, 35, 30, 36};
+inline constexpr int kInputTabOrder[] = {kR1, kW1, kCL, kKtr, kVL, kMx, kMF, kMz, kMt, kP0, kTr};
 
 }  // namespace vozaz2

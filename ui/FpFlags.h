@@ -8,19 +8,19 @@
 // end the run with the divergence message.
 #pragma once
 
-#include <cfenv>
+#include "model/FpFault.h"
 
 namespace vozaz2 {
 
 class KeepFpFlags {
  public:
-  KeepFpFlags() { std::fegetexceptflag(&saved_, FE_ALL_EXCEPT); }
-  ~KeepFpFlags() { std::fesetexceptflag(&saved_, FE_ALL_EXCEPT); }
+  KeepFpFlags() : saved_(SavedFpFlags()) {}
+  ~KeepFpFlags() { RestoreFpFlags(saved_); }
   KeepFpFlags(const KeepFpFlags&) = delete;
   KeepFpFlags& operator=(const KeepFpFlags&) = delete;
 
  private:
-  std::fexcept_t saved_;
+  int saved_;  // see SavedFpFlags: the same on every platform
 };
 
 }  // namespace vozaz2

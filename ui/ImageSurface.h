@@ -11,6 +11,9 @@
 
 namespace vozaz2 {
 
+// The colour value red + 256*green + 65536*blue as a Qt colour.
+inline QRgb ToQRgb(Colour c) { return qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
+
 class ImageSurface final : public Surface {
  public:
   ImageSurface(int width, int height);
@@ -33,7 +36,7 @@ class ImageSurface final : public Surface {
   // Sets pixels and collects the rectangle they span.
   class Pen {
    public:
-    Pen(QImage& image, Colour c) : image_(image), rgb_(ToQRgbValue(c)) {}
+    Pen(QImage& image, Colour c) : image_(image), rgb_(ToQRgb(c)) {}
     void operator()(int x, int y) {
       reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb_;
       area_ |= QRect(x, y, 1, 1);
@@ -45,7 +48,6 @@ class ImageSurface final : public Surface {
     QRgb rgb_;
     QRect area_;
   };
-  static QRgb ToQRgbValue(Colour c) { return qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
   void Changed(const QRect& area) {
     if (changed && !area.isEmpty()) changed(area);
   }
@@ -53,8 +55,5 @@ class ImageSurface final : public Surface {
   QImage image_;
   ScaleMap map_;
 };
-
-// The colour value red + 256*green + 65536*blue as a Qt colour.
-inline QRgb ToQRgb(Colour c) { return qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
 
 }  // namespace vozaz2

@@ -11,6 +11,7 @@ namespace vozaz2 {
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
   // The classic 2-pixel sunken border of a picture box (paintEvent draws it).
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  Q_ASSERT(frameWidth() == kBorder);
   // paintEvent covers every pixel, so nothing behind the box need be drawn.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -13,6 +13,9 @@ namespace vozaz2 {
 
 class PictureBox final : public QFrame {
  public:
+  // The width of the sunken border, in pixels, on each side.
+  static constexpr int kBorder = 2;
+
   explicit PictureBox(QWidget* parent = nullptr);
 
   // The image shown at the top-left corner of the drawing area, clipped to

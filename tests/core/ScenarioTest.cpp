@@ -36,7 +36,7 @@ TEST(Scenario, ClicksReachEveryStateOfTheControls) {
     for (int n = 1; n <= Modes::kOptions; ++n)
       ASSERT_TRUE(reached.Option(n) == target.Option(n) && reached.OptionEnabled(n) == target.OptionEnabled(n));
     for (int n = 1; n <= Modes::kChecks; ++n)
-      ASSERT_TRUE(reached.Check(n) == target.Check(n) && reached.CheckEnabled(n) == target.CheckEnabled(n));
+      ASSERT_TRUE(reached.Checked(n) == target.Checked(n) && reached.CheckEnabled(n) == target.CheckEnabled(n));
     ASSERT_TRUE(again.DirSign == r.DirSign && again.MoverSign == r.MoverSign && again.PathSign == r.PathSign);
   }
 }
@@ -79,14 +79,14 @@ TEST(Scenario, EventsComeAtTheirSteps) {
   Modes m(r);
   EventPlayer player({{2, {false, 3}}, {2, {false, 3}}, {4, {false, 3}}});
   player.ClickDue(m, 1);
-  EXPECT_EQ(m.Check(3), 0);
+  EXPECT_FALSE(m.DriveStands());
   player.ClickDue(m, 2);
-  EXPECT_EQ(m.Check(3), 0);  // ticked and unticked at the same step
+  EXPECT_FALSE(m.DriveStands());  // ticked and unticked at the same step
   player.ClickDue(m, 2);
   EXPECT_TRUE(player.Pending());
   player.Drop();
   player.ClickDue(m, 4);
-  EXPECT_EQ(m.Check(3), 0);
+  EXPECT_FALSE(m.DriveStands());
 }
 
 }  // namespace

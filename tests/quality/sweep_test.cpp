@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <sstream>
 #include <string>
@@ -131,8 +130,6 @@ TEST(QualitySweep, RandomRunsEndNormallyOrWithOneOfTheTwoMessages) {
       ADD_FAILURE() << "run " << run << ": " << error << "\n  texts and actions: " << log;
     }
   }
-  std::printf("sweep: %d runs, %d started, %d with the input message, %d diverged, %d steps\n",
-              tally.runs, tally.started, tally.rejected, tally.diverged, tally.steps);
   // The sweep must reach all three endings, or it tests less than it claims.
   EXPECT_GT(tally.started, kRuns / 2);
   EXPECT_GT(tally.rejected, kRuns / 20);

@@ -2,13 +2,11 @@
 // theme (vozaz2-16.png and vozaz2-32.png in the given folder). With
 // --apparatus FILE it also writes the apparatus drawing, for a look at it
 // outside the program.
-#include <QByteArray>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "ui/artwork/Artwork.h"

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
 #include "ui/artwork/Artwork.h"
 
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
   // running after "Выход".
   auto* form = new vozaz2::Form1;
   form->setAttribute(Qt::WA_DeleteOnClose);
+  // The graphs follow the experiment from the start, so that opening them
+  // (Ctrl+G or F9) during a run shows the whole run. They close with the
+  // main window.
+  vozaz2::InstallGraphsWindow(form, form->Simulation());
   form->show();
   return app.exec();
 }

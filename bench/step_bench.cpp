@@ -27,6 +27,7 @@
 #include "model/Equations.h"
 #include "model/FpFault.h"
 #include "model/NumberText.h"
+#include "run/CsvRows.h"
 #include "run/Plotting.h"
 #include "run/Readout.h"
 #include "run/Screens.h"
@@ -193,6 +194,27 @@ void BM_Readout(benchmark::State& state) {
   for (auto _ : state) WriteReadout(run.Record(), boxes, ',', {});
 }
 BENCHMARK(BM_Readout);
+
+// One row of the CSV table, over the records of 512 successive steps (so that
+// the numbers change from row to row as in a run): rows per second.
+void BM_CsvRow(benchmark::State& state) {
+  MidRun run;
+  std::vector<SimRecord> records;
+  for (int i = 0; i < 512; ++i) {
+    run.rig.experiment.SolveStep();
+    records.push_back(run.Record());
+  }
+  CsvRows rows;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    rows.Append(static_cast<long long>(i), records[i % records.size()]);
+    if (rows.Full()) rows.Clear();
+    ++i;
+  }
+  state.counters["rows/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CsvRow);
 
 void BM_NumberText(benchmark::State& state) {
   double v = 21.293170976400209;

@@ -3,7 +3,10 @@
 // (under Xvfb in scripts/longrun.sh), "Начать" is clicked as a user clicks
 // it, and the run goes on at the pace of the window's own timer.
 //
-//   vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]]   (defaults 120, 30)
+// With --graphs the graphs window is open throughout, showing the energy
+// account against time.
+//
+//   vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]] [--graphs]   (defaults 120, 30)
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
@@ -14,6 +17,7 @@
 
 #include "bench/ProcStatus.h"
 
+#include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
 
 namespace {
@@ -31,10 +35,12 @@ class CountingMessages final : public vozaz2::MessageSink {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const bool withGraphs = argc > 1 && std::string(argv[argc - 1]) == "--graphs";
+  if (withGraphs) --argc;
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
   const int every = argc > 2 ? std::atoi(argv[2]) : 30;
   if (seconds <= 0 || every <= 0) {
-    std::fprintf(stderr, "usage: vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]]\n");
+    std::fprintf(stderr, "usage: vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]] [--graphs]\n");
     return 1;
   }
   vozaz2::bench::NoteMissingFigures();
@@ -43,6 +49,7 @@ int main(int argc, char** argv) {
   CountingMessages messages;
   form.SetMessageSink(&messages);
   form.show();
+  if (withGraphs) vozaz2::ShowGraphsWindow(&form, form.Simulation())->ShowView(vozaz2::GraphsWindow::View::kEnergy);
   const vozaz2::SimRecord& r = form.Simulation().Record();
   auto report = [&](const char* when, int at) {
     const double steps = r.P0 > 0 ? r.T0 / r.P0 : 0;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "fonts/ProgramFont.h"
 #include "help/HelpText.h"
 #include "help/Twips.h"
 
@@ -23,13 +24,8 @@ QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(x, y, Pixels(left + width) - x, Pixels(top + height) - y);
 }
 
-// The layout was made for a narrow dialog font. DejaVu Sans at these sizes
-// keeps every caption inside its control and the help text easy to read.
-QFont WindowFont(int pixels) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(pixels);
-  return font;
-}
+// The program's own narrow font, as in the main window.
+QFont WindowFont(int pixels) { return ProgramFont(pixels); }
 
 // The one help window of the program, while it is open.
 QPointer<Form2>& OpenHelpWindow() {

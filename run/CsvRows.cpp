@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "run/Accounting.h"
+#include "run/Quantities.h"
 
 namespace vozaz2 {
 
@@ -14,22 +14,21 @@ constexpr std::size_t kLongestRow = 20 + 28 * 25 + 1;
 }  // namespace
 
 void CsvRows::AppendHeader() {
-  if (text_.size() < used_ + kCsvHeader.size() + 1) text_.resize(used_ + kCsvHeader.size() + 1);
-  text_.replace(used_, kCsvHeader.size(), kCsvHeader);
-  used_ += kCsvHeader.size();
-  text_[used_++] = '\n';
+  std::string header = "step";
+  for (std::size_t q = 0; q < kColumns; ++q) (header += ',') += kQuantities[q].key;
+  header += '\n';
+  if (text_.size() < used_ + header.size()) text_.resize(used_ + header.size());
+  text_.replace(used_, header.size(), header);
+  used_ += header.size();
 }
 
 void CsvRows::Append(long long step, const SimRecord& r) {
-  const double values[] = {r.T,   r.L0,  r.R,          r.w2,  r.V2,  r.J2,   r.h,    r.L,
-                           r.FL,  r.Ftr, r.FC,         r.Z,   r.E1,  r.E2,   Balance(r), r.EVL,
-                           r.EL2 - r.EL1, r.Emg, r.Etr, r.MKD1, r.MKD2, r.X, r.Ycoord, r.VX,
-                           r.VY,  r.w12, r.L00,        r.FL2};
+  double values[kColumns];
+  for (std::size_t q = 0; q < kColumns; ++q) values[q] = kQuantities[q].read(r);
   if (text_.size() < used_ + kLongestRow) text_.resize(used_ + kLongestRow);
   char* p = text_.data() + used_;
   char* const end = text_.data() + text_.size();
   p = std::to_chars(p, end, step).ptr;
-  static_assert(std::size(values) == kColumns);
   for (std::size_t c = 0; c < kColumns; ++c) {
     *p++ = ',';
     Cell& cell = cells_[c];

@@ -1,5 +1,5 @@
 // The run as a table: one row a step, with the step number and the readout's
-// quantities, as comma-separated text. Each number is written as the
+// quantities in the readout's order, as comma-separated text. Each number is written as the
 // shortest text that reads back as the very same double, so the table is
 // exact and nothing depends on the C library's locale.
 #pragma once
@@ -9,13 +9,9 @@
 #include <string_view>
 
 #include "model/Record.h"
+#include "run/Quantities.h"
 
 namespace vozaz2 {
-
-// The header line of the table (without its line end).
-inline constexpr std::string_view kCsvHeader =
-    "step,T,L0,R2,w2,V2,J2,h2,L2,FL,Ftr,FC,Z2,E1,E2,Balance,EVL,EL,Emg,Etr,MKD1,MKD2,X,Y,VX,VY,"
-    "w12,L00,FL2";
 
 // Rows gathered as text, to be written out in large pieces.
 class CsvRows {
@@ -23,16 +19,17 @@ class CsvRows {
   // Text gathered past this size is worth writing out.
   static constexpr std::size_t kFlushSize = 1 << 20;
 
+  // The header: "step", then the readout's symbols (run/Quantities.h).
+  void AppendHeader();
   // Appends the row of the record after `step` steps, with its line end.
   void Append(long long step, const SimRecord& r);
-  void AppendHeader();
 
   std::string_view Text() const { return {text_.data(), used_}; }
   bool Full() const { return used_ >= kFlushSize; }
   void Clear() { used_ = 0; }
 
  private:
-  static constexpr std::size_t kColumns = 28;
+  static constexpr std::size_t kColumns = quantity::kReadoutCount;
   // The last text of each column and the bits of its number: a quantity that
   // stays the same from step to step (L0, E1, MKD1, the parts a variant does
   // not use) is copied rather than converted again.

@@ -75,6 +75,12 @@ class Experiment {
   StepTimer& Timer1() { return timer_; }
   const StepTimer& Timer1() const { return timer_; }
 
+  // Whoever follows the run (the graphs): runStarted after "Начать" has set
+  // up a run, stepMade after every step that did not end in the divergence
+  // message. Each runs inside the command, so it must be quick.
+  std::function<void()> runStarted;
+  std::function<void()> stepMade;
+
   bool Started() const { return started_; }
   // Whether the last SolveStep ended in the divergence message.
   bool LastStepDiverged() const { return lastStepDiverged_; }

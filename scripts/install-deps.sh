@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libqcustomplot-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick gcovr poppler-utils

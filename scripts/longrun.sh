@@ -4,7 +4,8 @@
 #     as the headless runner steps), with the peak memory (VmHWM) after 10^5
 #     and after 10^6 steps. They must be equal; the script fails if not.
 #  2. The main window under Xvfb in a long default run, with its memory at the
-#     start and at the end (figures only).
+#     start and at the end (figures only); then the same with the graphs
+#     window open.
 #   scripts/longrun.sh [STEPS] [WINDOW_SECONDS]     (defaults 1000000 and 600)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,4 +37,7 @@ if ! command -v xvfb-run >/dev/null; then
   echo "  xvfb-run is missing (package xvfb): skipped."
 else
   xvfb-run -a -s "-screen 0 1280x1024x24" "$dir/bench/vozaz2-window-longrun" "$window_seconds" 60
+  echo
+  echo "== The window with the graphs window open: $window_seconds s of a default run"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$dir/bench/vozaz2-window-longrun" "$window_seconds" 60 --graphs
 fi

@@ -3,8 +3,11 @@
 # program (Release), then under Xvfb runs an empty precise 1 ms timer and the
 # window during a default run, each for the given seconds (default 10), and
 # prints both rates, their ratio, the cost of a tick and of a repaint.
+# With --graphs the graphs window is open during the run, showing its
+# ready-made views in turn (--graphs-shots PREFIX saves each view as a PNG).
 # Figures only: this is not a test and never fails on time.
 #   scripts/window-bench.sh [--seconds S] [--screenshot FILE [--shot-after S]]
+#                           [--graphs] [--graphs-shots PREFIX] [--dumbbell]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

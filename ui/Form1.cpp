@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <cfenv>
 
+#include "fonts/ProgramFont.h"
 #include "help/Form2.h"
 #include "io/Locale.h"
 #include "run/Screens.h"
@@ -38,9 +39,8 @@ constexpr int kFrameMs = 16;
 QFont Form1::WindowFont() {
   // A narrow sans serif (Helvetica Narrow's metrics) at 11 pixels: about the
   // width of the classic 8-point dialog font the layout was drawn for.
-  QFont font(QStringLiteral("Nimbus Sans Narrow"));
-  font.setPixelSize(11);
-  font.setStyleHint(QFont::SansSerif);
+  // The program carries it (fonts/), so it looks the same everywhere.
+  QFont font = ProgramFont(11);
   // Without kerning the text boxes can draw numbers from a table of glyphs
   // exactly where a line edit puts them (see TextBox).
   font.setKerning(false);
@@ -225,6 +225,7 @@ void Form1::Show(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vozaz2"), shown, QMessageBox::Ok, this);
+    box.setFont(WindowFont());
     box.setTextFormat(Qt::PlainText);  // keeps the leading blanks of the lines
     box.exec();
   }

@@ -9,6 +9,13 @@
 //
 // With --screenshot FILE it also saves the window, as it stands after
 // --shot-after seconds of the run, as a PNG picture.
+//
+// With --graphs the graphs window is open beside it during the run and shows
+// its ready-made views in turn, one a second; --graphs-shots PREFIX saves each
+// view as PREFIX-N.png at the end of the run (and a graph of one's own, the
+// heights and lengths against time, as PREFIX-7.png). --dumbbell runs the
+// dumbbell ("m=1+1") instead of the single load, --split the load that splits
+// in the plane ("В плоскости", "m= 1+1 от 1с  до Tr с").
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -19,13 +26,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
 #endif
 
+#include "bench/ProcStatus.h"
+#include "graphs/GraphsWindow.h"
+#include "run/Quantities.h"
 #include "ui/Form1.h"
+#include "ui/ModeButtons.h"
 #include "ui/TextBox.h"
 
 namespace {
@@ -115,6 +127,13 @@ class PaintProbe final : public QObject {
   bool painted_ = false;
 };
 
+// A divergence message would wait for a user: here it is only counted.
+class CountingMessages final : public vozaz2::MessageSink {
+ public:
+  void Show(const std::string&) override { ++shown; }
+  int shown = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,11 +147,17 @@ int main(int argc, char** argv) {
   QCommandLineOption shotOpt("screenshot", "Save the window as a PNG picture.", "FILE");
   QCommandLineOption shotAfterOpt("shot-after", "Seconds of the run before the picture (default 2.5).",
                                   "S", "2.5");
-  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt});
+  QCommandLineOption graphsOpt("graphs", "Keep the graphs window open, its ready-made views in turn.");
+  QCommandLineOption graphShotsOpt("graphs-shots", "Save each ready-made view as PREFIX-N.png.", "PREFIX");
+  QCommandLineOption dumbbellOpt("dumbbell", "Run the dumbbell (\"m=1+1\").");
+  QCommandLineOption splitOpt("split", "Run the load that splits in the plane.");
+  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, dumbbellOpt, splitOpt});
   cli.process(app);
   const int ms = static_cast<int>(cli.value(secondsOpt).toDouble() * 1000);
   const QString shot = cli.value(shotOpt);
   const int shotMs = static_cast<int>(cli.value(shotAfterOpt).toDouble() * 1000);
+  const QString graphShots = cli.value(graphShotsOpt);
+  const bool withGraphs = cli.isSet(graphsOpt) || !graphShots.isEmpty();
   if (ms <= 0 || shotMs < 0) {
     std::fprintf(stderr, "vozaz2-window-bench: the times must be positive\n");
     return 2;
@@ -156,8 +181,32 @@ int main(int argc, char** argv) {
 
   // 2. The window, shown, during a default run.
   vozaz2::Form1 form;
+  CountingMessages messages;
+  form.SetMessageSink(&messages);
+  form.move(0, 0);
   form.show();
+  vozaz2::GraphsWindow* graphs = nullptr;
+  if (withGraphs) {
+    graphs = vozaz2::ShowGraphsWindow(&form, form.Simulation());
+    graphs->move(200, 330);
+  }
+  if (cli.isSet(dumbbellOpt)) form.Option8->click();
+  if (cli.isSet(splitOpt)) {
+    form.Option6->click();
+    form.Check2->click();
+  }
   RunEventLoopFor(500);  // mapped and painted once
+  QTimer views;
+  int view = 0;
+  if (graphs) {
+    QObject::connect(&views, &QTimer::timeout, [&] {
+      view = (view + 1) % vozaz2::GraphsWindow::kReadyViews;
+      graphs->ShowView(static_cast<vozaz2::GraphsWindow::View>(view));
+    });
+    views.start(1000);
+  }
+  const long redraws0 = graphs ? graphs->Redraws() : 0;
+  const double redrawSeconds0 = graphs ? graphs->RedrawSeconds() : 0;
   TickProbe ticks(form.Timer1);
   PaintProbe paints(&form, form.Text31);
   const vozaz2::SimRecord& r = form.Simulation().Record();
@@ -174,6 +223,17 @@ int main(int argc, char** argv) {
     RunEventLoopFor(ms);
   }
   const double elapsed = static_cast<double>(clock.elapsed()) / 1000.0;
+  const long redraws = graphs ? graphs->Redraws() - redraws0 : 0;
+  const double redrawSeconds = graphs ? graphs->RedrawSeconds() - redrawSeconds0 : 0;
+  if (!graphShots.isEmpty())
+    for (int v = 0; v < vozaz2::GraphsWindow::kReadyViews; ++v) {
+      graphs->ShowView(static_cast<vozaz2::GraphsWindow::View>(v));
+      graphs->grab().save(QStringLiteral("%1-%2.png").arg(graphShots).arg(v + 1));
+    }
+  if (!graphShots.isEmpty()) {
+    graphs->ShowCustom({vozaz2::kZ2, vozaz2::kH2, vozaz2::kL2}, vozaz2::kT);
+    graphs->grab().save(QStringLiteral("%1-7.png").arg(graphShots));
+  }
   form.Command2->click();  // "Остановить"
   const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
   if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);
@@ -191,6 +251,10 @@ int main(int argc, char** argv) {
     std::printf("processor time of the program during the run: not available on this system\n");
   else
     std::printf("processor time of the program during the run: %.0f %%\n", 100.0 * cpu / elapsed);
+  if (graphs)
+    std::printf("graphs window open: %.1f redraws/s, %.2f ms each, %.1f %% of the time; memory VmRSS %ld kB\n",
+                static_cast<double>(redraws) / elapsed, redraws ? 1000 * redrawSeconds / static_cast<double>(redraws) : 0.0,
+                100 * redrawSeconds / elapsed, vozaz2::bench::StatusKb("VmRSS"));
   if (form.Simulation().LastStepDiverged()) std::printf("(the run diverged)\n");
   return 0;
 }

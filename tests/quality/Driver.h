@@ -76,11 +76,6 @@ class Driver {
     }
   }
 
-  Experiment& experiment() { return experiment_; }
-  const RecordingMessages& messages() const { return messages_; }
-  const MemoryTextBoxes& boxes() const { return boxes_; }
-  const ImageSurface& picture2() const { return picture2_; }
-  const ImageSurface& picture3() const { return picture3_; }
   int starts() const { return starts_; }
   int rejectedStarts() const { return rejected_; }
   int divergences() const { return divergences_; }

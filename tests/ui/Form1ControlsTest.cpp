@@ -1,5 +1,6 @@
 // The main window's controls: whole captions, the text boxes' own drawing, and
 // mode switches that always show the mode model.
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRandomGenerator>
@@ -46,6 +47,9 @@ TEST_P(Caption, FitsItsControl) {
       mustFit = style->subElementRect(check ? E::SE_CheckBoxIndicator : E::SE_RadioButtonIndicator, &opt, w);
   }
   ASSERT_EQ(opt.text, QString::fromUtf8(GetParam()->caption));
+  // Measured in the font the program carries (or the same font of the
+  // system's, "Nimbus Sans Narrow [urw]"), not one the machine may lack.
+  ASSERT_TRUE(QFontInfo(w->font()).family().startsWith(QStringLiteral("Nimbus Sans Narrow")));
   const QFontMetrics fm = w->fontMetrics();
   EXPECT_LE(fm.horizontalAdvance(opt.text), area.width()) << w->font().pixelSize() << " px";
   EXPECT_LE(area.right(), w->width() - 1);

@@ -1,13 +1,11 @@
 // Runs in the main window, driven with the mouse and the keyboard, and what
-// they leave on the screens, in the help window and on the clipboard.
+// they leave on the screens and on the clipboard.
 #include <QClipboard>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <cfenv>
 #include <map>
 
-#include "help/Form2.h"
 #include "model/NumberText.h"
 #include "run/Screens.h"
 #include "tests/ui/WindowFixture.h"
@@ -172,46 +170,6 @@ TEST_F(WindowTest, ClearScreensLeavesTheBareGrids) {
   Settle();
   EXPECT_EQ(Rgb(form->Picture3->grab(form->Picture3->contentsRect()).toImage()), Rgb(grid3.Image()));
 }
-
-// "About" twice opens one help window; closed and reopened, it shows the same
-// text, not doubled. "Выход" during a run then closes the main window, kept or
-// discarded, with no further step and no message; the help window stays.
-class AboutAndExit : public WindowTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(AboutAndExit, OneHelpWindowOutlivesTheMainWindow) {
-  auto helpWindows = [] {
-    const QWidgetList all = QApplication::topLevelWidgets();
-    return std::count_if(all.begin(), all.end(), [](QWidget* w) { return qobject_cast<Form2*>(w) && w->isVisible(); });
-  };
-  form->setAttribute(Qt::WA_DeleteOnClose, GetParam());
-  Click(form->Command6);
-  const QString text = ShowHelpWindow()->Text1->toPlainText();
-  ASSERT_FALSE(text.isEmpty());
-  ShowHelpWindow()->close();
-  Settle();
-  EXPECT_EQ(helpWindows(), 0);
-  Click(form->Command6);
-  Click(form->Command6);
-  EXPECT_EQ(helpWindows(), 1);
-  QPointer<Form2> help = ShowHelpWindow();
-  EXPECT_EQ(help->Text1->toPlainText(), text);
-  Click(form->Command1);
-  ASSERT_TRUE(WaitForSteps(2));
-  QPointer<QTimer> timer = form->Timer1;
-  const double t = Record().T0;
-  Click(form->Command4);  // "Выход"
-  Settle();
-  QTest::qWait(30);
-  EXPECT_EQ(form.isNull(), GetParam());
-  EXPECT_TRUE(!form || Record().T0 == t) << "a step after the close";
-  EXPECT_TRUE(!timer || !timer->isActive());
-  EXPECT_TRUE(messages.shown.empty());
-  ASSERT_TRUE(help);
-  EXPECT_TRUE(help->isVisible());
-}
-
-INSTANTIATE_TEST_SUITE_P(Form1, AboutAndExit, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Discarded" : "Kept"; });
 
 // Tab walks the inputs in reading order, then the buttons; Ctrl+C over a
 // screen copies its picture; Ctrl+Shift+C copies the readout as a table.

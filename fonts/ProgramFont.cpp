@@ -1,0 +1,24 @@
+#include "fonts/ProgramFont.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace vozaz2 {
+
+QString ProgramFontFamily() {
+  static const QString family = [] {
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/NimbusSansNarrow-Regular.otf"));
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    return families.isEmpty() ? QStringLiteral("Nimbus Sans Narrow") : families.first();
+  }();
+  return family;
+}
+
+QFont ProgramFont(int pixels) {
+  QFont font(ProgramFontFamily());
+  font.setPixelSize(pixels);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+}  // namespace vozaz2

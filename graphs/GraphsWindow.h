@@ -1,0 +1,130 @@
+// The graphs window "Графики": the quantities of the readout against time,
+// several at once or one against another, ready-made views of the angular
+// momentum, the energy account, the forces and the law of the experiment
+// (w against R on logarithmic axes, with the predicted line), and live bars of
+// the energy account and of the angular momentum in its parts.
+//
+// The window follows one Experiment: it gathers every step into a bounded
+// summary (run/RunSummary.h), starts afresh at each "Начать" and keeps the
+// last run after it ends. A step costs the summary a few dozen comparisons;
+// the graphs are drawn only while the window is shown, at most at the
+// display's rate and less often when drawing is slow, so that the stepping
+// timer keeps its pace.
+//
+// One window per main window. Closing it only hides it: the summary goes on,
+// and the next opening shows the whole run. It is deleted with its owner.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "run/RunSummary.h"
+
+class QCustomPlot;
+class QComboBox;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace vozaz2 {
+
+class Experiment;
+
+class GraphsWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The ready-made views, then the user's own choice.
+  enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kCustom };
+  static constexpr int kReadyViews = 6;
+
+  // The summary keeps at most this many buckets of steps.
+  static constexpr std::size_t kBuckets = 1024;
+
+  // Starts following the experiment at once; the window stays hidden.
+  GraphsWindow(Experiment& experiment, QWidget* owner);
+  ~GraphsWindow() override;
+
+  const RunSummary& Summary() const { return summary_; }
+  QCustomPlot* Plot() const { return plot_; }
+
+  void ShowView(View view);
+  View CurrentView() const { return view_; }
+  // The user's own graph: these quantities (indices into kQuantities)
+  // against the quantity `x` (quantity::kT: against time).
+  void ShowCustom(const std::vector<std::size_t>& quantities, std::size_t x);
+
+  // Draws the current view from the summary now.
+  void Redraw();
+  // Back to the whole of the data after the user zoomed or panned.
+  void ResetZoom();
+
+  // The data of the current view as a tab-separated table with a header row,
+  // numbers in the locale's notation. Ctrl+C copies it.
+  QString DataTable() const;
+  bool SavePng(const QString& file) const;
+  bool SaveSvg(const QString& file) const;
+  void CopyImage() const;
+  void CopyData() const;
+
+  // Redraws made since the window was built, and the time they took, for
+  // the benchmarks.
+  long Redraws() const { return redraws_; }
+  double RedrawSeconds() const { return static_cast<double>(redrawNs_) / 1e9; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void OnRunStarted();
+  void OnStep();
+  void OnFrame();
+  void BuildControls();
+  void DrawTimeGraphs(const std::vector<std::size_t>& left, const std::vector<std::size_t>& right);
+  void DrawAgainst(const std::vector<std::size_t>& quantities, std::size_t x);
+  void DrawLaw();
+  void DrawEnergyBars();
+  void DrawMomentumBars();
+  void StartValues(double& R1, double& w1) const;
+  double LastValue(std::size_t quantity) const;
+  void AskFile(const char* suffix);
+
+  Experiment& experiment_;
+  QPointer<QWidget> owner_;
+  RunSummary summary_;
+  View view_ = View::kMomentum;
+  std::vector<std::size_t> customQuantities_;
+  std::size_t customX_ = 0;
+  int barSlots_ = 0;     // a bar view: places on the axis
+  bool zoomed_ = false;  // the user moved the axes: live redraws keep them
+  bool splitRun_ = false, dumbbellRun_ = false;
+
+  QCustomPlot* plot_ = nullptr;
+  QListWidget* choice_ = nullptr;
+  QComboBox* against_ = nullptr;
+  std::vector<QPushButton*> viewButtons_;
+
+  // Redraws while shown: at most at the display's rate, and no more often than
+  // keeps their share of the time small.
+  QTimer* frame_ = nullptr;
+  QElapsedTimer clock_;
+  qint64 nextRedrawNs_ = 0;
+  std::uint64_t drawnVersion_ = ~std::uint64_t{0};
+  bool dirty_ = true;
+  long redraws_ = 0;
+  qint64 redrawNs_ = 0, lastRedrawNs_ = 0;
+};
+
+// The graphs window of this main window: made hidden on the first call (it
+// begins to follow the experiment then), and given the keys Ctrl+G and F9 in
+// the owner, which show it.
+GraphsWindow* InstallGraphsWindow(QWidget* owner, Experiment& experiment);
+
+// Shows the graphs window of this main window, making it if there is none
+// yet, and brings it to the front. For the keys and the menu.
+GraphsWindow* ShowGraphsWindow(QWidget* owner, Experiment& experiment);
+
+}  // namespace vozaz2

@@ -1,0 +1,171 @@
+// The graphs: a summary that keeps every excursion of a long run in bounded
+// memory, quantities that are the readout's numbers, the law's line through
+// the start point, and one graphs window per main window that outlives its
+// closing during a run.
+#include <qcustomplot.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "graphs/GraphsWindow.h"
+#include "io/Locale.h"
+#include "model/NumberText.h"
+#include "run/Quantities.h"
+#include "run/RunSummary.h"
+#include "tests/ui/WindowFixture.h"
+
+namespace vozaz2::testing {
+namespace {
+
+// Each bucket holds the true least, greatest and last value of its steps,
+// whatever merging it went through; non-finite values are passed over.
+struct SummaryCase {
+  std::size_t maxBuckets;
+  long steps;
+};
+class Summary : public ::testing::TestWithParam<SummaryCase> {};
+
+TEST_P(Summary, KeepsTrueExtremesOfEveryBucket) {
+  const auto [maxBuckets, steps] = GetParam();
+  QRandomGenerator random(12345);
+  std::vector<double> column(static_cast<std::size_t>(steps));
+  for (long i = 0; i < steps; ++i) {
+    double v = std::sin(i * 1e-3);
+    if (random.bounded(5000) == 0) v += random.bounded(2) ? 100.0 : -100.0;  // one-step spikes
+    if (random.bounded(7000) == 0) v = std::numeric_limits<double>::quiet_NaN();
+    column[static_cast<std::size_t>(i)] = v;
+  }
+  column[static_cast<std::size_t>(steps * 2 / 3)] = 1e6;  // the run's one excursion
+
+  RunSummary s(2, maxBuckets);
+  for (long i = 0; i < steps; ++i) {
+    const double row[2] = {static_cast<double>(i), column[static_cast<std::size_t>(i)]};
+    s.Add(row);
+  }
+  ASSERT_EQ(s.Steps(), steps);
+  ASSERT_LE(s.Buckets(), s.MaxBuckets());
+  ASSERT_GE(2 * s.Buckets(), std::min<std::size_t>(s.MaxBuckets(), static_cast<std::size_t>(steps)));
+  const long width = static_cast<long>(s.StepsPerBucket());
+  ASSERT_EQ(static_cast<long>(s.Buckets()), (steps + width - 1) / width);
+  double greatest = -1;
+  for (std::size_t b = 0; b < s.Buckets(); ++b) {
+    const long first = static_cast<long>(b) * width, end = std::min(steps, first + width);
+    double lo = INFINITY, hi = -INFINITY;
+    for (long i = first; i < end; ++i)
+      if (std::isfinite(column[static_cast<std::size_t>(i)])) {
+        lo = std::min(lo, column[static_cast<std::size_t>(i)]);
+        hi = std::max(hi, column[static_cast<std::size_t>(i)]);
+      }
+    ASSERT_EQ(s.Min(b, 1), lo) << "bucket " << b;
+    ASSERT_EQ(s.Max(b, 1), hi) << "bucket " << b;
+    ASSERT_EQ(s.Last(b, 0), static_cast<double>(end - 1)) << "the last step's values";
+    greatest = std::max(greatest, hi);
+  }
+  EXPECT_EQ(greatest, 1e6);
+  s.Clear();
+  EXPECT_EQ(s.Buckets(), 0u);
+  EXPECT_EQ(s.StepsPerBucket(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, Summary,
+                         ::testing::Values(SummaryCase{2, 7}, SummaryCase{8, 8}, SummaryCase{8, 9},
+                                           SummaryCase{1024, 1000}, SummaryCase{1024, 1'000'000},
+                                           SummaryCase{5, 100'003}));
+
+class Graphs : public WindowTest {
+ protected:
+  GraphsWindow* Open() { return ShowGraphsWindow(form, form->Simulation()); }
+  static int GraphsWindows() {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<GraphsWindow*>(w) != nullptr;
+    return n;
+  }
+};
+
+// The table of quantities reads the very numbers the readout shows.
+TEST_F(Graphs, QuantitiesAreTheReadoutsNumbers) {
+  const int boxes[quantity::kReadoutCount] = {31, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
+                                    23, 24, 25, 26, 27, 28, 29, 38, 39, 40, 42, 37, 41, 43};
+  Click(Switch(8));  // the dumbbell, which writes w12 too
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(50));
+  Click(form->Command2);
+  for (std::size_t q = 0; q < quantity::kReadoutCount; ++q) {
+    if (q == quantity::kL00 || q == quantity::kFL2) continue;  // written by a split run only
+    const auto* box = form->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(boxes[q]));
+    EXPECT_EQ(box->text().toStdString(), NumberText(kQuantities[q].read(Record()), DecimalSeparator()))
+        << kQuantities[q].key;
+  }
+  EXPECT_DOUBLE_EQ(kQuantities[quantity::kMKDOrbit].read(Record()) + kQuantities[quantity::kMKDSpin].read(Record()), Record().MKD2);
+  EXPECT_NE(kQuantities[quantity::kMKDSpin].read(Record()), 0.0) << "the dumbbell turns about its centre";
+}
+
+// On logarithmic axes the law is a line; it passes through the start point
+// from the start, and the run's points fall on it.
+TEST_F(Graphs, LawLinePassesThroughTheStartPoint) {
+  GraphsWindow* g = Open();
+  g->ShowView(GraphsWindow::View::kLaw);
+  Click(form->Command1);
+  g->Redraw();
+  ASSERT_EQ(g->Summary().Steps(), 0) << "drawn before the first step";
+  auto lineAt = [&](double R) {
+    QCPGraph* line = g->Plot()->graph(0);
+    EXPECT_TRUE(line->name().startsWith(QStringLiteral("закон")));
+    const auto& d = *line->data();
+    for (int i = 1; i < d.size(); ++i) {
+      const auto &a = *d.at(i - 1), &b = *d.at(i);
+      if (a.key <= R && R <= b.key) {
+        const double f = std::log(R / a.key) / std::log(b.key / a.key);
+        return std::exp(std::log(a.value) + f * std::log(b.value / a.value));
+      }
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  EXPECT_NEAR(lineAt(Record().R1), Record().w1, 1e-12 * Record().w1);
+  ASSERT_TRUE(WaitForSteps(300));
+  const RunSummary& s = g->Summary();
+  const double R = s.Last(s.Buckets() - 1, quantity::kR2), w = s.Last(s.Buckets() - 1, quantity::kW2);
+  ASSERT_NE(R, Record().R1) << "the run has moved the load";
+  EXPECT_NEAR(w, PredictedOmega(Record().R1, Record().w1, R), 1e-6 * w);
+}
+
+// One window, however often it is asked for; closing it during a run hides
+// it and the summary goes on; "Начать" starts it afresh; it goes with the
+// main window.
+TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
+  GraphsWindow* g = InstallGraphsWindow(form, form->Simulation());
+  EXPECT_FALSE(g->isVisible());
+  Activate();
+  QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(g));
+  EXPECT_EQ(Open(), g);
+  EXPECT_EQ(GraphsWindows(), 1);
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(20));
+  for (int v = 0; v < GraphsWindow::kReadyViews; ++v) g->ShowView(static_cast<GraphsWindow::View>(v));
+  g->close();
+  const long before = static_cast<long>(g->Summary().Steps());
+  ASSERT_TRUE(WaitForSteps(20));
+  EXPECT_GE(g->Summary().Steps(), before + 20);
+  EXPECT_EQ(Open(), g);
+  EXPECT_TRUE(g->isVisible());
+  EXPECT_TRUE(g->DataTable().startsWith(QStringLiteral("T, с\t")));
+  QTemporaryDir dir;
+  ASSERT_TRUE(g->SavePng(dir.filePath("g.png")) && g->SaveSvg(dir.filePath("g.svg")));
+  EXPECT_EQ(QImage(dir.filePath("g.png")).size(), g->Plot()->size());
+  QFile svg(dir.filePath("g.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  Click(form->Command1);
+  EXPECT_EQ(g->Summary().Steps(), 0);
+  const QPointer<GraphsWindow> alive(g);
+  delete form.data();
+  EXPECT_TRUE(alive.isNull());
+}
+
+}  // namespace
+}  // namespace vozaz2::testing

@@ -1,4 +1,5 @@
 // vozaz2: the conical-pendulum simulator with its main window.
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
       QStringLiteral("Conical pendulum and the conservation of angular momentum."));
   parser.addHelpOption();
   parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an experiment file (*.vozaz2) to open"),
+                               QStringLiteral("[FILE]"));
   parser.process(app);
 
   // Every window of the program, the main and the help window, shows the cone.
@@ -34,6 +37,15 @@ int main(int argc, char** argv) {
   // (Ctrl+G or F9) during a run shows the whole run. They close with the
   // main window.
   vozaz2::InstallGraphsWindow(form, form->Simulation());
+  // "Вид" > "Графики" opens them as well; the keys stay the window's own
+  // shortcuts, the menu only shows them.
+  auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
+  QObject::connect(graphs, &QAction::triggered, form,
+                   [form] { vozaz2::ShowGraphsWindow(form, form->Simulation()); });
+  form->AddViewAction(graphs);
   form->show();
+  // A file given on the command line (a double click on it in the file
+  // manager) is opened as by "Открыть…"; one that cannot be, says why.
+  if (!parser.positionalArguments().isEmpty()) form->OpenExperiment(parser.positionalArguments().front());
   return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "run/Experiment.h"
 
 #include <optional>
+#include <string>
 
 #include "model/Constants.h"
 #include "model/FpFault.h"
@@ -61,6 +62,7 @@ void Experiment::Command1_Click() {
   rec_ = *start;
   ClearFpFaults();  // a fault flag left by an earlier diverged step is not this start's
   started_ = true;
+  ++starts_;
 
   auto show = [&](int box, double v) { boxes_.SetText(box, NumberText(v, sep_)); };
   show(kV1, rec_.V1);
@@ -110,6 +112,15 @@ void Experiment::TypeParameter(std::size_t index, double value) {
 void Experiment::ResetControls() {
   modes_.Reset();
   SetStartUpSigns(rec_);
+}
+
+void Experiment::Renew() {
+  rec_ = SimRecord{};
+  modes_.Reset();
+  started_ = false;
+  lastStepDiverged_ = false;
+  for (int box = 1; box <= TextBoxes::kCount; ++box) boxes_.SetText(box, "Text" + std::to_string(box));
+  Form_Load();
 }
 
 void Experiment::Command2_Click() { timer_.SetEnabled(false); }

@@ -63,6 +63,12 @@ class Experiment {
   // The mode controls back at their start-up state, as the program opens.
   // A run in progress would go on with the start-up signs: stop it first.
   void ResetControls();
+  // Everything as a freshly opened window holds it: the record of a fresh
+  // window after Form_Load (the set-up of a run keeps some fields of the run
+  // before it, such as L00, so a run repeats exactly only from the same
+  // record), no run set up, the result boxes showing their own names, the
+  // screens blank and the controls at start-up.
+  void Renew();
 
   // One integration step with its accounting, plotting and readout. Does
   // nothing before the first successful "Начать".
@@ -82,6 +88,9 @@ class Experiment {
   std::function<void()> stepMade;
 
   bool Started() const { return started_; }
+  // How many runs "Начать" has set up; a start refused with the input message
+  // does not count.
+  long long Starts() const { return starts_; }
   // Whether the last SolveStep ended in the divergence message.
   bool LastStepDiverged() const { return lastStepDiverged_; }
 
@@ -101,6 +110,7 @@ class Experiment {
   MessageSink& messages_;
   char sep_;
   bool started_ = false;
+  long long starts_ = 0;
   bool lastStepDiverged_ = false;
 };
 

@@ -49,8 +49,12 @@ if [ "$rows" -ne 201 ]; then
   exit 1
 fi
 
-echo "== Desktop entry, icons, manual pages"
+echo "== Desktop entry, icons, file type, manual pages"
 desktop-file-validate /usr/share/applications/vozaz2.desktop
+test -s /usr/share/mime/packages/vozaz2.xml
+if [ -f /usr/share/mime/globs2 ]; then  # shared-mime-info is installed: its trigger ran
+  grep -q ':application/x-vozaz2-experiment:\*\.vozaz2' /usr/share/mime/globs2
+fi
 for size in 16 32; do
   test -s /usr/share/icons/hicolor/${size}x${size}/apps/vozaz2.png
 done

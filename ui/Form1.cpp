@@ -57,8 +57,10 @@ Form1::Form1(QWidget* parent)
   setStyle(style_);
   setFont(WindowFont());
 
+  area_ = new QWidget(this);
+  area_->setObjectName(QStringLiteral("Form1Area"));
+  area_->setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   BuildControls();
-  resize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
 
   experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), picture2Surface_,
                                              picture3Surface_, static_cast<MessageSink&>(*this),
@@ -66,9 +68,11 @@ Form1::Form1(QWidget* parent)
   picture2Surface_.changed = [this](const QRect& area) { Picture2->ImageChanged(area); };
   picture3Surface_.changed = [this](const QRect& area) { Picture3->ImageChanged(area); };
   experiment_->Timer1().changed = [this] { ApplyTimer(); };
+  recorder_ = std::make_unique<RunRecorder>(*experiment_);
 
   ConnectControls();
   SetUpKeyboard();
+  BuildMenu();
 
   // Form_Load: the input boxes' default texts, both screens cleared, the
   // record's constants, "FL= 0 до 1 с " unticked, the timer without ticks.
@@ -95,7 +99,7 @@ void Form1::Run(void (Experiment::*command)()) {
 void Form1::BuildControls() {
   QHash<QString, QWidget*> frames;
   for (const Form1Control& c : kForm1Layout) {
-    QWidget* container = c.frame ? frames.value(QString::fromLatin1(c.frame)) : this;
+    QWidget* container = c.frame ? frames.value(QString::fromLatin1(c.frame)) : area_;
     Q_ASSERT(container);
     QWidget* w = c.place(*this, container);
     const QString name = QString::fromLatin1(c.name);
@@ -137,27 +141,21 @@ void Form1::ConnectControls() {
   connect(Timer1, &QTimer::timeout, this, &Form1::Tick);
   connect(frameTimer_, &QTimer::timeout, this, &Form1::PaintFrame);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { Run(&Experiment::Command1_Click); });
+  connect(Command1, &QPushButton::clicked, this, [this] { StartRun(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Run(&Experiment::Command2_Click); });
   connect(Command3, &QPushButton::clicked, this, [this] { Run(&Experiment::Command3_Click); });
   connect(Command4, &QPushButton::clicked, this, [this] { close(); });
   connect(Command5, &QPushButton::clicked, this, [this] { Run(&Experiment::Command5_Click); });
   connect(Command6, &QPushButton::clicked, this, [] { ShowHelpWindow(); });
-  connect(Command7, &QPushButton::clicked, this, [this] { Run(&Experiment::Command7_Click); });
+  connect(Command7, &QPushButton::clicked, this, [this] { Step(&Experiment::Command7_Click); });
 
   // A user's click runs the mode rules; then every control shows the model.
   const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n)
-    connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] {
-      experiment_->Controls().ClickOption(n);
-      SyncModes();
-    });
+    connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] { ClickMode({true, n}); });
   const auto checks = CheckBoxes();
   for (int n = 1; n <= Modes::kChecks; ++n)
-    connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] {
-      experiment_->Controls().ClickCheck(n);
-      SyncModes();
-    });
+    connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] { ClickMode({false, n}); });
 }
 
 void Form1::SetUpKeyboard() {
@@ -276,7 +274,7 @@ void Form1::ApplyTimer() {
 void Form1::Tick() {
   if (messagesOpen_ > 0 || ticking_) return;  // a tick due meanwhile is merged
   ticking_ = true;
-  Run(&Experiment::Timer1_Timer);
+  Step(&Experiment::Timer1_Timer);
   ticking_ = false;
 }
 
@@ -299,6 +297,7 @@ bool Form1::event(QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
   Timer1->stop();
   StopPacing();
+  if (lesson_) lesson_->close();
   QWidget::closeEvent(event);
 }
 

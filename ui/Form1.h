@@ -17,8 +17,14 @@
 //     StepTimer is enabled with a non-zero interval.
 // During a run the window repaints at the display's rate, not at every step:
 // a step costs microseconds, a repaint of the window a millisecond or more.
+//
+// Above the form stands a menu bar ("Файл", "Вид", "Справка"); the controls
+// live in an area below it whose origin is the form's, so every control
+// keeps its place. The window records every run (run/RunRecorder.h): "Сохранить
+// как…" writes it as an experiment file, and opening one readies its run.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -26,18 +32,23 @@
 
 #include "run/Experiment.h"
 #include "run/Messages.h"
+#include "run/RunRecorder.h"
 #include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QStyle;
 class QTimer;
 
 namespace vozaz2 {
 
+struct FileProblem;
 class ModeCheckBox;
 class ModeOptionButton;
 class PictureBox;
@@ -69,6 +80,35 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
   bool PacingRepaints() const { return pacing_; }
+
+  // --- Experiment files (ui/Form1Files.cpp) ---------------------------------
+  // Opens an experiment file: stops a run in progress, puts the file's
+  // numbers in the boxes and clicks its controls, shows its title in the
+  // window's title and its description in the lesson window; the next
+  // "Начать" plays its clicks during the run. A file that cannot be read, or
+  // is no valid experiment, gives a message that names it and the problem,
+  // and changes nothing. Returns whether the file was opened.
+  bool OpenExperiment(const QString& path);
+  // Writes the last run (before any run: the boxes and controls) to `path`.
+  // A parameter box that would not pass "Начать" gives the input message and
+  // no file; a file that cannot be written, a message. Returns whether the
+  // file was written.
+  bool SaveExperiment(const QString& path);
+  // "Открыть…" and "Сохранить как…": the same, with a file dialog.
+  void OpenWithDialog();
+  void SaveWithDialog();
+  // The record of the runs and the experiment last opened.
+  const RunRecorder& Recorder() const { return *recorder_; }
+  // The lessons shipped with the program, by title: each title with its file.
+  static QList<std::pair<QString, QString>> Lessons();
+  // Shows the opened experiment's title and description in the lesson
+  // window ("Справка" > "Описание урока"); one lesson window at a time.
+  QWidget* ShowLesson();
+  // Adds a command to the "Вид" menu (hidden while it is empty).
+  void AddViewAction(QAction* action);
+
+  QMenuBar* MenuBar = nullptr;
+  QMenu *FileMenu = nullptr, *LessonsMenu = nullptr, *ViewMenu = nullptr, *HelpMenu = nullptr;
 
   // --- Controls (see ui/Form1Layout.h) -----------------------------------
   PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr;
@@ -124,6 +164,10 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // The stepping timer: precise, 1 ms while a run goes on.
   QTimer* Timer1 = nullptr;
 
+ signals:
+  // A step of the run has been made (a tick or "Сделать 1 шаг").
+  void StepMade();
+
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -136,6 +180,13 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void Show(const std::string& text) override;
 
   void Run(void (Experiment::*command)());
+  // The commands that the run's record follows (ui/Form1Files.cpp).
+  void StartRun();
+  void Step(void (Experiment::*command)());
+  void ClickMode(ModeControl control);
+  void BuildMenu();
+  void ShowTitle();
+  void ShowFileProblem(const char* what, const QString& path, const FileProblem& problem);
   void BuildControls();
   void ConnectControls();
   void SetUpKeyboard();
@@ -160,6 +211,11 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   ImageSurface picture3Surface_;
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Experiment> experiment_;
+  std::unique_ptr<RunRecorder> recorder_;
+  QWidget* area_ = nullptr;  // holds the form's controls, below the menu bar
+  QPointer<QWidget> lesson_;  // the lesson window, while it is open
+  QAction* lessonAction_ = nullptr;
+  QString folder_;  // where the file dialogs open
 
   int messagesOpen_ = 0;  // a message box is open: no ticks
   bool ticking_ = false;  // inside a step

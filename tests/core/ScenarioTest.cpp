@@ -6,7 +6,9 @@
 #include <cstring>
 #include <random>
 
+#include "Rig.h"
 #include "model/NumberText.h"
+#include "run/RunRecorder.h"
 #include "run/Scenario.h"
 
 namespace vozaz2 {
@@ -87,6 +89,142 @@ TEST(Scenario, EventsComeAtTheirSteps) {
   player.Drop();
   player.ClickDue(m, 4);
   EXPECT_FALSE(m.DriveStands());
+}
+
+
+// The window's recorder on a rig: a run made by a user (typing, clicks before
+// "Начать" and during the run) after opening an experiment, saved, then
+// replayed headless on a fresh experiment and opened again where it was made:
+// the same record and boxes at every step, and the replay saves the same
+// scenario. Opening renews the record: an earlier run leaves nothing.
+struct Recorded {
+  const char* name;
+  std::vector<test::Click> before;
+  std::vector<std::pair<int, double>> typed;
+  std::vector<std::pair<long long, test::Click>> during;  // after that many steps
+  long long steps;
+};
+class RecordedRun : public ::testing::TestWithParam<Recorded> {};
+
+ModeControl Control(test::Click c) { return {c.option, c.n}; }
+
+TEST_P(RecordedRun, RepeatsStepForStep) {
+  using namespace test;
+  const Recorded& v = GetParam();
+  Rig user;
+  RunRecorder recorder(user.e);
+  ASSERT_TRUE(user.Start({kSplit}, {{kTr, 1.3}}));  // an earlier run
+  user.Steps(150);
+  recorder.Open({});
+  for (test::Click c : v.before) recorder.UserClick(Control(c));
+  for (auto [box, value] : v.typed) user.SetText(box, NumberText(value, kSep));
+  ASSERT_TRUE(recorder.Start());
+  // The record and the boxes at every step; the screens at the end.
+  auto brief = [](Rig& rig) {
+    Snapshot s(rig);
+    s.picture2.clear(), s.picture3.clear();
+    return s;
+  };
+  std::vector<Snapshot> made;
+  std::vector<TimedClick> clicked;
+  for (long long done = 0;; ++done) {
+    for (auto [at, c] : v.during)
+      if (at == done && recorder.UserClick(Control(c))) clicked.push_back({done, Control(c)});
+    if (done == v.steps) break;
+    recorder.BeforeStep();
+    user.e.Timer1_Timer();
+    recorder.StepMade();
+    made.push_back(brief(user));
+  }
+  const Snapshot end(user);
+  const std::optional<Scenario> saved = recorder.ToSave();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->steps, v.steps);
+  EXPECT_EQ(saved->events, clicked);
+
+  Rig headless;
+  LoadScenario(headless.e, *saved);
+  headless.e.Command1_Click();
+  EventPlayer events(saved->events);
+  EXPECT_EQ(RunSteps(headless.e, events, saved->steps, [&](long long done) {
+              EXPECT_TRUE(Same(brief(headless), made.at(done - 1))) << "headless, step " << done;
+              return !HasFailure();
+            }),
+            RunEnd::kComplete);
+  EXPECT_TRUE(Same(Snapshot(headless), end));
+
+  recorder.Open(*saved);
+  ASSERT_TRUE(recorder.Start());
+  for (long long done = 1; done <= v.steps && !HasFailure(); ++done) {
+    recorder.BeforeStep();
+    user.e.Timer1_Timer();
+    recorder.StepMade();
+    EXPECT_TRUE(Same(brief(user), made.at(done - 1))) << "opened, step " << done;
+  }
+  EXPECT_TRUE(Same(Snapshot(user), end));
+  EXPECT_EQ(recorder.ToSave(), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, RecordedRun,
+    ::testing::ValuesIn(std::vector<Recorded>{
+        {"sleeve down, drive stopped and freed", {test::kCone, test::kSleeve, test::kDown},
+         {{kR1, 1.3}, {kW1, 2.1}}, {{0, test::kStopDrive}, {40, test::kStopDrive}, {90, test::kUp}}, 150},
+        {"dumbbell released, a click on a disabled control", {test::kDumbbell, test::kRelease},
+         {{kR1, 1.7}}, {{10, test::kSleeve}, {20, test::kRelease}}, 250},
+        {"split at 1 s, tied at Tr", {test::kSplit}, {{kTr, 1.1}}, {{150, test::kManualMx}}, 300}}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+// An opened experiment waits for "Начать"; its clicks come at their steps until
+// the user clicks, and go with that first run only. Saved before the run, it
+// is the boxes and controls as they stand, with its clicks; a box that would
+// not pass "Начать" saves nothing.
+TEST(RunRecorder, OpenedClicksWaitAndGiveWayToTheUser) {
+  test::Rig rig;
+  RunRecorder recorder(rig.e);
+  Scenario lesson;
+  lesson.title = "Урок";
+  lesson.parameters[0] = 1.25;
+  lesson.before = {{true, 2}};
+  lesson.events = {{0, {false, 3}}, {2, {false, 3}}, {3, {true, 4}}};
+  lesson.steps = 10;
+  recorder.Open(lesson);
+  EXPECT_EQ(rig.Text(kR1), "1,25");
+  EXPECT_TRUE(rig.modes().Option(2));
+  EXPECT_FALSE(rig.e.Started());
+  std::optional<Scenario> saved = recorder.ToSave();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->events, lesson.events);
+  EXPECT_EQ(saved->title, "Урок");
+  EXPECT_EQ(saved->parameters[1], 2);
+  rig.SetText(kMt, "x");
+  EXPECT_FALSE(recorder.ToSave());
+  EXPECT_FALSE(recorder.Start());
+  EXPECT_FALSE(recorder.Recording());
+  rig.SetText(kMt, "1");
+
+  auto step = [&] { recorder.BeforeStep(), rig.e.Command7_Click(), recorder.StepMade(); };
+  ASSERT_TRUE(recorder.Start());
+  EXPECT_TRUE(rig.modes().DriveStands()) << "a click at step 0 comes with the start";
+  step(), step();
+  EXPECT_TRUE(rig.modes().DriveStands()) << "a click after 2 steps waits for the next step";
+  step();
+  EXPECT_FALSE(rig.modes().DriveStands());
+  recorder.UserClick({true, 6});
+  for (int i = 0; i < 3; ++i) step();
+  EXPECT_TRUE(rig.modes().Option(3)) << "the user has the controls";
+  const std::vector<TimedClick> made = {{0, {false, 3}}, {2, {false, 3}}, {3, {true, 6}}};
+  EXPECT_EQ(recorder.ToSave()->events, made);
+  EXPECT_EQ(recorder.ToSave()->steps, 6);
+
+  rig.SetText(kCL, "0");
+  EXPECT_FALSE(recorder.Start());
+  EXPECT_EQ(recorder.ToSave()->events, made) << "a refused start keeps the run";
+  rig.SetText(kCL, "10");
+  ASSERT_TRUE(recorder.Start());
+  EXPECT_FALSE(rig.modes().DriveStands()) << "the lesson's clicks went with its first run";
+  EXPECT_EQ(recorder.ToSave()->title, "Урок");
+  EXPECT_EQ(recorder.ToSave()->steps, 0);
 }
 
 }  // namespace

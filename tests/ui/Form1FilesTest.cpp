@@ -1,0 +1,203 @@
+// Experiment files in the main window: a run recorded with real clicks, saved,
+// opened and run again; files that cannot be opened; the menu bar above a
+// form that keeps every control in its place.
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "tests/ui/WindowFixture.h"
+#include "io/ExperimentFile.h"
+#include "ui/Form1Layout.h"
+
+namespace vozaz2::testing {
+namespace {
+
+// What a step leaves: the state vector, the accounts and every text box.
+using StepSnapshot = std::tuple<std::vector<double>, std::vector<double>, QStringList>;
+
+StepSnapshot Snap(Form1& form) {
+  const SimRecord& r = form.Simulation().Record();
+  std::vector<double> state;
+  for (int i = StateVector::kFirst; i <= StateVector::kLast; ++i) state.push_back(r.Y(i));
+  QStringList boxes;
+  for (int n = 1; n <= 43; ++n) boxes << form.findChild<QLineEdit*>(QString("Text%1").arg(n))->text();
+  return {state, {r.T0, r.EVL, r.Etr, r.E2, r.FL, r.FL2, r.MKD2, r.Mx, static_cast<double>(r.Cnt)}, boxes};
+}
+
+class FilesTest : public WindowTest {
+ protected:
+  QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+  QString Write(const char* name, const QByteArray& content) {
+    QFile f(Path(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    return f.fileName();
+  }
+  QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  QTemporaryDir dir;
+};
+
+// Typed numbers, clicks before "Начать", a click during the run, a stop and
+// steps by hand: the file saved repeats that run when opened and started
+// (the window plays its click at its step), and saves the same file again.
+TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
+  std::vector<StepSnapshot> made;
+  QObject::connect(form, &Form1::StepMade, form, [&] { made.push_back(Snap(*form)); });
+  Type(form->Text1, "1,3");
+  Click(form->Option2);  // "Втулки"
+  Click(form->Option4);  // "Вниз"
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(15));
+  Click(form->Check3);  // "VL= 0"
+  ASSERT_TRUE(WaitForSteps(10));
+  Click(form->Command2);
+  Click(form->Command7);
+  Click(form->Check3);
+  Click(form->Command7);
+  Type(form->Text1, "2");  // after the run: not part of it
+  ASSERT_TRUE(form->SaveExperiment(Path("run.vozaz2")));
+  const long long steps = static_cast<long long>(made.size());
+  ASSERT_EQ(form->Recorder().ToSave()->steps, steps);
+  ASSERT_EQ(form->Recorder().ToSave()->events.size(), 2u);
+
+  std::vector<StepSnapshot> first = std::move(made);
+  made.clear();
+  QObject::connect(form, &Form1::StepMade, form, [&] {
+    if (static_cast<long long>(made.size()) == steps) form->Command2->click();
+  });
+  ASSERT_TRUE(form->OpenExperiment(Path("run.vozaz2")));
+  EXPECT_EQ(form->Text1->text(), "1,3");
+  EXPECT_TRUE(form->Option2->isChecked() && form->Option4->isChecked());
+  EXPECT_FALSE(form->Check3->isChecked());
+  Click(form->Command1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Timer1->isActive(); }, 10000));
+  ASSERT_EQ(made.size(), first.size());
+  for (std::size_t i = 0; i < made.size(); ++i) ASSERT_EQ(made[i], first[i]) << "step " << i + 1;
+  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_TRUE(form->SaveExperiment(Path("again.vozaz2")));
+  EXPECT_EQ(Read(Path("again.vozaz2")), Read(Path("run.vozaz2")));
+}
+
+// Opening shows the title and the description and starts nothing; before
+// any run "Сохранить как…" saves the boxes and controls, but not a box that
+// "Начать" would refuse.
+TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
+  ASSERT_TRUE(form->SaveExperiment(Path("startup.vozaz2")));
+  Type(form->Text7, "abc");
+  EXPECT_FALSE(form->SaveExperiment(Path("bad.vozaz2")));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
+  EXPECT_FALSE(QFile::exists(Path("bad.vozaz2")));
+
+  Scenario lesson;
+  lesson.title = "Втулка вниз";
+  lesson.description = "Смотрите на MKD2.";
+  lesson.parameters[1] = 2.5;
+  lesson.before = {{true, 2}};
+  ASSERT_FALSE(WriteExperimentFile(Path("lesson.vozaz2"), lesson));
+  ASSERT_TRUE(form->OpenExperiment(Path("lesson.vozaz2")));
+  EXPECT_EQ(form->windowTitle(), "Vozaz2 — Втулка вниз");
+  EXPECT_EQ(form->Text2->text(), "2,5");
+  EXPECT_EQ(form->Text7->text(), "10") << "the start-up default";
+  EXPECT_TRUE(form->Option2->isChecked());
+  EXPECT_FALSE(form->Simulation().Started());
+  QWidget* lessonWindow = form->findChild<QWidget*>("Lesson");
+  ASSERT_TRUE(lessonWindow && lessonWindow->isVisible());
+  EXPECT_EQ(lessonWindow->findChild<QPlainTextEdit*>()->toPlainText(), "Смотрите на MKD2.");
+  EXPECT_EQ(form->ShowLesson(), lessonWindow) << "one lesson window";
+
+  ASSERT_TRUE(form->OpenExperiment(Path("startup.vozaz2")));
+  EXPECT_EQ(form->windowTitle(), "Vozaz2");
+  EXPECT_FALSE(form->Option2->isChecked());
+  Settle();
+  EXPECT_FALSE(form->findChild<QWidget*>("Lesson")) << "no description, no lesson window";
+}
+
+// A file that cannot be opened, or is no experiment (a row for each stage of
+// the reading): one message naming the file and the problem, and nothing
+// changes: not the boxes, the controls, the screens, the title, the record of
+// the run, nor the run itself, which goes on.
+class BadFile : public FilesTest, public ::testing::WithParamInterface<std::pair<const char*, QByteArray>> {};
+
+TEST_P(BadFile, GivesTheMessageAndChangesNothing) {
+  const auto& [name, content] = GetParam();
+  const QString path = content.isNull() ? Path(name) : Write(name, content);  // "." is a folder
+  Click(form->Option6);
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(5));
+  Click(form->Check3);
+  auto everything = [&] {
+    QStringList switches;
+    for (int n = 1; n <= 12; ++n) switches << QString("%1%2").arg(Switch(n)->isChecked()).arg(Switch(n)->isEnabled());
+    return std::tuple(Snap(*form), switches, form->windowTitle(), *form->Picture2->Image(), *form->Picture3->Image(),
+                      form->Recorder().ToSave());
+  };
+  const auto before = everything();
+  bool unchanged = false;
+  messages.whileOpen = [&] { unchanged = everything() == before; };
+  EXPECT_FALSE(form->OpenExperiment(path));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const QString shown = QString::fromStdString(messages.shown[0]);
+  EXPECT_TRUE(shown.contains(QFileInfo(path).fileName())) << messages.shown[0];
+  EXPECT_TRUE(shown.contains(std::get<FileProblem>(ReadExperimentFile(path)).what)) << messages.shown[0];
+  EXPECT_TRUE(unchanged);
+  EXPECT_TRUE(WaitForSteps(3)) << "the run goes on";
+}
+
+const QByteArray kHead = R"({"format": "vozaz2-experiment", "version": 1, )";
+INSTANTIATE_TEST_SUITE_P(
+    Form1, BadFile,
+    ::testing::Values(std::pair("missing.vozaz2", QByteArray()), std::pair(".", QByteArray()),
+                      std::pair("empty.vozaz2", QByteArray("")), std::pair("list.vozaz2", QByteArray("[1]")),
+                      std::pair("format.vozaz2", QByteArray(R"({"version": 1})")),
+                      std::pair("key.vozaz2", kHead + R"("parametrs": {}})"),
+                      std::pair("number.vozaz2", kHead + R"("parameters": {"R1": "два"}})"),
+                      std::pair("control.vozaz2", kHead + R"("before": ["Option9"]})"),
+                      std::pair("order.vozaz2", kHead + R"("events": [{"step": 5, "click": "Check3"},
+                                                                         {"step": 2, "click": "Check3"}]})"),
+                      std::pair("steps.vozaz2", kHead + R"("steps": -1})"),
+                      std::pair("large.vozaz2", kHead + R"("title": ")" + QByteArray(kMaxExperimentFileBytes, 'a') + "\"}")),
+    [](const auto& info) { return std::to_string(info.index); });
+
+// The lessons that come with the program are in the menu by their titles,
+// and each of them opens.
+TEST_F(FilesTest, EveryLessonOpensFromTheMenu) {
+  const QList<QAction*> entries = form->LessonsMenu->actions();
+  ASSERT_GE(entries.size(), 9);
+  for (QAction* entry : entries) {
+    entry->trigger();
+    EXPECT_EQ(form->windowTitle(), "Vozaz2 — " + entry->text().replace("&&", "&"));
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// The menu bar stands above the form, and every control keeps its place in
+// the form.
+TEST_F(FilesTest, TheMenuBarLeavesTheFormInPlace) {
+  const int top = form->MenuBar->geometry().bottom() + 1;
+  EXPECT_GT(top, 10);
+  EXPECT_EQ(form->MenuBar->geometry().top(), 0);
+  for (const Form1Control& c : kForm1Layout) {
+    if (c.frame) continue;
+    const QWidget* w = form->findChild<QWidget*>(c.name);
+    const QPoint at = w->mapTo(form, QPoint(0, 0));
+    EXPECT_EQ(at, QPoint(Pixels(c.left), top + Pixels(c.top))) << c.name;
+  }
+  QStringList menus;
+  for (QAction* a : form->MenuBar->actions())
+    if (a->isVisible()) menus << a->text();
+  EXPECT_EQ(menus, QStringList({"&Файл", "&Справка"}));
+  QStringList shortcuts;
+  for (QAction* a : form->FileMenu->actions()) shortcuts << a->shortcut().toString();
+  EXPECT_TRUE(shortcuts.contains("Ctrl+O") && shortcuts.contains("Ctrl+S"));
+}
+
+}  // namespace
+}  // namespace vozaz2::testing

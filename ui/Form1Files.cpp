@@ -1,0 +1,251 @@
+// Form1's menu bar, its experiment files and lessons, and the record of its
+// runs: the commands that the record follows are routed through here.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cfenv>
+
+#include "help/Form2.h"
+#include "io/ExperimentFile.h"
+#include "ui/Form1.h"
+
+namespace vozaz2 {
+
+namespace {
+
+const QString kFileFilter = QStringLiteral("Опыты Vozaz2 (*.vozaz2)");
+const QString kSuffix = QString::fromLatin1(kExperimentSuffix);
+
+// Where the lessons are: installed beside the program (bin/../share), or,
+// when it runs from its build folder, in the source tree.
+QStringList LessonFolders() {
+  QStringList folders = {QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vozaz2/examples")};
+#ifdef VOZAZ2_SOURCE_EXAMPLES
+  folders << QStringLiteral(VOZAZ2_SOURCE_EXAMPLES);
+#endif
+  return folders;
+}
+
+}  // namespace
+
+// --- The run's record -------------------------------------------------------
+
+// "Начать": the run that starts is recorded from the boxes and controls as
+// they stand; an opened file's clicks at step 0 come with it.
+void Form1::StartRun() {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  if (recorder_->Start()) SyncModes();
+}
+
+// A tick or "Сделать 1 шаг": the opened file's clicks now due, then the step.
+// Once a run has been set up every such command makes a step (before, it
+// does nothing).
+void Form1::Step(void (Experiment::*command)()) {
+  if (recorder_->BeforeStep()) SyncModes();
+  Run(command);
+  if (!experiment_->Started()) return;
+  recorder_->StepMade();
+  emit StepMade();
+}
+
+// A user's click runs the mode rules; then every control shows the model.
+void Form1::ClickMode(ModeControl control) {
+  recorder_->UserClick(control);
+  SyncModes();
+}
+
+// --- Menu bar ---------------------------------------------------------------
+
+void Form1::BuildMenu() {
+  MenuBar = new QMenuBar(this);
+  MenuBar->setObjectName(QStringLiteral("MenuBar"));
+  MenuBar->setFont(QApplication::font(MenuBar));  // the menus' own font, as their popups
+
+  FileMenu = MenuBar->addMenu(QStringLiteral("&Файл"));
+  QAction* open = FileMenu->addAction(QStringLiteral("&Открыть…"), this, &Form1::OpenWithDialog);
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  LessonsMenu = FileMenu->addMenu(QStringLiteral("&Уроки"));
+  for (const auto& [title, path] : Lessons()) {
+    QString text = title;
+    LessonsMenu->addAction(text.replace(u'&', QStringLiteral("&&")), this,
+                           [this, file = path] { OpenExperiment(file); });
+  }
+  LessonsMenu->setEnabled(!LessonsMenu->isEmpty());
+  FileMenu->addSeparator();
+  QAction* save = FileMenu->addAction(QStringLiteral("&Сохранить как…"), this, &Form1::SaveWithDialog);
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  FileMenu->addSeparator();
+  FileMenu->addAction(QStringLiteral("В&ыход"), this, [this] { close(); });
+
+  ViewMenu = MenuBar->addMenu(QStringLiteral("&Вид"));
+  ViewMenu->menuAction()->setVisible(false);
+
+  HelpMenu = MenuBar->addMenu(QStringLiteral("&Справка"));
+  lessonAction_ = HelpMenu->addAction(QStringLiteral("&Описание урока"), this, [this] { ShowLesson(); });
+  lessonAction_->setEnabled(false);
+  HelpMenu->addAction(QStringLiteral("О &программе"), this, [] { ShowHelpWindow(); });
+
+  // The form below the menu bar, at its own size. The window may still be
+  // made smaller or larger by hand, as before; the form stays top left.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetNoConstraint);
+  layout->setMenuBar(MenuBar);
+  layout->addWidget(area_, 0, Qt::AlignLeft | Qt::AlignTop);
+  resize(area_->width(), MenuBar->sizeHint().height() + area_->height());
+}
+
+void Form1::AddViewAction(QAction* action) {
+  ViewMenu->addAction(action);
+  ViewMenu->menuAction()->setVisible(true);
+}
+
+// --- Files ------------------------------------------------------------------
+
+bool Form1::OpenExperiment(const QString& path) {
+  std::variant<Scenario, FileProblem> read = ReadExperimentFile(path);
+  if (const FileProblem* problem = std::get_if<FileProblem>(&read)) {
+    ShowFileProblem("Не удалось открыть опыт из файла", path, *problem);
+    return false;
+  }
+  // A run in progress stops first, as by "Остановить": it must not go on
+  // with the controls of the experiment being opened.
+  if (experiment_->Timer1().Ticking()) Run(&Experiment::Command2_Click);
+  recorder_->Open(std::get<Scenario>(read));
+  SyncModes();
+  ShowTitle();
+  folder_ = QFileInfo(path).absolutePath();
+  if (!recorder_->Opened().description.empty())
+    ShowLesson();
+  else if (lesson_)
+    lesson_->close();
+  return true;
+}
+
+bool Form1::SaveExperiment(const QString& path) {
+  const std::optional<Scenario> scenario = recorder_->ToSave();
+  if (!scenario) {
+    Show(kInputMessage);
+    return false;
+  }
+  if (const std::optional<FileProblem> problem = WriteExperimentFile(path, *scenario)) {
+    ShowFileProblem("Не удалось сохранить опыт в файл", path, *problem);
+    return false;
+  }
+  folder_ = QFileInfo(path).absolutePath();
+  return true;
+}
+
+void Form1::OpenWithDialog() {
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть опыт"), folder_, kFileFilter);
+  if (!path.isEmpty()) OpenExperiment(path);
+}
+
+void Form1::SaveWithDialog() {
+  // The run as it stands when the command is given: a run in progress goes
+  // on while the dialog is open.
+  const std::optional<Scenario> scenario = recorder_->ToSave();
+  if (!scenario) {
+    Show(kInputMessage);
+    return;
+  }
+  QFileDialog dialog(this, QStringLiteral("Сохранить опыт"), folder_, kFileFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(kSuffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().front();
+  if (const std::optional<FileProblem> problem = WriteExperimentFile(path, *scenario))
+    ShowFileProblem("Не удалось сохранить опыт в файл", path, *problem);
+  else
+    folder_ = QFileInfo(path).absolutePath();
+}
+
+void Form1::ShowFileProblem(const char* what, const QString& path, const FileProblem& problem) {
+  Show(QStringLiteral("%1\n%2:\n%3")
+           .arg(QString::fromUtf8(what), QDir::toNativeSeparators(path), problem.what)
+           .toStdString());
+}
+
+QList<std::pair<QString, QString>> Form1::Lessons() {
+  QList<std::pair<QString, QString>> lessons;
+  for (const QString& folder : LessonFolders()) {
+    const QDir dir(folder);
+    for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("*.") + kSuffix}, QDir::Files, QDir::Name)) {
+      const std::variant<Scenario, FileProblem> read = ReadExperimentFile(file.filePath());
+      if (const Scenario* s = std::get_if<Scenario>(&read))
+        lessons.append({s->title.empty() ? file.completeBaseName() : QString::fromStdString(s->title),
+                        file.canonicalFilePath()});
+    }
+    if (!lessons.isEmpty()) break;  // the installed lessons, else the source tree's
+  }
+  std::stable_sort(lessons.begin(), lessons.end(),
+                   [](const auto& a, const auto& b) { return QString::localeAwareCompare(a.first, b.first) < 0; });
+  return lessons;
+}
+
+// --- Title and lesson -------------------------------------------------------
+
+void Form1::ShowTitle() {
+  const QString title = QString::fromStdString(recorder_->Opened().title);
+  setWindowTitle(title.isEmpty() ? QStringLiteral("Vozaz2") : QStringLiteral("Vozaz2 — ") + title);
+  lessonAction_->setEnabled(!recorder_->Opened().description.empty());
+}
+
+// The lesson window: the opened experiment's title and what the students are
+// to watch. It stands beside the main window, does not block it, and closes
+// with it.
+QWidget* Form1::ShowLesson() {
+  if (!lesson_) {
+    lesson_ = new QWidget(this, Qt::Window);
+    lesson_->setObjectName(QStringLiteral("Lesson"));
+    lesson_->setAttribute(Qt::WA_DeleteOnClose);
+    lesson_->setWindowTitle(QStringLiteral("Урок"));
+    lesson_->setFont(QApplication::font());
+    auto* title = new QLabel(lesson_);
+    title->setObjectName(QStringLiteral("LessonTitle"));
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    title->setFont(bold);
+    auto* text = new QPlainTextEdit(lesson_);
+    text->setObjectName(QStringLiteral("LessonText"));
+    text->setReadOnly(true);
+    auto* close = new QPushButton(QStringLiteral("Закрыть"), lesson_);
+    connect(close, &QPushButton::clicked, lesson_, &QWidget::close);
+    auto* layout = new QVBoxLayout(lesson_);
+    layout->addWidget(title);
+    layout->addWidget(text, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    lesson_->resize(480, 360);
+    // Beside the form where the screen has room, so that it hides nothing.
+    const QRect frame = frameGeometry();
+    const QRect room = screen()->availableGeometry();
+    if (frame.right() + 8 + lesson_->width() <= room.right())
+      lesson_->move(frame.right() + 8, frame.top());
+    else if (frame.bottom() + 8 + lesson_->height() <= room.bottom())
+      lesson_->move(frame.left(), frame.bottom() + 8);
+  }
+  const Scenario& opened = recorder_->Opened();
+  lesson_->findChild<QLabel*>(QStringLiteral("LessonTitle"))->setText(QString::fromStdString(opened.title));
+  lesson_->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))
+      ->setPlainText(QString::fromStdString(opened.description));
+  lesson_->show();
+  lesson_->raise();
+  lesson_->activateWindow();
+  return lesson_;
+}
+
+}  // namespace vozaz2

@@ -17,19 +17,17 @@ ReportCommands::ReportCommands(Surface& picture2, int width2, int height2, Surfa
     : record2_(width2, height2, &picture2), record3_(width3, height3, &picture3) {}
 
 void ReportCommands::After(void (Experiment::*command)(), const Experiment& e) {
-  const SimRecord& r = e.Record();
-  if (command == &Experiment::Command1_Click) {
-    // A start that passed the parameter check sets the time back to zero; a
-    // refused one leaves the run as it was.
-    if (e.Started() && r.T0 == 0) {
-      track_.Reset();
-      diverged_ = false;
-    }
-  } else if (command == &Experiment::Timer1_Timer || command == &Experiment::Command7_Click) {
+  // A new run, however it was started (a refused start counts none).
+  if (e.Starts() != starts_) {
+    starts_ = e.Starts();
+    track_.Reset();
+    diverged_ = false;
+  }
+  if (command == &Experiment::Timer1_Timer || command == &Experiment::Command7_Click) {
     if (e.LastStepDiverged())
       diverged_ = true;
     else if (e.Started())
-      track_.Add(r);
+      track_.Add(e.Record());
   }
 }
 

@@ -24,8 +24,8 @@ class ReportCommands {
   Surface& Picture2() { return record2_; }
   Surface& Picture3() { return record3_; }
 
-  // After every command of the window on the experiment: a new run starts
-  // the track afresh, a step that ended normally adds to it.
+  // After every command of the window on the experiment, and after "Начать":
+  // a new run starts the track afresh, a step that ended normally adds to it.
   void After(void (Experiment::*command)(), const Experiment& e);
 
   // The report of the run as it stands. `title` is the experiment's own, if
@@ -42,6 +42,7 @@ class ReportCommands {
   DrawingRecord record2_, record3_;
   ConservationTrack track_;
   bool diverged_ = false;
+  long long starts_ = 0;  // runs set up so far
 };
 
 }  // namespace vozaz2

@@ -449,6 +449,8 @@ QStringList VariantInWords(const SimRecord& r, const Modes& m) {
                    : QStringLiteral("вращение по конусу"));
   if (m.Checked(3) || r.VLset == 0)
     v << QStringLiteral("привод стоит (VL = 0)");
+  else if (r.ReleaseRun)
+    v << QStringLiteral("привод не действует: отпущенная, а затем закреплённая во втулке нить с ним не связана");
   else
     v << QStringLiteral("%1 движется %2 со скоростью VL = %3 м/с")
              .arg(r.MoverSign > 0 ? QStringLiteral("конец нити") : QStringLiteral("втулка"),

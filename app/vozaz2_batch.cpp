@@ -182,12 +182,15 @@ int WriteFailed(const QString& path, const FileProblem& p) {
 int Run(const QCommandLineParser& parser, const Scenario& scenario, char separator) {
   MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
   ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
-  // What the screens show, kept for the report's pictures.
+  // What the screens show, kept for the report's pictures; a run that makes
+  // no report draws on the images alone, at the full speed of its steps.
+  const bool reporting = parser.isSet("report") || parser.isSet("svg");
   DrawingRecord oscillogramRecord(kScreen2Width, kScreen2Height, &oscillogram),
       pathRecord(kScreen3Width, kScreen3Height, &path);
   ConservationTrack track;
   StderrMessages messages;
-  Experiment e(boxes, oscillogramRecord, pathRecord, messages, separator);
+  Experiment e(boxes, reporting ? static_cast<Surface&>(oscillogramRecord) : oscillogram,
+               reporting ? static_cast<Surface&>(pathRecord) : path, messages, separator);
   e.Form_Load();
   LoadScenario(e, scenario);
   e.Command1_Click();
@@ -248,7 +251,7 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario, char separat
 
   EventPlayer events(scenario.events);
   const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
-    if (!e.LastStepDiverged()) track.Add(r);
+    if (reporting && !e.LastStepDiverged()) track.Add(r);
     if (!csv) return true;
     csv->Row(done, r);
     return csv->Ok();  // a lost row ends the run: its file would not be whole

@@ -5,8 +5,10 @@
 // steps), which is loaded into the experiment as a user would perform it.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <clocale>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,8 +16,11 @@
 
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
+#include "io/Report.h"
 #include "io/RunCsv.h"
 #include "model/NumberText.h"
+#include "run/ConservationTrack.h"
+#include "run/DrawingRecord.h"
 #include "run/Experiment.h"
 #include "run/Scenario.h"
 #include "run/Screens.h"
@@ -96,6 +101,9 @@ void DefineOptions(QCommandLineParser& parser) {
                     "without running it", "FILE"});
   parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
   parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
+  parser.addOption({"report", "write the lab report of the run, one A4 page, to FILE.pdf", "FILE"});
+  parser.addOption({"svg", "save the screens and the graphs as PREFIX-oscillogram.svg, PREFIX-path.svg, "
+                    "PREFIX-momentum.svg and PREFIX-energy.svg", "PREFIX"});
 }
 
 // "--click [STEP:]NAME": a click before the start, or one after STEP steps.
@@ -174,8 +182,15 @@ int WriteFailed(const QString& path, const FileProblem& p) {
 int Run(const QCommandLineParser& parser, const Scenario& scenario, char separator) {
   MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
   ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
+  // What the screens show, kept for the report's pictures; a run that makes
+  // no report draws on the images alone, at the full speed of its steps.
+  const bool reporting = parser.isSet("report") || parser.isSet("svg");
+  DrawingRecord oscillogramRecord(kScreen2Width, kScreen2Height, &oscillogram),
+      pathRecord(kScreen3Width, kScreen3Height, &path);
+  ConservationTrack track;
   StderrMessages messages;
-  Experiment e(boxes, oscillogram, path, messages, separator);
+  Experiment e(boxes, reporting ? static_cast<Surface&>(oscillogramRecord) : oscillogram,
+               reporting ? static_cast<Surface&>(pathRecord) : path, messages, separator);
   e.Form_Load();
   LoadScenario(e, scenario);
   e.Command1_Click();
@@ -216,9 +231,27 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario, char separat
     p.file = std::make_unique<WholeFile>(p.path);
     if (auto problem = p.file->Open()) return WriteFailed(p.path, *problem);
   }
+  // The report and its figures, each drawn by its own writer.
+  struct Drawn {
+    QString path;
+    std::function<bool(QIODevice&, const ReportContent&)> write;
+    std::unique_ptr<WholeFile> file;
+  };
+  std::vector<Drawn> drawn;
+  if (parser.isSet("report"))
+    drawn.push_back({parser.value("report"), [](QIODevice& out, const ReportContent& c) { return WriteReportPdf(out, c); }, nullptr});
+  if (parser.isSet("svg"))
+    for (Figure f : kFigures)
+      drawn.push_back({parser.value("svg") + FigureFileSuffix(f),
+                       [f](QIODevice& out, const ReportContent& c) { return WriteSvgFigure(out, f, c); }, nullptr});
+  for (Drawn& d : drawn) {
+    d.file = std::make_unique<WholeFile>(d.path);
+    if (auto problem = d.file->Open()) return WriteFailed(d.path, *problem);
+  }
 
   EventPlayer events(scenario.events);
   const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
+    if (reporting && !e.LastStepDiverged()) track.Add(r);
     if (!csv) return true;
     csv->Row(done, r);
     return csv->Ok();  // a lost row ends the run: its file would not be whole
@@ -234,13 +267,38 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario, char separat
     if (!p.surface.Image().save(&p.file->Device(), "PNG")) return WriteFailed(p.path, {"ошибка записи PNG"});
     if (auto problem = p.file->Commit()) return WriteFailed(p.path, *problem);
   }
+  const ReportContent report{r, e.Controls(), oscillogramRecord, pathRecord, track, scenario.title,
+                             QCoreApplication::applicationVersion(), QDate::currentDate(),
+                             end == RunEnd::kDiverged};
+  for (Drawn& d : drawn) {
+    if (!d.write(d.file->Device(), report)) return WriteFailed(d.path, {"ошибка записи"});
+    if (auto problem = d.file->Commit()) return WriteFailed(d.path, *problem);
+  }
   return end == RunEnd::kDiverged ? kDiverged : 0;
+}
+
+// Whether the command line asks for the report or its figures, whose text
+// needs fonts: a QGuiApplication (on the offscreen platform when none is
+// chosen) rather than a QCoreApplication.
+bool WantsPainting(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray a(argv[i]);
+    if (a == "--report" || a.startsWith("--report=") || a == "--svg" || a.startsWith("--svg=")) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  std::unique_ptr<QCoreApplication> application;
+  if (WantsPainting(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QCoreApplication& app = *application;
   // QCoreApplication has set the C library's locale from the environment; the
   // CSV separates its fields with commas, so its numbers keep the point.
   std::setlocale(LC_NUMERIC, "C");
@@ -255,6 +313,8 @@ int main(int argc, char** argv) {
                           .arg(parser.positionalArguments().first()));
   if (parser.isSet("png") && parser.value("png").isEmpty())
     Fail(kUsageError, "--png needs a PREFIX for the names of the two pictures");
+  if (parser.isSet("svg") && parser.value("svg").isEmpty())
+    Fail(kUsageError, "--svg needs a PREFIX for the names of the four figures");
   const char separator = DecimalSeparator();
   Scenario scenario = ScenarioFromOptions(parser, separator);
 

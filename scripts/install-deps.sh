@@ -9,7 +9,7 @@ packages=(
   libqcustomplot-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick gcovr
+  xvfb xauth x11-apps imagemagick gcovr poppler-utils
   # The screen-reader test: D-Bus, the AT-SPI bus and registry, a reader, keys.
   dbus at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core fonts-urw-base35

@@ -57,7 +57,8 @@ QFont Form1::WindowFont() {
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
       picture2Surface_(kScreen2Width, kScreen2Height),
-      picture3Surface_(kScreen3Width, kScreen3Height) {
+      picture3Surface_(kScreen3Width, kScreen3Height),
+      report_(picture2Surface_, kScreen2Width, kScreen2Height, picture3Surface_, kScreen3Width, kScreen3Height) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vozaz2"));
   style_ = WindowStyle();
@@ -72,8 +73,8 @@ Form1::Form1(QWidget* parent)
   DescribeForScreenReaders();
   BuildTempoMenu();
 
-  experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), picture2Surface_,
-                                             picture3Surface_, static_cast<MessageSink&>(*this),
+  experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), report_.Picture2(),
+                                             report_.Picture3(), static_cast<MessageSink&>(*this),
                                              DecimalSeparator());
   picture2Surface_.changed = [this](const QRect& area) { Picture2->ImageChanged(area); };
   picture3Surface_.changed = [this](const QRect& area) { Picture3->ImageChanged(area); };
@@ -105,6 +106,7 @@ Form1::~Form1() {
 void Form1::Run(void (Experiment::*command)()) {
   std::feclearexcept(FE_ALL_EXCEPT);
   (experiment_.get()->*command)();
+  report_.After(command, *experiment_);
 }
 
 void Form1::BuildControls() {

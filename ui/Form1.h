@@ -42,6 +42,7 @@
 #include "run/RunRecorder.h"
 #include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
+#include "ui/ReportCommands.h"
 
 class QAction;
 class QGroupBox;
@@ -70,6 +71,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
 
   // The experiment behind the window.
   Experiment& Simulation() { return *experiment_; }
+  const ReportCommands& Report() const { return report_; }
   const Experiment& Simulation() const { return *experiment_; }
 
   // Where messages go: nullptr (the default) is the window's modal message
@@ -230,6 +232,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   QImage apparatus_;
   ImageSurface picture2Surface_;
   ImageSurface picture3Surface_;
+  ReportCommands report_;  // the screens as the experiment draws on them, and the report
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Experiment> experiment_;
   std::unique_ptr<RunRecorder> recorder_;

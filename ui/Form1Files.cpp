@@ -45,6 +45,7 @@ QStringList LessonFolders() {
 void Form1::StartRun() {
   std::feclearexcept(FE_ALL_EXCEPT);
   if (recorder_->Start()) SyncModes();
+  report_.After(&Experiment::Command1_Click, *experiment_);
 }
 
 // A tick or "Сделать 1 шаг": the opened file's clicks now due, then the step.
@@ -84,6 +85,13 @@ void Form1::BuildMenu() {
   FileMenu->addSeparator();
   QAction* save = FileMenu->addAction(QStringLiteral("&Сохранить как…"), this, &Form1::SaveWithDialog);
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  FileMenu->addSeparator();
+  // The lab report of the run on the screens: into a PDF file, or printed.
+  FileMenu->addAction(QStringLiteral("О&тчёт (PDF)…"), this,
+                      [this] { report_.SavePdf(this, *experiment_, recorder_->Opened().title); });
+  QAction* print = FileMenu->addAction(QStringLiteral("&Печать…"), this,
+                                       [this] { report_.Print(this, *experiment_, recorder_->Opened().title); });
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   FileMenu->addSeparator();
   FileMenu->addAction(QStringLiteral("В&ыход"), this, [this] { close(); });
 

@@ -1,0 +1,249 @@
+// Recorded screens drawn again, the conservation track, and the lab report's
+// PDF and SVG files, for the variants a lesson runs.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "io/Report.h"
+#include "io/ScreenPicture.h"
+#include "run/Accounting.h"
+#include "run/Experiment.h"
+#include "run/PixelSurface.h"
+#include "run/Scenario.h"
+#include "run/Screens.h"
+
+namespace vozaz2::test {
+namespace {
+
+struct Silent final : MessageSink {
+  void Show(const std::string&) override {}
+};
+
+constexpr ModeControl kPlane{true, 6}, kDumbbell{true, 8}, kRelease{false, 1}, kSplit{false, 2},
+    kSleeve{true, 2}, kDown{true, 4}, kStopDrive{false, 3};
+
+// A run as the runner makes it: screens in memory wrapped in records, the
+// track fed after every step.
+struct RecordedRun {
+  explicit RecordedRun(const Scenario& s) {
+    e.Form_Load();
+    LoadScenario(e, s);
+    e.Command1_Click();
+    EventPlayer events(s.events);
+    end = RunSteps(e, events, s.steps, [&](long long) {
+      if (!e.LastStepDiverged()) track.Add(e.Record());
+      return true;
+    });
+  }
+  ReportContent Content() const {
+    return {e.Record(), e.Controls(), record2, record3, track, "", "9.9.9", QDate(2026, 12, 7),
+            end == RunEnd::kDiverged};
+  }
+
+  MemoryTextBoxes boxes{false};
+  PixelSurface screen2{kScreen2Width, kScreen2Height}, screen3{kScreen3Width, kScreen3Height};
+  DrawingRecord record2{kScreen2Width, kScreen2Height, &screen2}, record3{kScreen3Width, kScreen3Height, &screen3};
+  ConservationTrack track;
+  Silent messages;
+  Experiment e{boxes, record2, record3, messages, ','};
+  RunEnd end = RunEnd::kComplete;
+};
+
+struct Variant {
+  const char* name;
+  std::vector<ModeControl> before;
+  std::vector<TimedClick> events = {};
+  long long steps = 2400;
+  bool approximateBalance = false;  // what the verification paragraph says
+};
+void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
+
+const Variant kVariants[] = {
+    {"cone", {}},
+    {"dumbbell", {kPlane, kDumbbell}, {}, 6000},
+    {"release", {kRelease}, {}, 2400, true},
+    {"split", {kPlane, kSplit}, {{900, kStopDrive}}},
+    {"sleeve_down", {kSleeve, kDown}},
+};
+
+Scenario ScenarioOf(const Variant& v) {
+  Scenario s;
+  s.before = v.before;
+  s.events = v.events;
+  s.steps = v.steps;
+  return s;
+}
+
+std::size_t Painted(const PixelSurface& s) {
+  return static_cast<std::size_t>(std::count_if(s.Pixels().begin(), s.Pixels().end(),
+                                                [](Colour c) { return c != colours::kBackground; }));
+}
+
+class Recorded : public ::testing::TestWithParam<Variant> {};
+
+// Replayed through the screen's own pixel code the record gives the screen
+// back, pixel for pixel, also after "Очистить экраны" and a second "Начать"
+// drawn over the first run; and it holds no drawing that shows nowhere.
+TEST_P(Recorded, RedrawAtScreenSizeIsTheScreen) {
+  RecordedRun run(ScenarioOf(GetParam()));
+  auto same = [&](const char* when) {
+    for (auto [record, screen] : {std::pair{&run.record2, &run.screen2}, std::pair{&run.record3, &run.screen3}}) {
+      PixelSurface again(screen->Width(), screen->Height());
+      record->Replay(again);
+      ASSERT_EQ(again.Pixels(), screen->Pixels()) << when;
+      ASSERT_EQ(ZoomedScreen(*record, 1), ToImage(*screen)) << when;
+      EXPECT_LE(record->Count(), Painted(*screen)) << when;
+    }
+  };
+  same("after the run");
+  run.e.Command5_Click();
+  same("after clearing");
+  run.e.Command1_Click();
+  for (int i = 0; i < 700; ++i) run.e.SolveStep();
+  same("after a second run");
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, Recorded, ::testing::ValuesIn(kVariants));
+
+// Arbitrary drawings in arbitrary scales, far off the screen included.
+TEST(RecordedScreen, RandomDrawingsRedrawAlike) {
+  PixelSurface screen(381, 261);
+  DrawingRecord record(381, 261, &screen);
+  std::mt19937 gen(11);
+  std::uniform_real_distribution<float> coord(-8, 8), colour(0, 0xffffff);
+  for (int i = 0; i < 20000; ++i) {
+    if (i % 3000 == 0) record.Scale(-5 - i % 7, 5, 5, -5 + i % 5);
+    if (i % 7000 == 6999) record.Cls();
+    const float x = coord(gen), y = coord(gen), u = coord(gen) * (i % 100 ? 1 : 1e30f);
+    const auto c = static_cast<Colour>(colour(gen)) % 4;  // few colours: much drawing over
+    record.PSet(x, y, c);
+    if (i % 5 == 0) record.Line(x, y, u, coord(gen), c);
+    if (i % 11 == 0) record.Circle(u, y, std::fabs(coord(gen)) / 4, c);
+  }
+  PixelSurface again(381, 261);
+  record.Replay(again);
+  EXPECT_EQ(again.Pixels(), screen.Pixels());
+  EXPECT_LE(record.Count(), Painted(screen));
+}
+
+// The track's figures against the plain maxima over every step, and its
+// stretches against the least and greatest values of the whole run.
+TEST(Track, MaximaAndStretchesCoverTheRun) {
+  ConservationTrack track(16);
+  SimRecord r;
+  r.MKD1 = 4;
+  r.E1 = 8;
+  double drift = 0, balance = 0, lo = 1e300, hi = -1e300;
+  for (int i = 1; i <= 1000; ++i) {
+    r.T = i * 0.01;
+    r.MKD2 = 4 + 1e-3 * std::sin(i * 0.37) * (i == 613 ? 5 : 1);
+    r.E2 = 8 + std::cos(i * 0.11);
+    track.Add(r);
+    drift = std::max(drift, std::fabs(r.MKD2 - r.MKD1) / r.MKD1);
+    balance = std::max(balance, std::fabs(Balance(r)) / r.E1);
+    lo = std::min(lo, r.MKD2);
+    hi = std::max(hi, r.MKD2);
+  }
+  EXPECT_EQ(track.MaxMomentumDrift(), drift);
+  EXPECT_DOUBLE_EQ(track.MaxMomentumDriftTime(), 6.13);
+  EXPECT_EQ(track.MaxBalanceRatio(), balance);
+  const auto& b = track.Buckets();
+  ASSERT_LE(b.size(), 16u);
+  ASSERT_GE(b.size(), 8u);
+  double bLo = 1e300, bHi = -1e300;
+  for (std::size_t i = 0; i < b.size(); ++i) {
+    if (i > 0) {
+      EXPECT_LT(b[i - 1].t1, b[i].t0);
+    }
+    bLo = std::min(bLo, b[i].min[ConservationTrack::kMKD2]);
+    bHi = std::max(bHi, b[i].max[ConservationTrack::kMKD2]);
+  }
+  EXPECT_EQ(bLo, lo);
+  EXPECT_EQ(bHi, hi);
+  EXPECT_DOUBLE_EQ(b.front().t0, 0.01);
+  EXPECT_DOUBLE_EQ(b.back().t1, 10);
+  EXPECT_EQ(b.back().last[ConservationTrack::kMKD2], r.MKD2);
+}
+
+QString PdfText(const QString& pdf) {
+  QProcess p;
+  p.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+  EXPECT_TRUE(p.waitForFinished(60000)) << "pdftotext (poppler-utils) is needed";
+  EXPECT_EQ(p.exitCode(), 0);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A figure of the verification paragraph without its power of ten.
+QString Mantissa(double v) { return QString::number(v, 'g', 3).replace('.', ',').section('e', 0, 0); }
+
+class Report : public ::testing::TestWithParam<Variant> {};
+
+// The PDF's text holds the set-up, the readout at the end and the
+// verification figures; the SVG figures are well-formed and labelled.
+TEST_P(Report, PdfHoldsTheRunAndSvgParses) {
+  RecordedRun run(ScenarioOf(GetParam()));
+  const ReportContent c = run.Content();
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("report.pdf");
+  ASSERT_TRUE(WriteReportPdf(pdf, c));
+  const QString text = PdfText(pdf);
+  for (const auto& rows : {ParameterRows(c.record), ReadoutRows(c.record)})
+    for (const ReadoutRow& row : rows) {
+      EXPECT_TRUE(text.contains(row.label)) << row.label.toStdString();
+      EXPECT_TRUE(text.contains(row.value)) << row.label.toStdString() << " = " << row.value.toStdString();
+    }
+  EXPECT_TRUE(text.contains(Mantissa(run.track.MaxMomentumDrift())));
+  EXPECT_TRUE(text.contains(Mantissa(run.track.MaxBalanceRatio())));
+  EXPECT_TRUE(text.contains("07.12.2026") && text.contains("9.9.9"));
+  const QString verdict = VerificationText(c);
+  EXPECT_TRUE(verdict.contains(QStringLiteral("сохранялся в пределах погрешности интегрирования")));
+  EXPECT_EQ(verdict.contains(QStringLiteral("приближённый")), GetParam().approximateBalance);
+  for (const QString& item : VariantInWords(c.record, c.controls))
+    EXPECT_TRUE(text.simplified().contains(item)) << item.toStdString();
+
+  ASSERT_TRUE(WriteSvgFigures(dir.filePath("fig"), c));
+  for (Figure figure : kFigures) {
+    const QString name = "fig" + FigureFileSuffix(figure);
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+    QXmlStreamReader xml(&f);
+    int texts = 0;
+    while (!xml.atEnd())
+      if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text")) ++texts;
+    EXPECT_FALSE(xml.hasError()) << name.toStdString() << ": " << xml.errorString().toStdString();
+    EXPECT_GT(texts, 5) << name.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, Report, ::testing::ValuesIn(kVariants));
+
+// The runner's options write the same files.
+TEST(Batch, ReportAndFigures) {
+  QTemporaryDir dir;
+  QProcess p;
+  p.start(VOZAZ2_BATCH, {"--plane", "--dumbbell", "--steps", "500", "--report", dir.filePath("r.pdf"), "--svg",
+                         dir.filePath("f")});
+  ASSERT_TRUE(p.waitForFinished(120000));
+  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  QFile pdf(dir.filePath("r.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  EXPECT_TRUE(PdfText(dir.filePath("r.pdf")).contains("m=1+1"));
+  EXPECT_TRUE(QFile::exists(dir.filePath("f-energy.svg")));
+}
+
+}  // namespace
+}  // namespace vozaz2::test
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,38 @@
+// The lab report from the main window: the screens recorded as they show,
+// the run followed step by step, and the two commands in the "Файл" menu.
+#include <QAction>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "io/Report.h"
+#include "io/ScreenPicture.h"
+#include "tests/ui/WindowFixture.h"
+
+namespace vozaz2::testing {
+namespace {
+
+TEST_F(WindowTest, ReportFollowsTheRunOnTheScreens) {
+  QStringList commands;
+  for (QAction* a : form->FileMenu->actions()) commands << a->text().remove('&');
+  EXPECT_TRUE(commands.contains(QStringLiteral("Отчёт (PDF)…")) && commands.contains(QStringLiteral("Печать…")))
+      << commands.join(" | ").toStdString();
+
+  auto* start = form->findChild<QPushButton*>("Command1");
+  Click(start);  // a first run, then a second one over it: the track follows the second
+  ASSERT_TRUE(WaitForSteps(20));
+  Click(start);
+  ASSERT_TRUE(WaitForSteps(30));
+  Click(form->findChild<QPushButton*>("Command2"));
+  for (int i = 0; i < 5; ++i) Click(form->findChild<QPushButton*>("Command7"));
+
+  const ReportContent c = form->Report().Content(form->Simulation(), "");
+  EXPECT_EQ(c.track.Steps(), std::llround(Record().T0 / Record().P0));
+  EXPECT_EQ(ScreenImage(c.oscillogram), Rgb(*form->Picture2->Image()));
+  EXPECT_EQ(ScreenImage(c.path), Rgb(*form->Picture3->Image()));
+  QTemporaryDir dir;
+  EXPECT_TRUE(WriteReportPdf(dir.filePath("report.pdf"), c));
+}
+
+}  // namespace
+}  // namespace vozaz2::testing

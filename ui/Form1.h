@@ -113,9 +113,12 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // no file; a file that cannot be written, a message. Returns whether the
   // file was written.
   bool SaveExperiment(const QString& path);
+  // "Сохранить данные (CSV)…" without its file dialog: the last run's table.
+  bool ExportCsv(const QString& path);
   // "Открыть…" and "Сохранить как…": the same, with a file dialog.
   void OpenWithDialog();
   void SaveWithDialog();
+  void ExportCsvWithDialog();
   // The record of the runs and the experiment last opened.
   const RunRecorder& Recorder() const { return *recorder_; }
   // The lessons shipped with the program, by title: each title with its file.

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@
 
 #include "help/Form2.h"
 #include "io/ExperimentFile.h"
+#include "io/RunCsv.h"
 #include "ui/Form1.h"
 
 namespace vozaz2 {
@@ -25,6 +27,8 @@ namespace {
 
 const QString kFileFilter = QStringLiteral("Опыты Vozaz2 (*.vozaz2)");
 const QString kSuffix = QString::fromLatin1(kExperimentSuffix);
+// Asked for the table of a run before any run was made.
+const std::string kNoRunToExport = "Сначала проведите опыт: кнопка \"Начать\"";
 
 // Where the lessons are: installed beside the program (bin/../share), or,
 // when it runs from its build folder, in the source tree.
@@ -85,6 +89,7 @@ void Form1::BuildMenu() {
   FileMenu->addSeparator();
   QAction* save = FileMenu->addAction(QStringLiteral("&Сохранить как…"), this, &Form1::SaveWithDialog);
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  FileMenu->addAction(QStringLiteral("Сохранить &данные (CSV)…"), this, &Form1::ExportCsvWithDialog);
   FileMenu->addSeparator();
   // The lab report of the run on the screens: into a PDF file, or printed.
   FileMenu->addAction(QStringLiteral("О&тчёт (PDF)…"), this,
@@ -177,6 +182,40 @@ void Form1::SaveWithDialog() {
     ShowFileProblem("Не удалось сохранить опыт в файл", path, *problem);
   else
     folder_ = QFileInfo(path).absolutePath();
+}
+
+// The table of the last run, every step, in the columns and numbers of
+// vozaz2-batch --csv: the run is made again headless from its record, not
+// kept row by row, so a long run costs no memory. A progress dialog shows
+// while it writes; cancelled, it leaves no file.
+bool Form1::ExportCsv(const QString& path) {
+  const std::optional<Scenario> scenario = recorder_->ToSave();
+  if (!scenario || !scenario->steps || *scenario->steps == 0) {
+    Show(kNoRunToExport);
+    return false;
+  }
+  QProgressDialog progress(QStringLiteral("Запись данных опыта…"), QStringLiteral("Отмена"), 0,
+                           static_cast<int>(*scenario->steps), this);
+  progress.setWindowTitle(QStringLiteral("Vozaz2"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(500);
+  const CsvExportResult result = ExportRunCsv(*scenario, path, [&](long long done, long long) {
+    progress.setValue(static_cast<int>(done));
+    QCoreApplication::processEvents();
+    return !progress.wasCanceled();
+  });
+  if (result.problem) ShowFileProblem("Не удалось сохранить данные в файл", path, *result.problem);
+  if (result.written) folder_ = QFileInfo(path).absolutePath();
+  return result.written;
+}
+
+void Form1::ExportCsvWithDialog() {
+  QFileDialog dialog(this, QStringLiteral("Сохранить данные опыта"), folder_,
+                     QStringLiteral("Таблица CSV (*.csv)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    ExportCsv(dialog.selectedFiles().front());
 }
 
 void Form1::ShowFileProblem(const char* what, const QString& path, const FileProblem& problem) {

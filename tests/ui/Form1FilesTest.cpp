@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -84,12 +85,23 @@ TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_TRUE(form->SaveExperiment(Path("again.vozaz2")));
   EXPECT_EQ(Read(Path("again.vozaz2")), Read(Path("run.vozaz2")));
+
+  // The run's table, made again headless, is the runner's for that file.
+  ASSERT_TRUE(form->ExportCsv(Path("run.csv")));
+  QProcess batch;
+  batch.start(VOZAZ2_BATCH, {"--setup", Path("run.vozaz2"), "--csv", Path("batch.csv")});
+  ASSERT_TRUE(batch.waitForFinished(60000) && batch.exitCode() == 0);
+  EXPECT_EQ(Read(Path("run.csv")).count('\n'), steps + 1);
+  EXPECT_EQ(Read(Path("run.csv")), Read(Path("batch.csv")));
 }
 
 // Opening shows the title and the description and starts nothing; before
 // any run "Сохранить как…" saves the boxes and controls, but not a box that
 // "Начать" would refuse.
 TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
+  EXPECT_FALSE(form->ExportCsv(Path("none.csv"))) << "no run: no table";
+  EXPECT_FALSE(QFile::exists(Path("none.csv")));
+  messages.shown.clear();
   ASSERT_TRUE(form->SaveExperiment(Path("startup.vozaz2")));
   Type(form->Text7, "abc");
   EXPECT_FALSE(form->SaveExperiment(Path("bad.vozaz2")));

@@ -56,7 +56,7 @@ class Experiment {
 
   // The eleven parameter boxes read as "Начать" reads them, in the order of
   // kParameterBoxes; empty where a box would not pass.
-  std::array<std::optional<double>, 11> TypedParameters() const;
+  std::array<std::optional<double>, kParameterCount> TypedParameters() const;
   // Types a number into a parameter box (index in the order of
   // kParameterBoxes), with the digits that read back as that very number.
   void TypeParameter(std::size_t index, double value);

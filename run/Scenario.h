@@ -37,7 +37,6 @@ std::string ModeControlName(ModeControl control);
 bool Click(Modes& modes, ModeControl control);
 
 // The parameters by the symbols of their boxes, in the order of kParameterBoxes.
-inline constexpr std::size_t kParameterCount = kParameterBoxes.size();
 inline constexpr std::array<std::string_view, kParameterCount> kParameterNames = {
     "R1", "w1", "CL", "Ktr", "VL", "P0", "Mx", "MF", "Mz", "Mt", "Tr"};
 std::optional<std::size_t> ParameterIndex(std::string_view name);

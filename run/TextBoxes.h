@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace vozaz2 {
@@ -25,7 +26,8 @@ enum Box : int {
 
 // The boxes of the eleven parameters, in the order the window reads them
 // (the order of Parameters in model/Setup.h).
-inline constexpr std::array<int, 11> kParameterBoxes = {kR1, kW1, kCL, kKtr, kVL, kP0,
+inline constexpr std::size_t kParameterCount = 11;
+inline constexpr std::array<int, kParameterCount> kParameterBoxes = {kR1, kW1, kCL, kKtr, kVL, kP0,
                                                         kMx, kMF, kMz, kMt, kTr};
 
 class TextBoxes {

@@ -8,6 +8,7 @@ stops and continues it with F6, makes a step with F8, and counts how often
 the time box reports a change during the run. Exits 0 when all is as
 expected, 1 otherwise; prints what it read.
 """
+import os
 import subprocess
 import sys
 import time
@@ -25,9 +26,20 @@ def check(ok, what):
         print("FAILED:", what)
 
 
+def program_alive():
+    pid = os.environ.get("VOZAZ2_A11Y_APP_PID")
+    if not pid:
+        return True
+    try:
+        os.kill(int(pid), 0)
+        return True
+    except OSError:
+        return False
+
+
 def find_app(name, seconds=20):
     end = time.time() + seconds
-    while time.time() < end:
+    while time.time() < end and program_alive():
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == name and app.childCount > 0:
                 return app
@@ -68,7 +80,8 @@ def key(name):
 def main():
     app = find_app("vozaz2")
     if app is None:
-        print("FAILED: no application vozaz2 on the accessibility bus")
+        print("FAILED: no application vozaz2 on the accessibility bus"
+              + ("" if program_alive() else " (the program has ended)"))
         return 1
     frame = app[0]
     everything = list(descendants(frame))

@@ -9,23 +9,44 @@ set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in dbus-run-session xvfb-run xdotool /usr/bin/python3 "$launcher"; do
+for tool in dbus-run-session Xvfb xdotool /usr/bin/python3 "$launcher"; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: python3-pyatspi is missing"; exit 77; }
 
 if [ "${VOZAZ2_A11Y_INSIDE:-}" != 1 ]; then
   export VOZAZ2_A11Y_INSIDE=1
-  exec timeout -k 5 120 dbus-run-session -- \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program" 2> >(grep -v -e 'fd limit' -e XDG_RUNTIME_DIR >&2)
+  exec timeout -k 5 120 dbus-run-session -- "$0" "$program" \
+    2> >(grep -v -e 'fd limit' -e XDG_RUNTIME_DIR >&2)
 fi
+
+# The X server chooses its display itself (-displayfd): a fixed number, or
+# xvfb-run's guess from the lock files in /tmp, can name a display whose
+# socket another server already holds (in a container sharing the host's
+# network, the abstract socket of :99 may belong to someone else), and the
+# program then knocks at a stranger's door and fails to start.
+work=$(mktemp -d)
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.1
+done
+if ! [ -s "$work/display" ]; then
+  echo "FAILED: the X server did not start"; cat "$work/xvfb.log"
+  kill "$xvfb" 2>/dev/null; rm -rf "$work"; exit 1
+fi
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
 
 "$launcher" --launch-immediately &
 bus=$!
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 QT_QPA_PLATFORM=xcb "$program" &
 app=$!
-timeout -k 5 90 /usr/bin/python3 "$here/a11y_test.py"
+VOZAZ2_A11Y_APP_PID=$app timeout -k 5 90 /usr/bin/python3 "$here/a11y_test.py"
 status=$?
 kill "$app" "$bus" 2>/dev/null
+kill "$xvfb" 2>/dev/null
 wait 2>/dev/null
+rm -rf "$work"
 exit $status

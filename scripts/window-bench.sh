@@ -6,10 +6,11 @@
 # With --tempo real, slow or all, the run goes at that tempo (all: as fast as
 # possible, in real time and slowed, in turn) and its steps per second are
 # printed against the tempo's own (1/P0 = 200 in real time, 40 slowed).
+# With --zoom PERCENT (125, 150, 200) the window is zoomed so.
 # With --graphs the graphs window is open during the run, showing its
 # ready-made views in turn (--graphs-shots PREFIX saves each view as a PNG).
 # Figures only: this is not a test and never fails on time.
-#   scripts/window-bench.sh [--seconds S] [--tempo fast|real|slow|all]
+#   scripts/window-bench.sh [--seconds S] [--tempo fast|real|slow|all] [--zoom PERCENT]
 #                           [--screenshot FILE [--shot-after S]]
 #                           [--graphs] [--graphs-shots PREFIX] [--dumbbell]
 set -euo pipefail

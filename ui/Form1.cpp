@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <cfenv>
+#include <cmath>
 #include <cstring>
 
 #include "fonts/ProgramFont.h"
@@ -43,11 +44,11 @@ constexpr int kFrameMs = 16;
 
 }  // namespace
 
-QFont Form1::WindowFont() {
+QFont Form1::WindowFont(int percent) {
   // A narrow sans serif (Helvetica Narrow's metrics) at 11 pixels: about the
   // width of the classic 8-point dialog font the layout was drawn for.
   // The program carries it (fonts/), so it looks the same everywhere.
-  QFont font = ProgramFont(11);
+  QFont font = ProgramFont(static_cast<int>(std::lround(11 * percent / 100.0)));
   // Without kerning the text boxes can draw numbers from a table of glyphs
   // exactly where a line edit puts them (see TextBox).
   font.setKerning(false);
@@ -58,7 +59,7 @@ Form1::Form1(QWidget* parent)
     : QWidget(parent),
       picture2Surface_(kScreen2Width, kScreen2Height),
       picture3Surface_(kScreen3Width, kScreen3Height),
-      report_(picture2Surface_, kScreen2Width, kScreen2Height, picture3Surface_, kScreen3Width, kScreen3Height) {
+      report_(picture2Screen_, kScreen2Width, kScreen2Height, picture3Screen_, kScreen3Width, kScreen3Height) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vozaz2"));
   style_ = WindowStyle();
@@ -72,12 +73,12 @@ Form1::Form1(QWidget* parent)
   BuildControls();
   DescribeForScreenReaders();
   BuildTempoMenu();
+  BuildZoomMenu();
 
   experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), report_.Picture2(),
                                              report_.Picture3(), static_cast<MessageSink&>(*this),
                                              DecimalSeparator());
-  picture2Surface_.changed = [this](const QRect& area) { Picture2->ImageChanged(area); };
-  picture3Surface_.changed = [this](const QRect& area) { Picture3->ImageChanged(area); };
+  ShowScreens();
   experiment_->Timer1().changed = [this] { ApplyTimer(); };
   recorder_ = std::make_unique<RunRecorder>(*experiment_);
 
@@ -85,6 +86,17 @@ Form1::Form1(QWidget* parent)
   SetUpKeyboard();
   BuildMenu();
   AddViewAction(TempoMenu->menuAction());
+  AddViewAction(ZoomMenu->menuAction());
+  // The form on the whole screen, for a projector; F11 again, or Escape,
+  // brings the window back.
+  FullScreenAction = new QAction(QStringLiteral("Во &весь экран"), this);
+  FullScreenAction->setCheckable(true);
+  FullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
+  addAction(FullScreenAction);
+  connect(FullScreenAction, &QAction::toggled, this, [this](bool on) {
+    setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+  });
+  AddViewAction(FullScreenAction);
 
   // Form_Load: the input boxes' default texts, both screens cleared, the
   // record's constants, "FL= 0 до 1 с " unticked, the timer without ticks.
@@ -97,6 +109,8 @@ Form1::~Form1() {
   experiment_->Timer1().changed = nullptr;
   picture2Surface_.changed = nullptr;
   picture3Surface_.changed = nullptr;
+  for (ZoomedSurface* zoomed : {picture2Zoomed_.get(), picture3Zoomed_.get()})
+    if (zoomed) zoomed->changed = nullptr;
 }
 
 // The experiment tells a numeric fault by the floating-point status flags its
@@ -136,10 +150,6 @@ void Form1::BuildControls() {
     }
   }
 
-  apparatus_ = ApparatusPicture();
-  Picture1->SetImage(&apparatus_);
-  Picture2->SetImage(&picture2Surface_.Image());
-  Picture3->SetImage(&picture3Surface_.Image());
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -260,6 +270,7 @@ void Form1::SetUpKeyboard() {
     (experiment_->Timer1().Ticking() ? Command2 : Command3)->click();
   });
   shortcut(QKeySequence(Qt::Key_F8), [this] { Command7->click(); });
+  shortcut(QKeySequence(Qt::Key_Escape), [this] { FullScreenAction->setChecked(false); });
   shortcut(QKeySequence::Copy, [this] { CopyScreen(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { CopyReadout(); });
   // A text box with the focus takes Ctrl+C for its own text, unless the
@@ -322,7 +333,7 @@ void Form1::Show(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vozaz2"), shown, QMessageBox::Ok, this);
-    box.setFont(WindowFont());
+    box.setFont(font());  // the window's, at its zoom
     box.setTextFormat(Qt::PlainText);  // keeps the leading blanks of the lines
     box.exec();
   }
@@ -392,6 +403,13 @@ bool Form1::event(QEvent* event) {
     updateHeld_ = true;
     return true;
   }
+  if (event->type() == QEvent::WindowStateChange && FullScreenAction)
+    FullScreenAction->setChecked(isFullScreen());
+  // Shown on a screen of another pixel density: the screens are drawn again
+  // at its resolution.
+  if ((event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal) &&
+      devicePixelRatioF() != screensRatio_)
+    ShowScreens();
   return QWidget::event(event);
 }
 

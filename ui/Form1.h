@@ -23,6 +23,10 @@
 // keeps its place. The window records every run (run/RunRecorder.h): "Сохранить
 // как…" writes it as an experiment file, and opening one readies its run.
 //
+// The zoom ("Вид" > "Масштаб", ui/Form1Zoom.cpp) enlarges the whole form for
+// a projector: controls, fonts and screens, the screens drawn at the
+// resolution they are shown in.
+//
 // The tempo (run/Pacer.h, "Вид" > "Темп") sets how many steps a tick makes:
 // one as fast as possible, or as many as the wall clock asks for in real
 // time or slowed five times; the window's title names a tempo other than the
@@ -40,9 +44,11 @@
 #include "run/Messages.h"
 #include "run/Pacer.h"
 #include "run/RunRecorder.h"
+#include "run/TeeSurface.h"
 #include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
 #include "ui/ReportCommands.h"
+#include "ui/ZoomedSurface.h"
 
 class QAction;
 class QGroupBox;
@@ -83,8 +89,19 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // its text, in the order of the layout table. Ctrl+Shift+C copies it.
   QString ReadoutTable() const;
 
-  // The font of the window and all its controls.
-  static QFont WindowFont();
+  // The font of the window and all its controls, at a zoom in per cent.
+  static QFont WindowFont(int percent = 100);
+
+  // The zoom of the whole form, in per cent: one of Zooms() (100, 125, 150,
+  // 200). Another value changes nothing and returns false.
+  bool SetZoom(int percent);
+  int Zoom() const { return zoom_; }
+  static QList<int> Zooms();
+  // "Вид" > "Масштаб": the zooms, one of them checked, then "Крупнее"
+  // (Ctrl+=), "Мельче" (Ctrl+−) and "Обычный размер" (Ctrl+0).
+  QMenu* ZoomMenu = nullptr;
+  // "Вид" > "Во весь экран" (F11).
+  QAction* FullScreenAction = nullptr;
 
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
@@ -213,6 +230,13 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void BuildControls();
   void DescribeForScreenReaders();
   void BuildTempoMenu();
+  // The zoom (ui/Form1Zoom.cpp).
+  void BuildZoomMenu();
+  void StepZoom(int direction);
+  int Zoomed(int twips) const;  // a layout length in pixels at the zoom
+  void LayOut();
+  // Both screens and the apparatus at the zoom and the display's pixel ratio.
+  void ShowScreens();
   void ConnectControls();
   void SetUpKeyboard();
   TextBox* Box(int box) const;
@@ -233,8 +257,16 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   QStyle* style_ = nullptr;  // WindowStyle(): the application owns it
   std::array<TextBox*, TextBoxes::kCount> boxes_{};
   QImage apparatus_;
+  // Each screen's own pixels, and the same screen at the zoom times the
+  // display's pixel ratio when that is not 1: the tee passes every drawing
+  // to both.
   ImageSurface picture2Surface_;
   ImageSurface picture3Surface_;
+  TeeSurface picture2Screen_{picture2Surface_};
+  TeeSurface picture3Screen_{picture3Surface_};
+  std::unique_ptr<ZoomedSurface> picture2Zoomed_, picture3Zoomed_;
+  int zoom_ = 100;
+  double screensRatio_ = 1;  // the device pixel ratio the screens were drawn for
   ReportCommands report_;  // the screens as the experiment draws on them, and the report
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Experiment> experiment_;

@@ -19,20 +19,20 @@ void ImageSurface::Cls() {
 }
 
 void ImageSurface::PSet(float x, float y, Colour c) {
-  Pen pen(image_, c);
+  ImagePen pen(image_, c);
   raster::Point(map_.PixelX(x), map_.PixelY(y), image_.width(), image_.height(), pen);
   Changed(pen.Area());
 }
 
 void ImageSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
-  Pen pen(image_, c);
+  ImagePen pen(image_, c);
   raster::Segment(map_.PixelX(x1), map_.PixelY(y1), map_.PixelX(x2), map_.PixelY(y2),
                   image_.width(), image_.height(), pen);
   Changed(pen.Area());
 }
 
 void ImageSurface::Circle(float x, float y, float radius, Colour c) {
-  Pen pen(image_, c);
+  ImagePen pen(image_, c);
   // The radius is in units of the x axis, in both directions.
   const double r = map_.PixelsX(radius);
   raster::Ellipse(map_.PixelX(x), map_.PixelY(y), r, r, image_.width(), image_.height(), pen);

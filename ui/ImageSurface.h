@@ -14,6 +14,22 @@ namespace vozaz2 {
 // The colour value red + 256*green + 65536*blue as a Qt colour.
 inline QRgb ToQRgb(Colour c) { return qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
 
+// Sets pixels of an image and collects the rectangle they span.
+class ImagePen {
+ public:
+  ImagePen(QImage& image, Colour c) : image_(image), rgb_(ToQRgb(c)) {}
+  void operator()(int x, int y) {
+    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb_;
+    area_ |= QRect(x, y, 1, 1);
+  }
+  const QRect& Area() const { return area_; }
+
+ private:
+  QImage& image_;
+  QRgb rgb_;
+  QRect area_;
+};
+
 class ImageSurface final : public Surface {
  public:
   ImageSurface(int width, int height);
@@ -33,21 +49,6 @@ class ImageSurface final : public Surface {
   std::function<void(const QRect&)> changed;
 
  private:
-  // Sets pixels and collects the rectangle they span.
-  class Pen {
-   public:
-    Pen(QImage& image, Colour c) : image_(image), rgb_(ToQRgb(c)) {}
-    void operator()(int x, int y) {
-      reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb_;
-      area_ |= QRect(x, y, 1, 1);
-    }
-    const QRect& Area() const { return area_; }
-
-   private:
-    QImage& image_;
-    QRgb rgb_;
-    QRect area_;
-  };
   void Changed(const QRect& area) {
     if (changed && !area.isEmpty()) changed(area);
   }

@@ -38,9 +38,15 @@ bool PictureBox::ShowChanges() {
   // floating-point status flags: whatever Qt does here must not touch them.
   const KeepFpFlags keep;
   const QRect area = contentsRect();
-  update(pending_.translated(area.topLeft()) & area);
+  update(Logical(pending_).translated(area.topLeft()) & area);
   pending_ = QRect();
   return true;
+}
+
+QRect PictureBox::Logical(const QRect& pixels) const {
+  const qreal ratio = image_ ? image_->devicePixelRatio() : 1;
+  if (ratio == 1) return pixels;
+  return QRectF(QPointF(pixels.topLeft()) / ratio, QSizeF(pixels.size()) / ratio).toAlignedRect();
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
@@ -48,9 +54,11 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   const QRect area = contentsRect();
   QRect shown;
   if (image_) {
-    shown = QRect(area.topLeft(), image_->size()) & area;
+    shown = QRect(area.topLeft(), Logical(image_->rect()).size()) & area;
     const QRect target = shown & event->rect();
-    if (!target.isEmpty()) painter.drawImage(target, *image_, target.translated(-area.topLeft()));
+    const qreal ratio = image_->devicePixelRatio();
+    const QRectF source(QPointF(target.topLeft() - area.topLeft()) * ratio, QSizeF(target.size()) * ratio);
+    if (!target.isEmpty()) painter.drawImage(target, *image_, source);
   }
   const QRegion blank = QRegion(area & event->rect()) - shown;
   for (const QRect& r : blank) painter.fillRect(r, Qt::white);

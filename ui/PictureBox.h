@@ -20,10 +20,13 @@ class PictureBox final : public QFrame {
 
   // The image shown at the top-left corner of the drawing area, clipped to
   // it; the rest of the area is white. Not owned; it must outlive the box.
+  // An image of several device pixels to a pixel (QImage::devicePixelRatio:
+  // a zoomed window, a screen of high density) is shown at its own
+  // resolution.
   void SetImage(const QImage* image);
   const QImage* Image() const { return image_; }
 
-  // The pixels `area` of the image have been drawn on. Cheap enough to call
+  // The pixels `area` of the image (its own pixels) have been drawn on. Cheap enough to call
   // after every drawing operation.
   void ImageChanged(const QRect& area);
 
@@ -37,6 +40,9 @@ class PictureBox final : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The image's pixels `pixels` in the box's coordinates from its top-left corner.
+  QRect Logical(const QRect& pixels) const;
+
   const QImage* image_ = nullptr;
   bool gathering_ = false;
   QRect pending_;  // changed pixels of the image not yet asked to be repainted

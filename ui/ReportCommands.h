@@ -23,6 +23,8 @@ class ReportCommands {
 
   Surface& Picture2() { return record2_; }
   Surface& Picture3() { return record3_; }
+  const DrawingRecord& Record2() const { return record2_; }
+  const DrawingRecord& Record3() const { return record3_; }
 
   // After every command of the window on the experiment, and after "Начать":
   // a new run starts the track afresh, a step that ended normally adds to it.

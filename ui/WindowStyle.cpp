@@ -7,7 +7,10 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QVariant>
 #include <qdrawutil.h>
+
+#include <cmath>
 
 namespace vozaz2 {
 
@@ -23,6 +26,17 @@ namespace {
 // Fusion's antialiased rounded frame costs more than all the rest of a box.
 // The border and the filled inside cover the whole box, so a box can be
 // repainted without the window behind it.
+// The zoom of the window that holds `widget`; 1 where none is set.
+double ZoomOf(const QWidget* widget) {
+  if (!widget) return 1;
+  const QVariant zoom = widget->window()->property(kZoomProperty);
+  return zoom.isValid() ? zoom.toDouble() : 1;
+}
+
+int Zoomed(int pixels, const QWidget* widget) {
+  return static_cast<int>(std::lround(pixels * ZoomOf(widget)));
+}
+
 class Form1Style final : public QProxyStyle {
  public:
   Form1Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -34,10 +48,10 @@ class Form1Style final : public QProxyStyle {
       case PM_IndicatorHeight:
       case PM_ExclusiveIndicatorWidth:
       case PM_ExclusiveIndicatorHeight:
-        return 13;
+        return Zoomed(13, widget);
       case PM_CheckBoxLabelSpacing:
       case PM_RadioButtonLabelSpacing:
-        return 4;
+        return Zoomed(4, widget);
       case PM_DefaultFrameWidth:
         if (qobject_cast<const QLineEdit*>(widget)) return 2;
         return QProxyStyle::pixelMetric(metric, option, widget);
@@ -93,7 +107,8 @@ class Form1Style final : public QProxyStyle {
     switch (sub) {
       case SC_GroupBoxLabel:
         if (box->text.isEmpty()) return {};
-        return {kTitleIndent, 0, fm.horizontalAdvance(box->text) + 2 * kTitlePad, fm.height()};
+        return {Zoomed(kTitleIndent, widget), 0, fm.horizontalAdvance(box->text) + 2 * Zoomed(kTitlePad, widget),
+                fm.height()};
       case SC_GroupBoxFrame:
         return option->rect.adjusted(0, fm.height() / 2, 0, 0);
       case SC_GroupBoxContents:

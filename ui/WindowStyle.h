@@ -14,6 +14,11 @@ namespace vozaz2 {
 // the whole program, owned by the application object.
 QStyle* WindowStyle();
 
+// The zoom of a window, a factor (1.25 for 125 %), as a property of the
+// top-level widget: the style draws indicators and frame titles of the
+// window's controls that much larger.
+inline constexpr char kZoomProperty[] = "vozaz2Zoom";
+
 // The classic 2-pixel sunken border of text and picture boxes, drawn inside
 // `r` with four solid rectangles per ring (the quickest way for the raster
 // engine: the result boxes are repainted sixty times a second during a run).

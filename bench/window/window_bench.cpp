@@ -12,6 +12,9 @@
 // tempo's own: 1/P0 steps per second in real time, a fifth of it slowed, the
 // empty timer's rate as fast as possible.
 //
+// With --zoom PERCENT (125, 150 or 200) the window is zoomed so, as for a
+// projector.
+//
 // With --screenshot FILE it also saves the window, as it stands after
 // --shot-after seconds of the run, as a PNG picture.
 //
@@ -157,7 +160,10 @@ int main(int argc, char** argv) {
   QCommandLineOption dumbbellOpt("dumbbell", "Run the dumbbell (\"m=1+1\").");
   QCommandLineOption splitOpt("split", "Run the load that splits in the plane.");
   QCommandLineOption tempoOpt("tempo", "fast (default), real, slow, or all of them in turn.", "TEMPO", "fast");
-  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, dumbbellOpt, splitOpt, tempoOpt});
+  QCommandLineOption zoomOpt("zoom", "The window's zoom in per cent: 100 (default), 125, 150 or 200.", "PERCENT",
+                             "100");
+  cli.addOptions(
+      {secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, dumbbellOpt, splitOpt, tempoOpt, zoomOpt});
   cli.process(app);
   const int ms = static_cast<int>(cli.value(secondsOpt).toDouble() * 1000);
   const QString shot = cli.value(shotOpt);
@@ -198,6 +204,10 @@ int main(int argc, char** argv) {
   for (const vozaz2::Tempo tempo : tempos) {
     vozaz2::Form1 form;
     form.SetTempo(tempo);
+    if (!form.SetZoom(cli.value(zoomOpt).toInt())) {
+      std::fprintf(stderr, "vozaz2-window-bench: --zoom is 100, 125, 150 or 200\n");
+      return 2;
+    }
     CountingMessages messages;
     form.SetMessageSink(&messages);
     form.move(0, 0);

@@ -97,9 +97,16 @@ constexpr double kPi = std::numbers::pi;
 
 class Sketch {
  public:
-  explicit Sketch(QImage& image) : p_(&image) {
+  // Draws in the picture's own pixels on an image `scale` times as large:
+  // the labels and arrowheads grow with it, the lines stay one pixel of the
+  // image wide.
+  Sketch(QImage& image, double scale) : p_(&image) {
+    if (scale != 1) {
+      p_.scale(scale, scale);
+      pen_.setCosmetic(true);
+    }
     p_.setRenderHint(QPainter::Antialiasing, false);
-    p_.setPen(QPen(Qt::black, 1));
+    p_.setPen(pen_);
     p_.setBrush(Qt::NoBrush);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(10);
@@ -113,11 +120,11 @@ class Sketch {
   void Line(QPointF a, QPointF b) { p_.drawLine(a, b); }
 
   void Dashed(QPointF a, QPointF b) {
-    QPen pen(Qt::black, 1);
+    QPen pen = pen_;
     pen.setDashPattern({3, 3});
     p_.setPen(pen);
     p_.drawLine(a, b);
-    p_.setPen(QPen(Qt::black, 1));
+    p_.setPen(pen_);
   }
 
   // A filled arrowhead at `tip`, pointing away from `from`.
@@ -178,15 +185,17 @@ class Sketch {
 
  private:
   QPainter p_;
+  QPen pen_{Qt::black, 1};
   QFont greek_;
 };
 
 }  // namespace
 
-QImage ApparatusPicture() {
-  QImage image(kApparatusWidth, kApparatusHeight, QImage::Format_RGB32);
+QImage ApparatusPicture(double scale) {
+  QImage image(static_cast<int>(std::lround(kApparatusWidth * scale)),
+               static_cast<int>(std::lround(kApparatusHeight * scale)), QImage::Format_RGB32);
   image.fill(Qt::white);
-  Sketch d(image);
+  Sketch d(image, scale);
 
   // --- Side view -----------------------------------------------------------
   const double axisX = 36;        // the rotation axis, on which the string comes down

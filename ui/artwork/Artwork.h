@@ -20,8 +20,9 @@ QImage ConeImage(int size);
 // The apparatus, 231 x 249 pixels, black lines and labels on white: the
 // guide sleeve with the movable sleeve and the string, the load on its cone
 // with the forces, and the view from above with the load and the dumbbell.
-// Needs a QGuiApplication (the labels are text).
-QImage ApparatusPicture();
+// Needs a QGuiApplication (the labels are text). At a `scale` other than 1
+// the same drawing on an image that much larger, for a zoomed window.
+QImage ApparatusPicture(double scale = 1);
 
 inline constexpr int kApparatusWidth = 231;
 inline constexpr int kApparatusHeight = 249;

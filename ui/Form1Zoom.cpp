@@ -1,0 +1,159 @@
+// The projector zoom of the main window (Form1, "Вид" > "Масштаб"): the form
+// at 100, 125, 150 or 200 %, controls, fonts and screens together, and the
+// screens drawn at the resolution they are shown in.
+//
+// Every control keeps its place in the form, in twips, and its size; the
+// zoom multiplies both, and the font's pixel size with them, so each caption
+// keeps the room it had. Borders stay two pixels: the classic sunken edge
+// reads well at any size. The screens keep their own pixels (what a run's
+// pictures, reports and tests are made of) and are drawn a second time at
+// the zoom times the display's device pixel ratio (ZoomedSurface), from
+// their record when the zoom or the display changes, then drawing by
+// drawing as the run goes on.
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <cmath>
+
+#include "help/Twips.h"
+#include "ui/Form1.h"
+#include "ui/Form1Layout.h"
+#include "ui/ModeButtons.h"
+#include "ui/PictureBox.h"
+#include "ui/TextBox.h"
+#include "ui/WindowStyle.h"
+#include "ui/artwork/Artwork.h"
+
+namespace vozaz2 {
+
+namespace {
+
+constexpr int kZooms[] = {100, 125, 150, 200};
+
+// A font `percent` % of `font`, in the unit it was given in.
+QFont Enlarged(QFont font, int percent) {
+  if (font.pixelSize() > 0)
+    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * percent / 100.0)));
+  else
+    font.setPointSizeF(font.pointSizeF() * percent / 100.0);
+  return font;
+}
+
+}  // namespace
+
+QList<int> Form1::Zooms() { return {std::begin(kZooms), std::end(kZooms)}; }
+
+void Form1::BuildZoomMenu() {
+  ZoomMenu = new QMenu(QStringLiteral("&Масштаб"), this);
+  ZoomMenu->setObjectName(QStringLiteral("ZoomMenu"));
+  auto* group = new QActionGroup(this);
+  for (int percent : kZooms) {
+    QAction* action = ZoomMenu->addAction(QStringLiteral("%1 %").arg(percent));
+    action->setCheckable(true);
+    action->setChecked(percent == zoom_);
+    action->setData(percent);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, percent] { SetZoom(percent); });
+  }
+  ZoomMenu->addSeparator();
+  // The keys work wherever the focus is in the window. Ctrl+= is Ctrl++
+  // without the Shift key on most keyboards; both enlarge.
+  auto command = [this](const char* text, QList<QKeySequence> keys, auto slot) {
+    QAction* action = ZoomMenu->addAction(QString::fromUtf8(text), this, slot);
+    action->setShortcuts(keys);
+    addAction(action);
+  };
+  command("&Крупнее", {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+          [this] { StepZoom(+1); });
+  command("&Мельче", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { StepZoom(-1); });
+  command("&Обычный размер", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(100); });
+}
+
+void Form1::StepZoom(int direction) {
+  const QList<int> zooms = Zooms();
+  const qsizetype at = zooms.indexOf(zoom_) + direction;
+  if (at >= 0 && at < zooms.size()) SetZoom(zooms[at]);
+}
+
+bool Form1::SetZoom(int percent) {
+  if (!Zooms().contains(percent)) return false;
+  for (QAction* action : ZoomMenu->actions())
+    if (action->isCheckable()) action->setChecked(action->data().toInt() == percent);
+  if (percent == zoom_) return true;
+  zoom_ = percent;
+  LayOut();
+  ShowScreens();
+  return true;
+}
+
+int Form1::Zoomed(int twips) const {
+  return static_cast<int>(std::lround(twips * zoom_ / (100.0 * kTwipsPerPixel)));
+}
+
+void Form1::LayOut() {
+  setProperty(kZoomProperty, zoom_ / 100.0);  // the style's indicators and frame titles
+  setFont(WindowFont(zoom_));
+  const QFont menuFont = Enlarged(QApplication::font(MenuBar), zoom_);
+  MenuBar->setFont(menuFont);
+  for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(menuFont);
+
+  area_->setFixedSize(Zoomed(kClientWidthTwips), Zoomed(kClientHeightTwips));
+  for (const Form1Control& c : kForm1Layout) {
+    QWidget* w = findChild<QWidget*>(QString::fromLatin1(c.name));
+    QRect r(Zoomed(c.left), Zoomed(c.top), Zoomed(c.width), Zoomed(c.height));
+    // A picture box holds its picture at the zoom exactly, inside a border
+    // that keeps its width.
+    if (dynamic_cast<PictureBox*>(w)) {
+      const int border = 2 * PictureBox::kBorder;
+      r.setSize(QSize(static_cast<int>(std::lround((Pixels(c.width) - border) * zoom_ / 100.0)) + border,
+                      static_cast<int>(std::lround((Pixels(c.height) - border) * zoom_ / 100.0)) + border));
+    }
+    w->setGeometry(r);
+    w->update();
+  }
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    resize(area_->width(), MenuBar->sizeHint().height() + area_->height());
+}
+
+void Form1::ShowScreens() {
+  screensRatio_ = devicePixelRatioF();
+  const double scale = zoom_ / 100.0 * screensRatio_;
+
+  apparatus_ = ApparatusPicture(scale);
+  apparatus_.setDevicePixelRatio(screensRatio_);
+  Picture1->SetImage(&apparatus_);
+
+  struct Screen {
+    ImageSurface& own;
+    TeeSurface& tee;
+    std::unique_ptr<ZoomedSurface>& zoomed;
+    const DrawingRecord& record;
+    PictureBox* box;
+  };
+  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, report_.Record2(), Picture2},
+                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, report_.Record3(), Picture3}}) {
+    PictureBox* box = s.box;
+    if (scale == 1) {
+      s.tee.SetSecond(nullptr);
+      s.own.changed = [box](const QRect& area) { box->ImageChanged(area); };
+      box->SetImage(&s.own.Image());
+      s.zoomed.reset();
+      continue;
+    }
+    auto zoomed = std::make_unique<ZoomedSurface>(s.record.Width(), s.record.Height(), scale);
+    zoomed->Image().setDevicePixelRatio(screensRatio_);
+    s.record.Replay(*zoomed);
+    zoomed->changed = [box](const QRect& area) { box->ImageChanged(area); };
+    s.own.changed = nullptr;
+    s.tee.SetSecond(zoomed.get());
+    box->SetImage(&zoomed->Image());
+    s.zoomed = std::move(zoomed);
+  }
+}
+
+}  // namespace vozaz2

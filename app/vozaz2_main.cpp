@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
       QStringLiteral("Conical pendulum and the conservation of angular momentum."));
   parser.addHelpOption();
   parser.addVersionOption();
+  const QCommandLineOption zoom(QStringLiteral("zoom"),
+                                QStringLiteral("open the window at this zoom: 100, 125, 150 or 200 per cent"),
+                                QStringLiteral("PERCENT"));
+  parser.addOption(zoom);
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an experiment file (*.vozaz2) to open"),
                                QStringLiteral("[FILE]"));
   parser.process(app);
@@ -33,6 +38,11 @@ int main(int argc, char** argv) {
   // running after "Выход".
   auto* form = new vozaz2::Form1;
   form->setAttribute(Qt::WA_DeleteOnClose);
+  if (parser.isSet(zoom) && !form->SetZoom(parser.value(zoom).toInt())) {
+    std::fprintf(stderr, "vozaz2: --zoom is 100, 125, 150 or 200, not %s\n", qPrintable(parser.value(zoom)));
+    delete form;
+    return 1;
+  }
   // The graphs follow the experiment from the start, so that opening them
   // (Ctrl+G or F9) during a run shows the whole run. They close with the
   // main window.

@@ -3,11 +3,13 @@
 // would vouch for pictures nobody sees.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <random>
 
 #include "run/PixelSurface.h"
 #include "ui/ImageSurface.h"
+#include "ui/ZoomedSurface.h"
 
 namespace vozaz2::test {
 
@@ -15,15 +17,16 @@ TEST(Surfaces, ImageAndPixelsDrawAlike) {
   EXPECT_EQ(ToQRgb(Rgb(12, 34, 56)), qRgb(12, 34, 56));  // red in the lowest byte
   ImageSurface image(381, 261);
   PixelSurface pixels(381, 261);
+  ZoomedSurface same(381, 261, 1);  // a zoomed screen at 100 % draws as the screen
   std::mt19937 gen(7);
   std::uniform_real_distribution<float> coord(-8, 8), colour(0, 0xffffff);
   auto c = [&] { return static_cast<Colour>(colour(gen)); };
   for (int i = 0; i < 3000; ++i) {
-    for (Surface* s : std::initializer_list<Surface*>{&image, &pixels}) s->Scale(-5, 5, 5, -5);
+    for (Surface* s : std::initializer_list<Surface*>{&image, &pixels, &same}) s->Scale(-5, 5, 5, -5);
     const float x = coord(gen), y = coord(gen), u = coord(gen) * (i % 100 ? 1 : 1e30f),
                 v = i % 50 ? coord(gen) : NAN;
     const Colour k = c();
-    for (Surface* s : std::initializer_list<Surface*>{&image, &pixels}) {
+    for (Surface* s : std::initializer_list<Surface*>{&image, &pixels, &same}) {
       if (i % 1000 == 500) s->Cls();
       s->PSet(x, y, k);
       s->Line(x, y, u, v, k);
@@ -33,6 +36,36 @@ TEST(Surfaces, ImageAndPixelsDrawAlike) {
   for (int y = 0; y < pixels.Height(); ++y)
     for (int x = 0; x < pixels.Width(); ++x)
       ASSERT_EQ(image.Image().pixel(x, y), ToQRgb(pixels.Pixel(x, y))) << x << "," << y;
+  EXPECT_EQ(same.Image(), image.Image());
+}
+
+// Twice as large: a point fills its pixel's 2 x 2 place, a line stays one
+// pixel wide, and no drawing, however far off or undefined, touches the
+// floating-point flags by which a step tells a divergence.
+TEST(Surfaces, ZoomedScreenIsSharpAndLeavesTheFlags) {
+  ZoomedSurface zoomed(10, 10, 2);
+  const auto ink = [&] {
+    int n = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) n += zoomed.Image().pixel(x, y) != ToQRgb(colours::kBackground);
+    return n;
+  };
+  zoomed.PSet(3, 4, colours::kRed);
+  EXPECT_EQ(zoomed.Image().pixel(6, 8), ToQRgb(colours::kRed));
+  EXPECT_EQ(zoomed.Image().pixel(7, 9), ToQRgb(colours::kRed));
+  EXPECT_EQ(ink(), 4);
+  zoomed.Cls();
+  zoomed.Line(0, 5, 9, 5, colours::kBlue);  // centre to centre: 18 pixels and an end
+  EXPECT_EQ(ink(), 19);
+  EXPECT_EQ(zoomed.Image().pixel(10, 11), ToQRgb(colours::kBlue));
+  std::feclearexcept(FE_ALL_EXCEPT);
+  for (float v : {NAN, INFINITY, 3e38f}) {
+    zoomed.PSet(v, v, colours::kRed);
+    zoomed.Line(0, 0, v, -v, colours::kRed);
+    zoomed.Circle(v, 1, v, colours::kRed);
+    zoomed.Scale(0, v, v, 0);
+  }
+  EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), 0);
 }
 
 }  // namespace vozaz2::test

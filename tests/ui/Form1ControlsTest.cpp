@@ -16,12 +16,23 @@
 namespace vozaz2::testing {
 namespace {
 
-// Every caption is whole in the font its control really uses: the text fits
-// the area the style gives it, and no tick box, option circle or frame title
-// is cut.
-class Caption : public WindowTest, public ::testing::WithParamInterface<const Form1Control*> {};
+// Every caption is whole in the font its control really uses, at every zoom:
+// the text fits the area the style gives it, and no tick box, option circle
+// or frame title is cut.
+class Caption : public WindowTest, public ::testing::WithParamInterface<const Form1Control*> {
+ protected:
+  void FitsAtTheZoom();
+};
 
 TEST_P(Caption, FitsItsControl) {
+  for (int zoom : Form1::Zooms()) {
+    ASSERT_TRUE(form->SetZoom(zoom));
+    SCOPED_TRACE(zoom);
+    FitsAtTheZoom();
+  }
+}
+
+void Caption::FitsAtTheZoom() {
   QWidget* w = form->findChild<QWidget*>(GetParam()->name);
   ASSERT_NE(w, nullptr);
   QStyle* style = w->style();

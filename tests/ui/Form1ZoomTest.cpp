@@ -1,0 +1,99 @@
+// The projector zoom: the keys step through the zooms and the form grows with
+// them; the screens are drawn at the shown resolution, not enlarged; a run's
+// numbers and the screens' own pixels do not depend on the zoom. Also run
+// with QT_SCALE_FACTOR=2, where the shown resolution doubles at 100 %.
+#include <QAction>
+#include <QMenu>
+#include <cmath>
+
+#include "run/Experiment.h"
+#include "run/Screens.h"
+#include "tests/ui/WindowFixture.h"
+#include "ui/ImageSurface.h"
+
+namespace vozaz2::testing {
+namespace {
+
+int Scaled(int pixels, int percent) { return static_cast<int>(std::lround(pixels * percent / 100.0)); }
+
+TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
+  Activate();
+  QWidget* area = form->findChild<QWidget*>("Form1Area");
+  const QSize size = area->size();
+  const QRect box = form->Text1->geometry();
+  const struct {
+    Qt::Key key;
+    int zoom;
+  } steps[] = {{Qt::Key_Equal, 125}, {Qt::Key_Equal, 150}, {Qt::Key_Equal, 200}, {Qt::Key_Equal, 200},
+               {Qt::Key_Minus, 150}, {Qt::Key_0, 100},     {Qt::Key_Minus, 100}, {Qt::Key_Equal, 125}};
+  for (const auto& step : steps) {
+    QTest::keyClick(form, step.key, Qt::ControlModifier);
+    SCOPED_TRACE(step.zoom);
+    ASSERT_EQ(form->Zoom(), step.zoom);
+    for (QAction* action : form->ZoomMenu->actions())
+      EXPECT_EQ(action->isChecked(), action->isCheckable() && action->data().toInt() == step.zoom);
+    EXPECT_NEAR(area->width(), Scaled(size.width(), step.zoom), 1);
+    EXPECT_NEAR(area->height(), Scaled(size.height(), step.zoom), 1);
+    EXPECT_NEAR(form->Text1->x(), Scaled(box.x(), step.zoom), 1);
+    EXPECT_NEAR(form->Text1->width(), Scaled(box.width(), step.zoom), 1);
+    EXPECT_EQ(form->Text1->font().pixelSize(), Scaled(11, step.zoom));
+    EXPECT_GE(form->height(), area->height()) << "the window follows the form";
+  }
+  EXPECT_FALSE(form->SetZoom(130));
+  EXPECT_EQ(form->Zoom(), 125);
+}
+
+// Lengths of the runs of non-white pixels down a column of an image.
+std::vector<int> InkRuns(const QImage& image, int x) {
+  std::vector<int> runs;
+  int run = 0;
+  for (int y = 0; y <= image.height(); ++y) {
+    if (y < image.height() && (image.pixel(x, y) & 0xffffff) != 0xffffff) {
+      ++run;
+    } else if (run > 0) {
+      runs.push_back(run);
+      run = 0;
+    }
+  }
+  return runs;
+}
+
+TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
+  const double ratio = form->devicePixelRatioF();
+  Click(form->Command1);
+  Click(form->Command2);
+  for (int i = 0; i < 150; ++i) form->Command7->click();
+  ASSERT_TRUE(form->SetZoom(200));  // the screens drawn again from their record
+  for (int i = 0; i < 150; ++i) form->Command7->click();
+
+  const QImage& shown = *form->Picture2->Image();
+  EXPECT_EQ(shown.size(), QSize(kScreen2Width, kScreen2Height) * (2 * ratio));
+  EXPECT_EQ(shown.devicePixelRatio(), ratio);
+  // Far right, where the curves have not come yet, a column crosses the
+  // horizontal grid lines only: each one device pixel thick, not enlarged.
+  const std::vector<int> lines = InkRuns(shown, shown.width() - 3);
+  EXPECT_EQ(lines, std::vector<int>(lines.size(), 1));
+  Settle();
+  const QImage onDisplay = form->Picture2->grab(form->Picture2->contentsRect()).toImage();
+  EXPECT_EQ(Rgb(onDisplay), Rgb(shown)) << "the box shows its image pixel for pixel";
+
+  // The same 300 steps without a window, and the window back at 100 %.
+  MemoryTextBoxes boxes;
+  ImageSurface screen2(kScreen2Width, kScreen2Height), screen3(kScreen3Width, kScreen3Height);
+  RecordedMessages none;
+  Experiment alone(boxes, screen2, screen3, none, ',');
+  alone.Form_Load();
+  alone.Command1_Click();
+  alone.Command2_Click();
+  for (int i = 0; i < 300; ++i) alone.Command7_Click();
+  EXPECT_EQ(form->Simulation().Record(), alone.Record());
+  EXPECT_EQ(lines.size(), InkRuns(screen2.Image(), kScreen2Width - 2).size()) << "every grid line is there";
+  ASSERT_TRUE(form->SetZoom(100));
+  if (ratio == 1) {
+    EXPECT_EQ(*form->Picture2->Image(), screen2.Image());
+    EXPECT_EQ(*form->Picture3->Image(), screen3.Image());
+  }
+}
+
+}  // namespace
+}  // namespace vozaz2::testing

@@ -235,6 +235,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void StepZoom(int direction);
   int Zoomed(int twips) const;  // a layout length in pixels at the zoom
   void LayOut();
+  void ZoomLesson();  // the lesson window's fonts at the zoom
   // Both screens and the apparatus at the zoom and the display's pixel ratio.
   void ShowScreens();
   void ConnectControls();

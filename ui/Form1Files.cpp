@@ -262,15 +262,10 @@ QWidget* Form1::ShowLesson() {
     lesson_->setObjectName(QStringLiteral("Lesson"));
     lesson_->setAttribute(Qt::WA_DeleteOnClose);
     lesson_->setWindowTitle(QStringLiteral("Урок"));
-    lesson_->setFont(QApplication::font());
     auto* title = new QLabel(lesson_);
     title->setObjectName(QStringLiteral("LessonTitle"));
     title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
-    QFont bold = title->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    title->setFont(bold);
     auto* text = new QPlainTextEdit(lesson_);
     text->setObjectName(QStringLiteral("LessonText"));
     text->setReadOnly(true);
@@ -280,7 +275,8 @@ QWidget* Form1::ShowLesson() {
     layout->addWidget(title);
     layout->addWidget(text, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
-    lesson_->resize(480, 360);
+    ZoomLesson();  // its fonts
+    lesson_->resize(QSize(480, 360) * (zoom_ / 100.0));
     // Beside the form where the screen has room, so that it hides nothing.
     const QRect frame = frameGeometry();
     const QRect room = screen()->availableGeometry();

@@ -35,7 +35,7 @@ namespace {
 
 constexpr int kZooms[] = {100, 125, 150, 200};
 
-// A font `percent` % of `font`, in the unit it was given in.
+// `font` at `percent` % of its size, in the unit its size was given in.
 QFont Enlarged(QFont font, int percent) {
   if (font.pixelSize() > 0)
     font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * percent / 100.0)));
@@ -102,6 +102,8 @@ void Form1::LayOut() {
   MenuBar->setFont(menuFont);
   for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(menuFont);
 
+  if (lesson_) ZoomLesson();
+
   area_->setFixedSize(Zoomed(kClientWidthTwips), Zoomed(kClientHeightTwips));
   for (const Form1Control& c : kForm1Layout) {
     QWidget* w = findChild<QWidget*>(QString::fromLatin1(c.name));
@@ -118,6 +120,14 @@ void Form1::LayOut() {
   }
   if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
     resize(area_->width(), MenuBar->sizeHint().height() + area_->height());
+}
+
+void Form1::ZoomLesson() {
+  const QFont font = Enlarged(QApplication::font(), zoom_);
+  lesson_->setFont(font);
+  QFont title = Enlarged(font, 120);  // the lesson's title a little larger, in bold
+  title.setBold(true);
+  lesson_->findChild<QLabel*>(QStringLiteral("LessonTitle"))->setFont(title);
 }
 
 void Form1::ShowScreens() {

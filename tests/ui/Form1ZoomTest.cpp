@@ -3,6 +3,7 @@
 // numbers and the screens' own pixels do not depend on the zoom. Also run
 // with QT_SCALE_FACTOR=2, where the shown resolution doubles at 100 %.
 #include <QAction>
+#include <QFontInfo>
 #include <QMenu>
 #include <cmath>
 
@@ -41,6 +42,8 @@ TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
   }
   EXPECT_FALSE(form->SetZoom(130));
   EXPECT_EQ(form->Zoom(), 125);
+  const int lessonPixels = QFontInfo(form->ShowLesson()->font()).pixelSize();
+  EXPECT_NEAR(lessonPixels, QFontInfo(QApplication::font()).pixelSize() * 1.25, 1) << "the lesson is zoomed too";
 }
 
 // Lengths of the runs of non-white pixels down a column of an image.

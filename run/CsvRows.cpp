@@ -9,8 +9,9 @@
 namespace vozaz2 {
 
 namespace {
-// The longest row: the step and 28 numbers of at most 24 characters each.
-constexpr std::size_t kLongestRow = 20 + 28 * 25 + 1;
+// The longest row: the step and 28 numbers of at most 24 characters each,
+// and room for the whole text of a cell copied at its end.
+constexpr std::size_t kLongestRow = 20 + 28 * 25 + 1 + 32;
 }  // namespace
 
 void CsvRows::AppendHeader() {
@@ -38,7 +39,7 @@ void CsvRows::Append(long long step, const SimRecord& r) {
       cell.bits = bits;
       cell.size = static_cast<unsigned char>(std::to_chars(cell.text, cell.text + sizeof cell.text, values[c]).ptr - cell.text);
     }
-    std::memcpy(p, cell.text, cell.size);
+    std::memcpy(p, cell.text, sizeof cell.text);
     p += cell.size;
   }
   *p++ = '\n';

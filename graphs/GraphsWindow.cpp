@@ -130,15 +130,16 @@ GraphsWindow::GraphsWindow(Experiment& experiment, QWidget* owner)
   BuildControls();
   resize(1240, 720);
 
-  // The hooks outlive neither party: a window deleted first leaves them
-  // empty-handed, and the owner deletes the window when it goes.
+  // A window deleted first leaves its follower empty-handed; the owner
+  // deletes the window when it goes. A step that diverged adds nothing.
   QPointer<GraphsWindow> self(this);
-  experiment_.runStarted = [self] {
-    if (self) self->OnRunStarted();
-  };
-  experiment_.stepMade = [self] {
-    if (self) self->OnStep();
-  };
+  experiment_.Follow([self](Experiment::RunEvent event) {
+    if (!self) return;
+    if (event == Experiment::RunEvent::kStarted)
+      self->OnRunStarted();
+    else if (!self->experiment_.LastStepDiverged())
+      self->OnStep();
+  });
   if (experiment_.Started()) OnRunStarted();
   clock_.start();
   ShowView(View::kMomentum);

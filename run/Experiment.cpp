@@ -93,7 +93,7 @@ void Experiment::Command1_Click() {
     picture3_.Circle(kTurnSignX, kTurnSignY, kBallRadius, kBallB);
     picture3_.Line(kTurnSignX, kTurnSignY, kTurnSignX, kTurnSignY, kBallB);
   }
-  if (runStarted) runStarted();
+  Tell(RunEvent::kStarted);
   timer_.SetEnabled(true);
   timer_.SetInterval(rec_.TimerMs);
 }

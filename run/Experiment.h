@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <vector>
 #include <optional>
 
 #include "model/Modes.h"
@@ -81,11 +82,14 @@ class Experiment {
   StepTimer& Timer1() { return timer_; }
   const StepTimer& Timer1() const { return timer_; }
 
-  // Whoever follows the run (the graphs): runStarted after "Начать" has set
-  // up a run, stepMade after every step that did not end in the divergence
-  // message. Each runs inside the command, so it must be quick.
-  std::function<void()> runStarted;
-  std::function<void()> stepMade;
+  // Whoever follows the run (the graphs, the window's report) is told,
+  // inside the command, when "Начать" has set up a run (kStarted) and after
+  // every step (kStep; LastStepDiverged() tells whether the step ended in
+  // the divergence message). Followers are told in the order they came,
+  // must be quick, and stay for the experiment's life: one that may go first
+  // guards itself (a QPointer, say).
+  enum class RunEvent { kStarted, kStep };
+  void Follow(std::function<void(RunEvent)> follower) { followers_.push_back(std::move(follower)); }
 
   bool Started() const { return started_; }
   // How many runs "Начать" has set up; a start refused with the input message
@@ -95,6 +99,9 @@ class Experiment {
   bool LastStepDiverged() const { return lastStepDiverged_; }
 
  private:
+  void Tell(RunEvent event) {
+    for (const auto& follower : followers_) follower(event);
+  }
   void SingleLoadStep();
   void TwoBallStep();
   void HandOver();
@@ -112,6 +119,7 @@ class Experiment {
   bool started_ = false;
   long long starts_ = 0;
   bool lastStepDiverged_ = false;
+  std::vector<std::function<void(RunEvent)>> followers_;
 };
 
 }  // namespace vozaz2

@@ -100,7 +100,7 @@ void Experiment::SolveStep() {
   }
   r.T0 = r.T0 + r.P0;
   r.Cnt = static_cast<std::int16_t>(r.Cnt + 1);
-  if (!lastStepDiverged_ && stepMade) stepMade();
+  Tell(RunEvent::kStep);
 }
 
 // The 2 kg load becomes two 1 kg balls at the same place with the same

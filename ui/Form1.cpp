@@ -78,6 +78,7 @@ Form1::Form1(QWidget* parent)
   experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), report_.Picture2(),
                                              report_.Picture3(), static_cast<MessageSink&>(*this),
                                              DecimalSeparator());
+  report_.Follow(*experiment_);
   ShowScreens();
   experiment_->Timer1().changed = [this] { ApplyTimer(); };
   recorder_ = std::make_unique<RunRecorder>(*experiment_);
@@ -120,7 +121,6 @@ Form1::~Form1() {
 void Form1::Run(void (Experiment::*command)()) {
   std::feclearexcept(FE_ALL_EXCEPT);
   (experiment_.get()->*command)();
-  report_.After(command, *experiment_);
 }
 
 void Form1::BuildControls() {

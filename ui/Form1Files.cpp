@@ -49,7 +49,6 @@ QStringList LessonFolders() {
 void Form1::StartRun() {
   std::feclearexcept(FE_ALL_EXCEPT);
   if (recorder_->Start()) SyncModes();
-  report_.After(&Experiment::Command1_Click, *experiment_);
 }
 
 // A tick or "Сделать 1 шаг": the opened file's clicks now due, then the step.

@@ -16,19 +16,17 @@ ReportCommands::ReportCommands(Surface& picture2, int width2, int height2, Surfa
                                int height3)
     : record2_(width2, height2, &picture2), record3_(width3, height3, &picture3) {}
 
-void ReportCommands::After(void (Experiment::*command)(), const Experiment& e) {
-  // A new run, however it was started (a refused start counts none).
-  if (e.Starts() != starts_) {
-    starts_ = e.Starts();
-    track_.Reset();
-    diverged_ = false;
-  }
-  if (command == &Experiment::Timer1_Timer || command == &Experiment::Command7_Click) {
-    if (e.LastStepDiverged())
+void ReportCommands::Follow(Experiment& e) {
+  e.Follow([this, &e](Experiment::RunEvent event) {
+    if (event == Experiment::RunEvent::kStarted) {
+      track_.Reset();
+      diverged_ = false;
+    } else if (e.LastStepDiverged()) {
       diverged_ = true;
-    else if (e.Started())
+    } else {
       track_.Add(e.Record());
-  }
+    }
+  });
 }
 
 ReportContent ReportCommands::Content(const Experiment& e, const std::string& title) const {

@@ -26,9 +26,9 @@ class ReportCommands {
   const DrawingRecord& Record2() const { return record2_; }
   const DrawingRecord& Record3() const { return record3_; }
 
-  // After every command of the window on the experiment, and after "Начать":
-  // a new run starts the track afresh, a step that ended normally adds to it.
-  void After(void (Experiment::*command)(), const Experiment& e);
+  // Follows the experiment's runs: a new run starts the track afresh, a step
+  // that ended normally adds to it. The experiment must go first.
+  void Follow(Experiment& e);
 
   // The report of the run as it stands. `title` is the experiment's own, if
   // it has one.
@@ -44,7 +44,6 @@ class ReportCommands {
   DrawingRecord record2_, record3_;
   ConservationTrack track_;
   bool diverged_ = false;
-  long long starts_ = 0;  // runs set up so far
 };
 
 }  // namespace vozaz2

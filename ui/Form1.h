@@ -57,6 +57,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QScrollArea;
 class QStyle;
 class QTimer;
 
@@ -235,6 +236,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void StepZoom(int direction);
   int Zoomed(int twips) const;  // a layout length in pixels at the zoom
   void LayOut();
+  void FitToForm();  // the window's size: the form's, or the screen's if smaller
   void ZoomLesson();  // the lesson window's fonts at the zoom
   // Both screens and the apparatus at the zoom and the display's pixel ratio.
   void ShowScreens();
@@ -273,6 +275,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   std::unique_ptr<Experiment> experiment_;
   std::unique_ptr<RunRecorder> recorder_;
   QWidget* area_ = nullptr;  // holds the form's controls, below the menu bar
+  QScrollArea* scroll_ = nullptr;  // shows area_, scrolled where the window is smaller
   QPointer<QWidget> lesson_;  // the lesson window, while it is open
   QAction* lessonAction_ = nullptr;
   QString folder_;  // where the file dialogs open

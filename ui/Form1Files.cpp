@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -108,14 +109,21 @@ void Form1::BuildMenu() {
   HelpMenu->addAction(QStringLiteral("О &программе"), this, [] { ShowHelpWindow(); });
 
   // The form below the menu bar, at its own size. The window may still be
-  // made smaller or larger by hand, as before; the form stays top left.
+  // made smaller or larger by hand, as before; the form stays top left, and
+  // a window smaller than the form (a zoomed form on a small screen) scrolls.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setSizeConstraint(QLayout::SetNoConstraint);
   layout->setMenuBar(MenuBar);
-  layout->addWidget(area_, 0, Qt::AlignLeft | Qt::AlignTop);
-  resize(area_->width(), MenuBar->sizeHint().height() + area_->height());
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("Form1Scroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scroll_->setWidget(area_);
+  layout->addWidget(scroll_);
+  FitToForm();
 }
 
 void Form1::AddViewAction(QAction* action) {

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <cmath>
 
 #include "help/Twips.h"
@@ -118,8 +119,15 @@ void Form1::LayOut() {
     w->setGeometry(r);
     w->update();
   }
-  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-    resize(area_->width(), MenuBar->sizeHint().height() + area_->height());
+  FitToForm();
+}
+
+void Form1::FitToForm() {
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+  QSize size(area_->width(), MenuBar->sizeHint().height() + area_->height());
+  // No larger than the screen: what does not fit is scrolled to.
+  if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());
+  resize(size);
 }
 
 void Form1::ZoomLesson() {

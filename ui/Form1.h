@@ -207,6 +207,8 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
  signals:
   // A step of the run has been made (a tick or "Сделать 1 шаг").
   void StepMade();
+  // The zoom has changed (SetZoom, the menu or the keys).
+  void ZoomChanged(int percent);
 
  protected:
   bool event(QEvent* event) override;

@@ -89,6 +89,7 @@ bool Form1::SetZoom(int percent) {
   zoom_ = percent;
   LayOut();
   ShowScreens();
+  emit ZoomChanged(zoom_);
   return true;
 }
 

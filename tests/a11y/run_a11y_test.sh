@@ -38,6 +38,7 @@ if ! [ -s "$work/display" ]; then
   kill "$xvfb" 2>/dev/null; rm -rf "$work"; exit 1
 fi
 export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+export XDG_CONFIG_HOME="$work/config"  # the program's remembered zoom is not the user's
 
 "$launcher" --launch-immediately &
 bus=$!

@@ -73,10 +73,11 @@ std::vector<int> InkRuns(const QImage& image, int x) {
 TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   const double ratio = form->devicePixelRatioF();
   Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(150));
+  ASSERT_TRUE(form->SetZoom(200));  // during the run: the screens drawn again from their record
+  ASSERT_TRUE(WaitForSteps(150));
   Click(form->Command2);
-  for (int i = 0; i < 150; ++i) form->Command7->click();
-  ASSERT_TRUE(form->SetZoom(200));  // the screens drawn again from their record
-  for (int i = 0; i < 150; ++i) form->Command7->click();
+  const long long steps = std::llround(Record().T0 / Record().P0);
 
   const QImage& shown = *form->Picture2->Image();
   EXPECT_EQ(shown.size(), QSize(kScreen2Width, kScreen2Height) * (2 * ratio));
@@ -89,15 +90,14 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   const QImage onDisplay = form->Picture2->grab(form->Picture2->contentsRect()).toImage();
   EXPECT_EQ(Rgb(onDisplay), Rgb(shown)) << "the box shows its image pixel for pixel";
 
-  // The same 300 steps without a window, and the window back at 100 %.
+  // The same steps without a window, and the window back at 100 %.
   MemoryTextBoxes boxes;
   ImageSurface screen2(kScreen2Width, kScreen2Height), screen3(kScreen3Width, kScreen3Height);
   RecordedMessages none;
   Experiment alone(boxes, screen2, screen3, none, ',');
   alone.Form_Load();
   alone.Command1_Click();
-  alone.Command2_Click();
-  for (int i = 0; i < 300; ++i) alone.Command7_Click();
+  for (long long i = 0; i < steps; ++i) alone.Timer1_Timer();
   EXPECT_EQ(form->Simulation().Record(), alone.Record());
   EXPECT_EQ(lines.size(), InkRuns(screen2.Image(), kScreen2Width - 2).size()) << "every grid line is there";
   ASSERT_TRUE(form->SetZoom(100));

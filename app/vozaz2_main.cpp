@@ -55,7 +55,11 @@ int main(int argc, char** argv) {
   // The graphs follow the experiment from the start, so that opening them
   // (Ctrl+G or F9) during a run shows the whole run. They close with the
   // main window.
-  vozaz2::InstallGraphsWindow(form, form->Simulation());
+  // Their texts follow the main window's zoom.
+  vozaz2::GraphsWindow* graphsWindow = vozaz2::InstallGraphsWindow(form, form->Simulation());
+  if (form->Zoom() != 100) graphsWindow->SetZoom(form->Zoom());
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
+                   [form](int percent) { vozaz2::InstallGraphsWindow(form, form->Simulation())->SetZoom(percent); });
   // "Вид" > "Графики" opens them as well; the keys stay the window's own
   // shortcuts, the menu only shows them.
   auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);

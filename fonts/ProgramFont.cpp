@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <cmath>
 
 namespace vozaz2 {
 
@@ -18,6 +19,14 @@ QFont ProgramFont(int pixels) {
   QFont font(ProgramFontFamily());
   font.setPixelSize(pixels);
   font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+QFont Enlarged(QFont font, int percent) {
+  if (font.pixelSize() > 0)
+    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * percent / 100.0)));
+  else
+    font.setPointSizeF(font.pointSizeF() * percent / 100.0);
   return font;
 }
 

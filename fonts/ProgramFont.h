@@ -14,4 +14,8 @@ QString ProgramFontFamily();
 // The family at a size in pixels.
 QFont ProgramFont(int pixels);
 
+// `font` at `percent` % of its size, in the unit its size was given in
+// (pixels or points): the texts of a zoomed window.
+QFont Enlarged(QFont font, int percent);
+
 }  // namespace vozaz2

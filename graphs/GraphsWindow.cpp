@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSvgGenerator>
@@ -21,6 +22,7 @@
 #include <array>
 #include <cmath>
 
+#include "fonts/ProgramFont.h"
 #include "io/Locale.h"
 #include "model/NumberText.h"
 #include "run/Experiment.h"
@@ -31,6 +33,7 @@ namespace vozaz2 {
 namespace {
 
 constexpr int kFrameMs = 16;  // the display's rate
+const QSize kSize(1240, 720);  // the window's size at 100 %
 // Drawing may take at most this share of the time; a slow redraw waits the
 // longer before the next.
 constexpr double kDrawingShare = 0.01;
@@ -128,7 +131,7 @@ GraphsWindow::GraphsWindow(Experiment& experiment, QWidget* owner)
   setWindowTitle(QStringLiteral("Графики"));
   if (owner) setWindowIcon(owner->windowIcon());
   BuildControls();
-  resize(1240, 720);
+  resize(kSize);
 
   // A window deleted first leaves its follower empty-handed; the owner
   // deletes the window when it goes. A step that diverged adds nothing.
@@ -143,6 +146,21 @@ GraphsWindow::GraphsWindow(Experiment& experiment, QWidget* owner)
   if (experiment_.Started()) OnRunStarted();
   clock_.start();
   ShowView(View::kMomentum);
+}
+
+void GraphsWindow::SetZoom(int percent) {
+  // What the class reads grows: the axes and the legend. The buttons and
+  // the list, which the teacher works, keep their size.
+  const QFont font = Enlarged(plot_->font(), percent);
+  for (QCPAxis* axis : plot_->axisRect()->axes()) {
+    axis->setLabelFont(font);
+    axis->setTickLabelFont(font);
+  }
+  plot_->legend->setFont(font);  // the legend's entries take it at the next redraw
+  QSize size = kSize * (percent / 100.0);
+  if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) resize(size);
+  Redraw();
 }
 
 GraphsWindow::~GraphsWindow() {

@@ -58,6 +58,10 @@ class GraphsWindow final : public QWidget {
 
   // Draws the current view from the summary now.
   void Redraw();
+  // The graph's texts (axes, legend) at `percent` % of their size, and the
+  // window with them, as the main window's zoom for a projector (100 for
+  // the normal size).
+  void SetZoom(int percent);
   // Back to the whole of the data after the user zoomed or panned.
   void ResetZoom();
 

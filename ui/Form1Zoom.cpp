@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "fonts/ProgramFont.h"
 #include "help/Twips.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
@@ -35,15 +36,6 @@ namespace vozaz2 {
 namespace {
 
 constexpr int kZooms[] = {100, 125, 150, 200};
-
-// `font` at `percent` % of its size, in the unit its size was given in.
-QFont Enlarged(QFont font, int percent) {
-  if (font.pixelSize() > 0)
-    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * percent / 100.0)));
-  else
-    font.setPointSizeF(font.pointSizeF() * percent / 100.0);
-  return font;
-}
 
 }  // namespace
 

@@ -215,6 +215,7 @@ int main(int argc, char** argv) {
     vozaz2::GraphsWindow* graphs = nullptr;
     if (withGraphs) {
       graphs = vozaz2::ShowGraphsWindow(&form, form.Simulation());
+      if (form.Zoom() != 100) graphs->SetZoom(form.Zoom());
       graphs->move(200, 330);
     }
     if (cli.isSet(dumbbellOpt)) form.Option8->click();

@@ -5,6 +5,7 @@
 #include <qcustomplot.h>
 
 #include <QFile>
+#include <QFontInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cmath>
@@ -131,6 +132,17 @@ TEST_F(Graphs, LawLinePassesThroughTheStartPoint) {
   const double R = s.Last(s.Buckets() - 1, quantity::kR2), w = s.Last(s.Buckets() - 1, quantity::kW2);
   ASSERT_NE(R, Record().R1) << "the run has moved the load";
   EXPECT_NEAR(w, PredictedOmega(Record().R1, Record().w1, R), 1e-6 * w);
+}
+
+// For a projector the graph's texts grow with the main window's zoom: the
+// axes and the legend.
+TEST_F(Graphs, TextsGrowWithTheZoom) {
+  GraphsWindow* g = Open();
+  const int normal = QFontInfo(g->Plot()->xAxis->labelFont()).pixelSize();
+  g->SetZoom(200);
+  QCustomPlot* plot = g->Plot();
+  for (const QFont& font : {plot->xAxis->labelFont(), plot->yAxis->tickLabelFont(), plot->legend->item(0)->font()})
+    EXPECT_NEAR(QFontInfo(font).pixelSize(), 2 * normal, 1);
 }
 
 // One window, however often it is asked for; closing it during a run hides

@@ -46,12 +46,11 @@ int main(int argc, char** argv) {
   }
   // The zoom chosen last opens the next time, as a classroom's projector
   // wants it; --zoom sets it for this time only.
-  QSettings settings(QSettings::UserScope, QStringLiteral("vozaz2"), QStringLiteral("vozaz2"));
-  if (!parser.isSet(zoom)) form->SetZoom(settings.value(QStringLiteral("window/zoom"), 100).toInt());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, form, [](int percent) {
-    QSettings(QSettings::UserScope, QStringLiteral("vozaz2"), QStringLiteral("vozaz2"))
-        .setValue(QStringLiteral("window/zoom"), percent);
-  });
+  const auto settings = [] { return QSettings(QSettings::UserScope, QStringLiteral("vozaz2"), QStringLiteral("vozaz2")); };
+  const QString zoomKey = QStringLiteral("window/zoom");
+  if (!parser.isSet(zoom)) form->SetZoom(settings().value(zoomKey, 100).toInt());
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
+                   [settings, zoomKey](int percent) { settings().setValue(zoomKey, percent); });
   // The graphs follow the experiment from the start, so that opening them
   // (Ctrl+G or F9) during a run shows the whole run. They close with the
   // main window.

@@ -88,15 +88,6 @@ Form1::Form1(QWidget* parent)
   BuildMenu();
   AddViewAction(TempoMenu->menuAction());
   AddViewAction(ZoomMenu->menuAction());
-  // The form on the whole screen, for a projector; F11 again, or Escape,
-  // brings the window back.
-  FullScreenAction = new QAction(QStringLiteral("Во &весь экран"), this);
-  FullScreenAction->setCheckable(true);
-  FullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
-  addAction(FullScreenAction);
-  connect(FullScreenAction, &QAction::toggled, this, [this](bool on) {
-    setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
-  });
   AddViewAction(FullScreenAction);
 
   // Form_Load: the input boxes' default texts, both screens cleared, the
@@ -149,7 +140,6 @@ void Form1::BuildControls() {
       boxes_.at(static_cast<std::size_t>(name.mid(4).toInt() - 1)) = box;
     }
   }
-
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));

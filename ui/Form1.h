@@ -233,7 +233,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void BuildControls();
   void DescribeForScreenReaders();
   void BuildTempoMenu();
-  // The zoom (ui/Form1Zoom.cpp).
+  // The zoom and the full screen (ui/Form1Zoom.cpp).
   void BuildZoomMenu();
   void StepZoom(int direction);
   int Zoomed(int twips) const;  // a layout length in pixels at the zoom

@@ -65,6 +65,16 @@ void Form1::BuildZoomMenu() {
           [this] { StepZoom(+1); });
   command("&Мельче", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { StepZoom(-1); });
   command("&Обычный размер", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(100); });
+
+  // The form on the whole screen, for a projector; F11 again, or Escape,
+  // brings the window back (see SetUpKeyboard and event).
+  FullScreenAction = new QAction(QStringLiteral("Во &весь экран"), this);
+  FullScreenAction->setCheckable(true);
+  FullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
+  addAction(FullScreenAction);
+  connect(FullScreenAction, &QAction::toggled, this, [this](bool on) {
+    setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+  });
 }
 
 void Form1::StepZoom(int direction) {

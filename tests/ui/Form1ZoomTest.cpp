@@ -11,10 +11,8 @@
 #include <QScrollBar>
 #include <cmath>
 
-#include "run/Experiment.h"
 #include "run/Screens.h"
 #include "tests/ui/WindowFixture.h"
-#include "ui/ImageSurface.h"
 
 namespace vozaz2::testing {
 namespace {
@@ -91,19 +89,13 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   EXPECT_EQ(Rgb(onDisplay), Rgb(shown)) << "the box shows its image pixel for pixel";
 
   // The same steps without a window, and the window back at 100 %.
-  MemoryTextBoxes boxes;
-  ImageSurface screen2(kScreen2Width, kScreen2Height), screen3(kScreen3Width, kScreen3Height);
-  RecordedMessages none;
-  Experiment alone(boxes, screen2, screen3, none, ',');
-  alone.Form_Load();
-  alone.Command1_Click();
-  for (long long i = 0; i < steps; ++i) alone.Timer1_Timer();
-  EXPECT_EQ(form->Simulation().Record(), alone.Record());
-  EXPECT_EQ(lines.size(), InkRuns(screen2.Image(), kScreen2Width - 2).size()) << "every grid line is there";
+  const HeadlessRun alone(steps);
+  EXPECT_EQ(form->Simulation().Record(), alone.e.Record());
+  EXPECT_EQ(lines.size(), InkRuns(alone.screen2.Image(), kScreen2Width - 2).size()) << "every grid line is there";
   ASSERT_TRUE(form->SetZoom(100));
   if (ratio == 1) {
-    EXPECT_EQ(*form->Picture2->Image(), screen2.Image());
-    EXPECT_EQ(*form->Picture3->Image(), screen3.Image());
+    EXPECT_EQ(*form->Picture2->Image(), alone.screen2.Image());
+    EXPECT_EQ(*form->Picture3->Image(), alone.screen3.Image());
   }
 }
 

@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "run/Experiment.h"
 #include "run/Messages.h"
+#include "run/Screens.h"
 #include "ui/Form1.h"
+#include "ui/ImageSurface.h"
 #include "ui/ModeButtons.h"
 #include "ui/PictureBox.h"
 #include "ui/TextBox.h"
@@ -33,6 +36,20 @@ struct RecordedMessages final : MessageSink {
   }
   std::vector<std::string> shown;
   std::function<void()> whileOpen;
+};
+
+// The default run without a window, `steps` ticks after "Начать", with boxes
+// and screens of its own: what the window must show after as many steps.
+struct HeadlessRun {
+  explicit HeadlessRun(long long steps) {
+    e.Form_Load();
+    e.Command1_Click();
+    for (long long i = 0; i < steps; ++i) e.Timer1_Timer();
+  }
+  MemoryTextBoxes boxes;
+  ImageSurface screen2{kScreen2Width, kScreen2Height}, screen3{kScreen3Width, kScreen3Height};
+  RecordedMessages none;
+  Experiment e{boxes, screen2, screen3, none, ','};
 };
 
 class WindowTest : public ::testing::Test {

@@ -1,11 +1,12 @@
 // vozaz2-batch: the conical-pendulum experiment without a window, for lab
-// reports and for the project's own tests. It drives the same Experiment as
+// reports and for the project's own tests. It drives the same session as
 // the window: the command line describes a scenario (the parameters typed,
 // the mode controls clicked before "Начать" and during the run, the number of
 // steps), which is loaded into the experiment as a user would perform it.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <functional>
@@ -17,13 +18,13 @@
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
 #include "io/Report.h"
-#include "io/RunCsv.h"
+#include "io/RunOutputs.h"
 #include "model/NumberText.h"
-#include "run/ConservationTrack.h"
-#include "run/DrawingRecord.h"
-#include "run/Experiment.h"
+#include "run/Messages.h"
+#include "run/Replay.h"
 #include "run/Scenario.h"
 #include "run/Screens.h"
+#include "run/Session.h"
 #include "ui/ImageSurface.h"
 
 using namespace vozaz2;
@@ -69,14 +70,11 @@ std::optional<ModeControl> ControlByName(const QString& name) {
   return ModeControlNamed((lower.left(1).toUpper() + lower.mid(1)).toStdString());
 }
 
-class StderrMessages final : public MessageSink {
- public:
-  void Show(const std::string& text) override {
-    std::string t = text;
-    for (std::size_t i; (i = t.find('\r')) != std::string::npos;) t.erase(i, 1);
-    std::fprintf(stderr, "%s\n", t.c_str());
-  }
-};
+// A message of the window's as one line each on the error stream.
+std::string Unwrapped(std::string text) {
+  for (std::size_t i; (i = text.find('\r')) != std::string::npos;) text.erase(i, 1);
+  return text;
+}
 
 [[noreturn]] void Fail(int status, const QString& what) {
   std::fprintf(stderr, "vozaz2-batch: %s\n", qPrintable(what));
@@ -147,7 +145,7 @@ Scenario ScenarioFromOptions(const QCommandLineParser& parser, char separator) {
     // gets the window's own message.
     s.parameters[i] = TextNumber(parser.value(name).toStdString(), separator);
     if (!s.parameters[i]) {
-      StderrMessages().Show(kInputMessage + ": --" + name.toStdString() + " " + parser.value(name).toStdString());
+      std::fprintf(stderr, "%s: --%s %s\n", kInputMessage.c_str(), qPrintable(name), qPrintable(parser.value(name)));
       std::exit(kBadParameter);
     }
   }
@@ -174,106 +172,67 @@ Scenario Merge(Scenario file, const Scenario& options) {
 }
 
 int WriteFailed(const QString& path, const FileProblem& p) {
-  std::fprintf(stderr, "vozaz2-batch: %s: %s\n", qPrintable(path), qPrintable(p.what));
+  std::fprintf(stderr, "vozaz2-batch: %s: %s\n", qPrintable(path == "-" ? QStringLiteral("standard output") : path),
+               qPrintable(p.what));
   return kWriteFailed;
 }
 
-// Runs the experiment and writes the outputs; returns the exit status.
-int Run(const QCommandLineParser& parser, const Scenario& scenario, char separator) {
-  MemoryTextBoxes boxes(false);  // the CSV is written from the record itself
-  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
-  // What the screens show, kept for the report's pictures; a run that makes
-  // no report draws on the images alone, at the full speed of its steps.
-  const bool reporting = parser.isSet("report") || parser.isSet("svg");
-  DrawingRecord oscillogramRecord(kScreen2Width, kScreen2Height, &oscillogram),
-      pathRecord(kScreen3Width, kScreen3Height, &path);
-  ConservationTrack track;
-  StderrMessages messages;
-  Experiment e(boxes, reporting ? static_cast<Surface&>(oscillogramRecord) : oscillogram,
-               reporting ? static_cast<Surface&>(pathRecord) : path, messages, separator);
-  e.Form_Load();
-  LoadScenario(e, scenario);
-  e.Command1_Click();
-  if (!e.Started()) return kBadParameter;
+// The outputs the options ask for, in the order they are written.
+std::vector<std::unique_ptr<RunOutput>> Outputs(const QCommandLineParser& parser, const ImageSurface& oscillogram,
+                                                const ImageSurface& path) {
+  std::vector<std::unique_ptr<RunOutput>> outputs;
+  if (parser.isSet("csv")) outputs.push_back(std::make_unique<CsvRunOutput>(parser.value("csv")));
+  if (parser.isSet("png")) {
+    const QString prefix = parser.value("png");
+    outputs.push_back(std::make_unique<PngRunOutput>(prefix + "-oscillogram.png", oscillogram.Image()));
+    outputs.push_back(std::make_unique<PngRunOutput>(prefix + "-path.png", path.Image()));
+  }
+  if (parser.isSet("report")) outputs.push_back(std::make_unique<ReportRunOutput>(parser.value("report")));
+  if (parser.isSet("svg"))
+    for (Figure f : kFigures)
+      outputs.push_back(std::make_unique<SvgRunOutput>(parser.value("svg") + FigureFileSuffix(f), f));
+  return outputs;
+}
 
-  const SimRecord& r = e.Record();
-  if (!scenario.steps && !EndsWithinLimit(r))
+// Whether the run can end without a step count, and a word when it ends at
+// once.
+void CheckTheEnd(const Scenario& scenario, const SimRecord& r) {
+  if (scenario.steps) return;
+  if (!EndsWithinLimit(r))
     Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
                               "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
-  if (!scenario.steps && r.T >= 12 * r.Mt)
+  if (r.T >= 12 * r.Mt)
     std::fprintf(stderr, "vozaz2-batch: no step made: the run ends at T = 12*Mt = %s s, which is "
                          "already reached at the start (Mt = %s); give a positive Mt or --steps\n",
                  NumberText(12 * r.Mt, '.').c_str(), NumberText(r.Mt, '.').c_str());
+}
 
-  // Every output is opened before the run: a folder that takes no file is
-  // found now, not after the whole run.
-  const QString csvPath = parser.value("csv"), prefix = parser.value("png");
-  std::optional<WholeFile> csvFile;
-  std::optional<CsvOutput> csv;
-  if (parser.isSet("csv")) {
-    if (csvPath != "-") {
-      csvFile.emplace(csvPath);
-      if (auto problem = csvFile->Open()) return WriteFailed(csvPath, *problem);
-    }
-    csv.emplace(csvFile ? &csvFile->Device() : nullptr);
+// Runs the experiment and writes the outputs; returns the exit status.
+int Run(const QCommandLineParser& parser, const Scenario& scenario) {
+  ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
+  std::vector<std::unique_ptr<RunOutput>> outputs = Outputs(parser, oscillogram, path);
+  // What the screens show is kept for the report's pictures only; a run that
+  // makes no report draws on the images alone, at the full speed of its steps.
+  const bool reporting =
+      std::any_of(outputs.begin(), outputs.end(), [](const auto& o) { return o->NeedsDrawings(); });
+  Session session(oscillogram, path, {reporting, reporting});
+  const Outcome start = StartReplay(session, scenario);
+  if (!start.message.empty()) {
+    std::fprintf(stderr, "%s\n", start.message.c_str());
+    return kBadParameter;
   }
-  struct Picture {
-    const ImageSurface& surface;
-    QString path;
-    std::unique_ptr<WholeFile> file;
-  };
-  std::vector<Picture> pictures;
-  if (parser.isSet("png")) {
-    pictures.push_back({oscillogram, prefix + "-oscillogram.png", nullptr});
-    pictures.push_back({path, prefix + "-path.png", nullptr});
-  }
-  for (Picture& p : pictures) {
-    p.file = std::make_unique<WholeFile>(p.path);
-    if (auto problem = p.file->Open()) return WriteFailed(p.path, *problem);
-  }
-  // The report and its figures, each drawn by its own writer.
-  struct Drawn {
-    QString path;
-    std::function<bool(QIODevice&, const ReportContent&)> write;
-    std::unique_ptr<WholeFile> file;
-  };
-  std::vector<Drawn> drawn;
-  if (parser.isSet("report"))
-    drawn.push_back({parser.value("report"), [](QIODevice& out, const ReportContent& c) { return WriteReportPdf(out, c); }, nullptr});
-  if (parser.isSet("svg"))
-    for (Figure f : kFigures)
-      drawn.push_back({parser.value("svg") + FigureFileSuffix(f),
-                       [f](QIODevice& out, const ReportContent& c) { return WriteSvgFigure(out, f, c); }, nullptr});
-  for (Drawn& d : drawn) {
-    d.file = std::make_unique<WholeFile>(d.path);
-    if (auto problem = d.file->Open()) return WriteFailed(d.path, *problem);
-  }
+  CheckTheEnd(scenario, session.Record());
+  for (const auto& output : outputs)
+    if (auto problem = output->Open()) return WriteFailed(output->Path(), *problem);
 
-  EventPlayer events(scenario.events);
-  const RunEnd end = RunSteps(e, events, scenario.steps, [&](long long done) {
-    if (reporting && !e.LastStepDiverged()) track.Add(r);
-    if (!csv) return true;
-    csv->Row(done, r);
-    return csv->Ok();  // a lost row ends the run: its file would not be whole
+  const RunEnd end = ReplaySteps(session, scenario.steps, [&](long long done) {
+    for (const auto& output : outputs)
+      if (!output->Step(done, session.Record())) return false;
+    return true;
   });
-
-  if (csv) {
-    const QString name = csvFile ? csvPath : "standard output";
-    if (!csv->Flush()) return WriteFailed(name, {csvFile ? "ошибка записи" : "ошибка записи в стандартный вывод"});
-    if (csvFile)
-      if (auto problem = csvFile->Commit()) return WriteFailed(csvPath, *problem);
-  }
-  for (Picture& p : pictures) {
-    if (!p.surface.Image().save(&p.file->Device(), "PNG")) return WriteFailed(p.path, {"ошибка записи PNG"});
-    if (auto problem = p.file->Commit()) return WriteFailed(p.path, *problem);
-  }
-  const ReportContent report{r, e.Controls(), oscillogramRecord, pathRecord, track, scenario.title,
-                             QCoreApplication::applicationVersion(), QDate::currentDate(),
-                             end == RunEnd::kDiverged};
-  for (Drawn& d : drawn) {
-    if (!d.write(d.file->Device(), report)) return WriteFailed(d.path, {"ошибка записи"});
-    if (auto problem = d.file->Commit()) return WriteFailed(d.path, *problem);
-  }
+  if (end == RunEnd::kDiverged) std::fprintf(stderr, "%s\n", Unwrapped(DivergenceMessage()).c_str());
+  for (const auto& output : outputs)
+    if (auto problem = output->Finish(session)) return WriteFailed(output->Path(), *problem);
   return end == RunEnd::kDiverged ? kDiverged : 0;
 }
 
@@ -340,5 +299,5 @@ int main(int argc, char** argv) {
     if (const auto problem = WriteExperimentFile(file, scenario)) return WriteFailed(file, *problem);
     return 0;
   }
-  return Run(parser, scenario, separator);
+  return Run(parser, scenario);
 }

@@ -25,7 +25,8 @@
 #include "fonts/ProgramFont.h"
 #include "io/Locale.h"
 #include "model/NumberText.h"
-#include "run/Experiment.h"
+#include "model/Variant.h"
+#include "run/Session.h"
 #include "run/Quantities.h"
 
 namespace vozaz2 {
@@ -125,8 +126,8 @@ constexpr std::array<ViewButton, GraphsWindow::kReadyViews> kViewButtons = {{
 
 }  // namespace
 
-GraphsWindow::GraphsWindow(Experiment& experiment, QWidget* owner)
-    : QWidget(nullptr), experiment_(experiment), owner_(owner), summary_(quantity::kQuantityCount, kBuckets) {
+GraphsWindow::GraphsWindow(Session& session, QWidget* owner)
+    : QWidget(nullptr), session_(session), owner_(owner) {
   setObjectName(QStringLiteral("GraphsWindow"));
   setWindowTitle(QStringLiteral("Графики"));
   if (owner) setWindowIcon(owner->windowIcon());
@@ -134,16 +135,17 @@ GraphsWindow::GraphsWindow(Experiment& experiment, QWidget* owner)
   resize(kSize);
 
   // A window deleted first leaves its follower empty-handed; the owner
-  // deletes the window when it goes. A step that diverged adds nothing.
+  // deletes the window when it goes. The steps reach the history, whose
+  // version tells the window to draw again.
   QPointer<GraphsWindow> self(this);
-  experiment_.Follow([self](Experiment::RunEvent event) {
+  session_.Follow([self](const Snapshot& snapshot) {
     if (!self) return;
-    if (event == Experiment::RunEvent::kStarted)
+    if (snapshot.event == RunEvent::kStarted || snapshot.event == RunEvent::kRenewed)
       self->OnRunStarted();
-    else if (!self->experiment_.LastStepDiverged())
-      self->OnStep();
+    else if (snapshot.event == RunEvent::kTyped)
+      self->dirty_ = true;
   });
-  if (experiment_.Started()) OnRunStarted();
+  OnRunStarted();
   clock_.start();
   ShowView(View::kMomentum);
 }
@@ -262,21 +264,11 @@ void GraphsWindow::BuildControls() {
   connect(frame_, &QTimer::timeout, this, &GraphsWindow::OnFrame);
 }
 
+const RunSummary& GraphsWindow::Summary() const { return session_.History().Summary(); }
+
 void GraphsWindow::OnRunStarted() {
-  summary_.Clear();
-  const SimRecord& r = experiment_.Record();
-  splitRun_ = false;
-  dumbbellRun_ = r.DumbbellRun;
   zoomed_ = false;
   dirty_ = true;
-}
-
-void GraphsWindow::OnStep() {
-  const SimRecord& r = experiment_.Record();
-  std::array<double, quantity::kQuantityCount> values;
-  for (std::size_t q = 0; q < quantity::kQuantityCount; ++q) values[q] = kQuantities[q].read(r);
-  summary_.Add(values.data());
-  splitRun_ = r.SplitDone == 1;
 }
 
 void GraphsWindow::showEvent(QShowEvent* event) {
@@ -292,7 +284,7 @@ void GraphsWindow::hideEvent(QHideEvent* event) {
 }
 
 void GraphsWindow::OnFrame() {
-  if (isMinimized() || (!dirty_ && drawnVersion_ == summary_.Version())) return;
+  if (isMinimized() || (!dirty_ && drawnVersion_ == Summary().Version())) return;
   if (clock_.nsecsElapsed() < nextRedrawNs_) return;
   const qint64 t0 = clock_.nsecsElapsed();
   Redraw();
@@ -341,7 +333,7 @@ void GraphsWindow::ResetZoom() {
 void GraphsWindow::Redraw() {
   const qint64 t0 = clock_.nsecsElapsed();
   dirty_ = false;
-  drawnVersion_ = summary_.Version();
+  drawnVersion_ = Summary().Version();
   ++redraws_;
   plot_->clearPlottables();
   plot_->clearItems();
@@ -358,7 +350,7 @@ void GraphsWindow::Redraw() {
     case View::kMomentum: DrawTimeGraphs({quantity::kMKD1, quantity::kMKD2}, {quantity::kMKDRel}); break;
     case View::kEnergy: DrawTimeGraphs({quantity::kE1, quantity::kE2, quantity::kEVL, quantity::kEL, quantity::kEmg, quantity::kEtr, quantity::kBalance}, {}); break;
     case View::kForces:
-      if (splitRun_)
+      if (SplitDone(session_.Record()))
         DrawTimeGraphs({quantity::kFL, quantity::kFtr, quantity::kFC, quantity::kFL2}, {});
       else
         DrawTimeGraphs({quantity::kFL, quantity::kFtr, quantity::kFC}, {});
@@ -403,7 +395,7 @@ void GraphsWindow::Redraw() {
 // value at its time, joined to the next: the band of the curve, with every
 // excursion in it. A bucket of one step is one point.
 void GraphsWindow::DrawTimeGraphs(const std::vector<std::size_t>& left, const std::vector<std::size_t>& right) {
-  const std::size_t n = summary_.Buckets();
+  const std::size_t n = Summary().Buckets();
   int turn = 0;
   auto draw = [&](std::size_t q, QCPAxis* valueAxis) {
     QCPGraph* graph = plot_->addGraph(plot_->xAxis, valueAxis);
@@ -412,7 +404,7 @@ void GraphsWindow::DrawTimeGraphs(const std::vector<std::size_t>& left, const st
     QVector<QCPGraphData> data;
     data.reserve(static_cast<qsizetype>(2 * n));
     for (std::size_t b = 0; b < n; ++b) {
-      const double t = summary_.Last(b, quantity::kT), lo = summary_.Min(b, q), hi = summary_.Max(b, q);
+      const double t = Summary().Last(b, quantity::kT), lo = Summary().Min(b, q), hi = Summary().Max(b, q);
       if (!(lo <= hi)) continue;  // nothing finite in the bucket
       data.push_back(QCPGraphData(t, lo));
       if (hi != lo) data.push_back(QCPGraphData(t, hi));
@@ -436,7 +428,7 @@ void GraphsWindow::DrawTimeGraphs(const std::vector<std::size_t>& left, const st
 // One quantity against another: the last step of each bucket, so that the two
 // values of a point belong to one moment.
 void GraphsWindow::DrawAgainst(const std::vector<std::size_t>& quantities, std::size_t x) {
-  const std::size_t n = summary_.Buckets();
+  const std::size_t n = Summary().Buckets();
   int turn = 0;
   for (std::size_t q : quantities) {
     auto* curve = new QCPCurve(plot_->xAxis, plot_->yAxis);
@@ -445,7 +437,7 @@ void GraphsWindow::DrawAgainst(const std::vector<std::size_t>& quantities, std::
     QVector<QCPCurveData> data;
     data.reserve(static_cast<qsizetype>(n));
     for (std::size_t b = 0; b < n; ++b) {
-      const double u = summary_.Last(b, x), v = summary_.Last(b, q);
+      const double u = Summary().Last(b, x), v = Summary().Last(b, q);
       if (std::isfinite(u) && std::isfinite(v)) data.push_back(QCPCurveData(static_cast<double>(b), u, v));
     }
     curve->data()->set(data, true);
@@ -455,15 +447,14 @@ void GraphsWindow::DrawAgainst(const std::vector<std::size_t>& quantities, std::
 }
 
 void GraphsWindow::StartValues(double& R1, double& w1) const {
-  if (experiment_.Started()) {
-    R1 = experiment_.Record().R1;
-    w1 = experiment_.Record().w1;
+  if (session_.State() != RunState::kIdle) {
+    R1 = session_.Record().R1;
+    w1 = session_.Record().w1;
     return;
   }
   // Before the first run: the numbers typed for it.
-  const auto typed = experiment_.TypedParameters();
-  R1 = typed[0].value_or(0);
-  w1 = typed[1].value_or(0);
+  R1 = session_.Typed()[0];
+  w1 = session_.Typed()[1];
 }
 
 // The law: w2 against R2 on logarithmic axes, where w = w1·R1²/R² is a
@@ -473,11 +464,11 @@ void GraphsWindow::StartValues(double& R1, double& w1) const {
 void GraphsWindow::DrawLaw() {
   double R1 = 0, w1 = 0;
   StartValues(R1, w1);
-  const std::size_t n = summary_.Buckets();
+  const std::size_t n = Summary().Buckets();
   double lo = R1, hi = R1;
   QVector<QCPCurveData> points;
   for (std::size_t b = 0; b < n; ++b) {
-    const double R = summary_.Last(b, quantity::kR2), w = summary_.Last(b, quantity::kW2);
+    const double R = Summary().Last(b, quantity::kR2), w = Summary().Last(b, quantity::kW2);
     if (!(R > 0 && w > 0 && std::isfinite(R) && std::isfinite(w))) continue;  // not on a logarithmic axis
     points.push_back(QCPCurveData(static_cast<double>(b), R, w));
     lo = std::min(lo, R);
@@ -512,8 +503,8 @@ void GraphsWindow::DrawLaw() {
 }
 
 double GraphsWindow::LastValue(std::size_t q) const {
-  const std::size_t n = summary_.Buckets();
-  return n == 0 ? 0.0 : summary_.Last(n - 1, q);
+  const std::size_t n = Summary().Buckets();
+  return n == 0 ? 0.0 : Summary().Last(n - 1, q);
 }
 
 namespace {
@@ -560,11 +551,11 @@ void GraphsWindow::DrawEnergyBars() {
 void GraphsWindow::DrawMomentumBars() {
   QStringList labels = {QStringLiteral("MKD1\nв начале"), QStringLiteral("MKD2\nсейчас")};
   QVector<double> at, parts;
-  if (splitRun_) {
+  if (SplitDone(session_.Record())) {
     labels << QStringLiteral("шар a") << QStringLiteral("шар b");
     at = {3, 4};
     parts = {LastValue(quantity::kMKDA), LastValue(quantity::kMKDB)};
-  } else if (dumbbellRun_) {
+  } else if (DumbbellRun(session_.Record())) {
     labels << QStringLiteral("орбита\nцентра") << QStringLiteral("вращение\nвокруг центра");
     at = {3, 4};
     parts = {LastValue(quantity::kMKDOrbit), LastValue(quantity::kMKDSpin)};
@@ -582,14 +573,14 @@ QString GraphsWindow::DataTable() const {
   const char sep = DecimalSeparator();
   auto num = [sep](double v) { return QString::fromStdString(NumberText(v, sep)); };
   QString table;
-  const std::size_t n = summary_.Buckets();
+  const std::size_t n = Summary().Buckets();
   // Every view's table lists, per bucket of steps, its last step's values
   // and, for graphs against time, each quantity's least and greatest value.
   std::vector<std::size_t> qs;
   switch (view_) {
     case View::kMomentum: qs = {quantity::kMKD1, quantity::kMKD2, quantity::kMKDRel}; break;
     case View::kEnergy: qs = {quantity::kE1, quantity::kE2, quantity::kEVL, quantity::kEL, quantity::kEmg, quantity::kEtr, quantity::kBalance}; break;
-    case View::kForces: qs = {quantity::kFL, quantity::kFtr, quantity::kFC}; if (splitRun_) qs.push_back(quantity::kFL2); break;
+    case View::kForces: qs = {quantity::kFL, quantity::kFtr, quantity::kFC}; if (SplitDone(session_.Record())) qs.push_back(quantity::kFL2); break;
     case View::kLaw: qs = {quantity::kR2, quantity::kW2}; break;
     case View::kEnergyBars: qs = {quantity::kE1, quantity::kEL1, quantity::kWork, quantity::kE2, quantity::kEL2, quantity::kEmg, quantity::kEtr, quantity::kBalance}; break;
     case View::kMomentumBars: qs = {quantity::kMKD1, quantity::kMKD2, quantity::kMKDOrbit, quantity::kMKDSpin, quantity::kMKDA, quantity::kMKDB}; break;
@@ -611,12 +602,12 @@ QString GraphsWindow::DataTable() const {
   double R1 = 0, w1 = 0;
   if (view_ == View::kLaw) StartValues(R1, w1);
   for (std::size_t b = 0; b < n; ++b) {
-    QStringList row = {num(summary_.Last(b, quantity::kT))};
+    QStringList row = {num(Summary().Last(b, quantity::kT))};
     for (std::size_t q : qs) {
-      row << num(summary_.Last(b, q));
-      if (spans) row << num(summary_.Min(b, q)) << num(summary_.Max(b, q));
+      row << num(Summary().Last(b, q));
+      if (spans) row << num(Summary().Min(b, q)) << num(Summary().Max(b, q));
     }
-    if (view_ == View::kLaw) row << num(PredictedOmega(R1, w1, summary_.Last(b, quantity::kR2)));
+    if (view_ == View::kLaw) row << num(PredictedOmega(R1, w1, Summary().Last(b, quantity::kR2)));
     table += row.join(u'\t') + u'\n';
   }
   return table;
@@ -659,10 +650,10 @@ void GraphsWindow::AskFile(const char* suffix) {
     QApplication::beep();
 }
 
-GraphsWindow* InstallGraphsWindow(QWidget* owner, Experiment& experiment) {
+GraphsWindow* InstallGraphsWindow(QWidget* owner, Session& session) {
   if (auto* window = qobject_cast<GraphsWindow*>(owner->property(kOwnerProperty).value<QObject*>()))
     return window;
-  auto* window = new GraphsWindow(experiment, owner);
+  auto* window = new GraphsWindow(session, owner);
   owner->setProperty(kOwnerProperty, QVariant::fromValue<QObject*>(window));
   // The window goes with its owner; it is a window of its own meanwhile, so
   // that either can be in front.
@@ -670,13 +661,13 @@ GraphsWindow* InstallGraphsWindow(QWidget* owner, Experiment& experiment) {
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F9)}) {
     auto* shortcut = new QShortcut(keys, owner);
     QObject::connect(shortcut, &QShortcut::activated, owner,
-                     [owner, &experiment] { ShowGraphsWindow(owner, experiment); });
+                     [owner, &session] { ShowGraphsWindow(owner, session); });
   }
   return window;
 }
 
-GraphsWindow* ShowGraphsWindow(QWidget* owner, Experiment& experiment) {
-  GraphsWindow* window = InstallGraphsWindow(owner, experiment);
+GraphsWindow* ShowGraphsWindow(QWidget* owner, Session& session) {
+  GraphsWindow* window = InstallGraphsWindow(owner, session);
   if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->show();
   window->raise();

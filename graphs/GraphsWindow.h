@@ -4,14 +4,13 @@
 // (w against R on logarithmic axes, with the predicted line), and live bars of
 // the energy account and of the angular momentum in its parts.
 //
-// The window follows one Experiment: it gathers every step into a bounded
-// summary (run/RunSummary.h), starts afresh at each "Начать" and keeps the
-// last run after it ends. A step costs the summary a few dozen comparisons;
-// the graphs are drawn only while the window is shown, at most at the
-// display's rate and less often when drawing is slow, so that the stepping
-// timer keeps its pace.
+// The window follows one session: it draws from the run's bounded history
+// (run/RunHistory.h), which starts afresh at each "Начать" and keeps the last
+// run after it ends. The graphs are drawn only while the window is shown, at
+// most at the display's rate and less often when drawing is slow, so that the
+// stepping timer keeps its pace.
 //
-// One window per main window. Closing it only hides it: the summary goes on,
+// One window per main window. Closing it only hides it: the history goes on,
 // and the next opening shows the whole run. It is deleted with its owner.
 #pragma once
 
@@ -30,7 +29,7 @@ class QTimer;
 
 namespace vozaz2 {
 
-class Experiment;
+class Session;
 
 class GraphsWindow final : public QWidget {
   Q_OBJECT
@@ -40,14 +39,11 @@ class GraphsWindow final : public QWidget {
   enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kCustom };
   static constexpr int kReadyViews = 6;
 
-  // The summary keeps at most this many buckets of steps.
-  static constexpr std::size_t kBuckets = 1024;
-
-  // Starts following the experiment at once; the window stays hidden.
-  GraphsWindow(Experiment& experiment, QWidget* owner);
+  // Starts following the session at once; the window stays hidden.
+  GraphsWindow(Session& session, QWidget* owner);
   ~GraphsWindow() override;
 
-  const RunSummary& Summary() const { return summary_; }
+  const RunSummary& Summary() const;
   QCustomPlot* Plot() const { return plot_; }
 
   void ShowView(View view);
@@ -84,7 +80,6 @@ class GraphsWindow final : public QWidget {
 
  private:
   void OnRunStarted();
-  void OnStep();
   void OnFrame();
   void BuildControls();
   void DrawTimeGraphs(const std::vector<std::size_t>& left, const std::vector<std::size_t>& right);
@@ -96,15 +91,13 @@ class GraphsWindow final : public QWidget {
   double LastValue(std::size_t quantity) const;
   void AskFile(const char* suffix);
 
-  Experiment& experiment_;
+  Session& session_;
   QPointer<QWidget> owner_;
-  RunSummary summary_;
   View view_ = View::kMomentum;
   std::vector<std::size_t> customQuantities_;
   std::size_t customX_ = 0;
   int barSlots_ = 0;     // a bar view: places on the axis
   bool zoomed_ = false;  // the user moved the axes: live redraws keep them
-  bool splitRun_ = false, dumbbellRun_ = false;
 
   QCustomPlot* plot_ = nullptr;
   QListWidget* choice_ = nullptr;
@@ -125,10 +118,10 @@ class GraphsWindow final : public QWidget {
 // The graphs window of this main window: made hidden on the first call (it
 // begins to follow the experiment then), and given the keys Ctrl+G and F9 in
 // the owner, which show it.
-GraphsWindow* InstallGraphsWindow(QWidget* owner, Experiment& experiment);
+GraphsWindow* InstallGraphsWindow(QWidget* owner, Session& session);
 
 // Shows the graphs window of this main window, making it if there is none
 // yet, and brings it to the front. For the keys and the menu.
-GraphsWindow* ShowGraphsWindow(QWidget* owner, Experiment& experiment);
+GraphsWindow* ShowGraphsWindow(QWidget* owner, Session& session);
 
 }  // namespace vozaz2

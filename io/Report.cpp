@@ -1,5 +1,6 @@
 #include "io/Report.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -17,6 +18,7 @@
 
 #include "io/ScreenPicture.h"
 #include "model/NumberText.h"
+#include "model/Variant.h"
 #include "run/Accounting.h"
 #include "run/Screens.h"
 
@@ -166,10 +168,6 @@ void Axes(Sheet& s, const QRectF& screenMm, const ScreenAxes& a, int width, int 
   if (a.rightScale != 0) s.Label(s.Box(left + w, top - 3.6, 14, 3), Qt::AlignLeft | Qt::AlignBottom, a.rightTitle);
 }
 
-bool SplitRun(const SimRecord& r, const Modes& m) {
-  return r.SplitDone == 1 || (m.Checked(2) && r.PlaneRun && !r.DumbbellRun);
-}
-
 // The oscillogram with its axes and legend, in the box from (x, y) of width
 // w. Returns the height used.
 double OscillogramFigure(Sheet& s, double x, double y, double w, const ReportContent& c) {
@@ -231,7 +229,7 @@ double PathFigure(Sheet& s, double x, double y, double w, const ReportContent& c
 // ---- the graphs ---------------------------------------------------------------
 
 struct GraphSeries {
-  ConservationTrack::Series series;
+  std::size_t series;  // a quantity of kQuantities
   QColor colour;
   QString name;
   double width = 0.3;  // mm
@@ -241,19 +239,21 @@ struct GraphSeries {
 // A graph of tracked quantities against time in the box (x, y, w, h): the
 // band between the least and greatest value of each stretch of steps, and the
 // line through the last values. `offset` is subtracted from every value.
-void Graph(Sheet& s, double x, double y, double w, double h, const ConservationTrack& track,
+void Graph(Sheet& s, double x, double y, double w, double h, const RunHistory& history,
            const std::vector<GraphSeries>& series, const QString& title, double offset) {
   QPainter& p = s.Painter();
   s.Font(7.5, true);
   s.Label(s.Box(x, y, w, 3.5), Qt::AlignLeft | Qt::AlignTop, title);
   const double left = x + 14, top = y + 8, gw = w - 16, gh = h - 14;
-  const auto& buckets = track.Buckets();
+  const RunSummary& buckets = history.Summary();
+  const std::size_t count = buckets.Buckets();
+  auto t1 = [&](std::size_t b) { return buckets.Last(b, quantity::kT); };
   double lo = 0, hi = 0, tEnd = 0;
   bool first = true;
-  for (const auto& b : buckets) {
-    tEnd = std::max(tEnd, b.t1);
+  for (std::size_t b = 0; b < count; ++b) {
+    tEnd = std::max(tEnd, t1(b));
     for (const GraphSeries& g : series) {
-      const double a = b.min[g.series] - offset, z = b.max[g.series] - offset;
+      const double a = buckets.Min(b, g.series) - offset, z = buckets.Max(b, g.series) - offset;
       if (!std::isfinite(a) || !std::isfinite(z)) continue;
       lo = first ? a : std::min(lo, a);
       hi = first ? z : std::max(hi, z);
@@ -306,19 +306,18 @@ void Graph(Sheet& s, double x, double y, double w, double h, const ConservationT
   for (const GraphSeries& g : series) {
     QPainterPath band, line;
     bool bandWide = false;
-    for (std::size_t i = 0; i < buckets.size(); ++i) {
-      const auto& b = buckets[i];
-      const QPointF pt = s.At(X(b.t1), Y(b.last[g.series] - offset));
+    for (std::size_t i = 0; i < count; ++i) {
+      const QPointF pt = s.At(X(t1(i)), Y(buckets.Last(i, g.series) - offset));
       if (i == 0) line.moveTo(pt); else line.lineTo(pt);
-      if (Y(b.min[g.series] - offset) - Y(b.max[g.series] - offset) > 0.3) bandWide = true;
+      if (Y(buckets.Min(i, g.series) - offset) - Y(buckets.Max(i, g.series) - offset) > 0.3) bandWide = true;
     }
     if (bandWide) {
-      for (std::size_t i = 0; i < buckets.size(); ++i) {
-        const QPointF pt = s.At(X(buckets[i].t1), Y(buckets[i].max[g.series] - offset));
+      for (std::size_t i = 0; i < count; ++i) {
+        const QPointF pt = s.At(X(t1(i)), Y(buckets.Max(i, g.series) - offset));
         if (i == 0) band.moveTo(pt); else band.lineTo(pt);
       }
-      for (std::size_t i = buckets.size(); i-- > 0;)
-        band.lineTo(s.At(X(buckets[i].t1), Y(buckets[i].min[g.series] - offset)));
+      for (std::size_t i = count; i-- > 0;)
+        band.lineTo(s.At(X(t1(i)), Y(buckets.Min(i, g.series) - offset)));
       band.closeSubpath();
       QColor fill = g.colour;
       fill.setAlpha(60);
@@ -334,14 +333,14 @@ void Graph(Sheet& s, double x, double y, double w, double h, const ConservationT
 
 // Whether the angular momentum is better shown as its change from MKD1: when
 // it changes by less than a thousandth.
-bool MomentumAsChange(const ConservationTrack& t, const SimRecord& r) {
+bool MomentumAsChange(const RunHistory& t, const SimRecord& r) {
   return t.MaxMomentumDrift() < 1e-3 && r.MKD1 != 0;
 }
 
 void MomentumGraph(Sheet& s, double x, double y, double w, double h, const ReportContent& c) {
-  using T = ConservationTrack;
-  const bool change = MomentumAsChange(c.track, c.record);
-  Graph(s, x, y, w, h, c.track,
+  namespace T = quantity;
+  const bool change = MomentumAsChange(c.history, c.record);
+  Graph(s, x, y, w, h, c.history,
         {{T::kMKD1, QColor(120, 120, 120), QStringLiteral("MKD1"), 0.3, Qt::DashLine},
          {T::kMKD2, ToQColor(colours::kBlue), QStringLiteral("MKD2"), 0.35}},
         change ? QStringLiteral("Момент импульса: MKD2 − MKD1, кг·м²/с (MKD1 = %1)").arg(Num(c.record.MKD1))
@@ -350,13 +349,13 @@ void MomentumGraph(Sheet& s, double x, double y, double w, double h, const Repor
 }
 
 void EnergyGraph(Sheet& s, double x, double y, double w, double h, const ReportContent& c) {
-  using T = ConservationTrack;
-  Graph(s, x, y, w, h, c.track,
+  namespace T = quantity;
+  Graph(s, x, y, w, h, c.history,
         {{T::kE2, ToQColor(colours::kRed), QStringLiteral("E2")},
          {T::kEL, ToQColor(colours::kBlue), QStringLiteral("EL")},
          {T::kEmg, ToQColor(colours::kOlive), QStringLiteral("Emg")},
          {T::kEtr, QColor(0, 160, 0), QStringLiteral("Etr")},
-         {T::kEVL, QColor(150, 0, 150), QStringLiteral("±EVL")},
+         {T::kWork, QColor(150, 0, 150), QStringLiteral("±EVL")},
          {T::kBalance, Qt::black, QStringLiteral("баланс"), 0.45}},
         QStringLiteral("Энергия: слагаемые баланса и сам баланс, Дж"), 0);
 }
@@ -443,11 +442,23 @@ bool WriteSvg(QIODevice& out, double w, const QString& title, const std::functio
 
 }  // namespace
 
+ReportContent ContentOf(const Session& session) {
+  return {session.Record(),
+          session.Controls(),
+          session.OscillogramDrawings(),
+          session.PathDrawings(),
+          session.History(),
+          session.Opened().title,
+          QCoreApplication::applicationVersion(),
+          QDate::currentDate(),
+          session.State() == RunState::kDiverged};
+}
+
 QStringList VariantInWords(const SimRecord& r, const Modes& m) {
   QStringList v;
   v << (r.PlaneRun ? QStringLiteral("вращение в горизонтальной плоскости")
                    : QStringLiteral("вращение по конусу"));
-  if (m.Checked(3) || r.VLset == 0)
+  if (m.DriveStands() || r.VLset == 0)
     v << QStringLiteral("привод стоит (VL = 0)");
   else if (r.ReleaseRun)
     v << QStringLiteral("привод не действует: отпущенная, а затем закреплённая во втулке нить с ним не связана");
@@ -500,7 +511,7 @@ std::vector<ReadoutRow> ReadoutRows(const SimRecord& r) {
       {QStringLiteral("X, м"), Num(r.X), m},      {QStringLiteral("Y, м"), Num(r.Ycoord), m},
       {QStringLiteral("VX, м/с"), Num(r.VX), v},  {QStringLiteral("VY, м/с"), Num(r.VY), v}};
   if (r.DumbbellRun) rows.push_back({QStringLiteral("w12, рад/с"), Num(r.w12), QStringLiteral("рад/с")});
-  if (r.SplitDone == 1) {
+  if (SplitDone(r)) {
     rows.push_back({QStringLiteral("L00, м"), Num(r.L00), m});
     rows.push_back({QStringLiteral("FL2, н"), Num(r.FL2), n});
   }
@@ -509,7 +520,7 @@ std::vector<ReadoutRow> ReadoutRows(const SimRecord& r) {
 
 QString VerificationText(const ReportContent& c) {
   const SimRecord& r = c.record;
-  const ConservationTrack& t = c.track;
+  const RunHistory& t = c.history;
   // Three significant digits, with a power of ten written out.
   auto fig = [](double v) {
     QString s = QString::number(v, 'g', 3).replace('.', ',');
@@ -519,7 +530,7 @@ QString VerificationText(const ReportContent& c) {
     return s.left(e) + QStringLiteral("·10^") + QString::number(power);
   };
   if (t.Steps() == 0) return QStringLiteral("Опыт не сделал ни одного шага: проверять нечего.");
-  const bool split = r.SplitDone == 1;
+  const bool split = SplitDone(r);
   QString s;
   if (r.DumbbellRun)
     s += QStringLiteral("Нить тянет шар a гантели к оси, а силы в перемычке внутренние, поэтому суммарный момент "

@@ -15,7 +15,8 @@
 
 #include "model/Modes.h"
 #include "model/Record.h"
-#include "run/ConservationTrack.h"
+#include "run/RunHistory.h"
+#include "run/Session.h"
 #include "run/DrawingRecord.h"
 
 class QIODevice;
@@ -29,12 +30,16 @@ struct ReportContent {
   const Modes& controls;    // as they stand at the end of the run
   const DrawingRecord& oscillogram;
   const DrawingRecord& path;
-  const ConservationTrack& track;
+  const RunHistory& history;
   std::string title;  // the experiment's own title; empty: the variant says it
   QString version;    // the program's
   QDate date = QDate::currentDate();
   bool diverged = false;  // the run ended in the divergence message
 };
+
+// The report of the run a session holds: its experiment's title, this
+// program's version, today's date.
+ReportContent ContentOf(const Session& session);
 
 // The variant of the run in words, one item per choice: rotation, what is
 // driven and which way, the release, the shape of the load, the split.

@@ -3,8 +3,7 @@
 #include <QIODevice>
 #include <cstdio>
 
-#include "io/Locale.h"
-#include "run/Experiment.h"
+#include "run/Replay.h"
 #include "run/Surface.h"
 
 namespace vozaz2 {
@@ -25,28 +24,14 @@ bool CsvOutput::Flush() {
   return ok_;
 }
 
-namespace {
-
-class NoMessages final : public MessageSink {
- public:
-  void Show(const std::string&) override {}
-};
-
-}  // namespace
-
 CsvExportResult ExportRunCsv(const Scenario& s, const QString& path,
                              const std::function<bool(long long, long long)>& progress) {
   CsvExportResult result;
-  // The screens draw nothing and the boxes take no text: the table is made
-  // from the record, as the headless runner makes it.
-  MemoryTextBoxes boxes(false);
+  // The screens draw nothing and nothing is kept: the table is made from the
+  // record, as the headless runner makes it.
   NullSurface oscillogram, trajectory;
-  NoMessages messages;
-  Experiment e(boxes, oscillogram, trajectory, messages, DecimalSeparator());
-  e.Form_Load();
-  LoadScenario(e, s);
-  e.Command1_Click();
-  if (!e.Started() || (!s.steps && !EndsWithinLimit(e.Record()))) {
+  Session session(oscillogram, trajectory, {false, false});
+  if (!StartReplay(session, s).message.empty() || (!s.steps && !EndsWithinLimit(session.Record()))) {
     result.problem = FileProblem{QStringLiteral("эти данные не дают опыта")};
     return result;
   }
@@ -56,9 +41,8 @@ CsvExportResult ExportRunCsv(const Scenario& s, const QString& path,
   CsvOutput csv(&file.Device());
   const long long total = s.steps.value_or(0);
   constexpr long long kProgressEvery = 4096;
-  EventPlayer events(s.events);
-  RunSteps(e, events, s.steps, [&](long long done) {
-    csv.Row(done, e.Record());
+  ReplaySteps(session, s.steps, [&](long long done) {
+    csv.Row(done, session.Record());
     if (done % kProgressEvery == 0 && progress && !progress(done, total)) {
       result.cancelled = true;
       return false;

@@ -2,6 +2,8 @@
 // T = 0 and the free length of the string that holds it there.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 
 #include "model/Record.h"
@@ -15,6 +17,18 @@ struct Parameters {
 
 // The start-up texts of those boxes.
 inline constexpr Parameters kDefaultParameters = {1, 2, 10, 1, 0.1, 0.005, 0.5, 5, 2, 1, 1.2};
+
+// The same eleven as a row, in the same order, for what goes through them
+// one by one (the boxes, the files, the command line).
+inline constexpr std::size_t kParameterCount = 11;
+using ParameterValues = std::array<double, kParameterCount>;
+inline constexpr ParameterValues ValuesOf(const Parameters& p) {
+  return {p.R1, p.w1, p.CL, p.Ktr, p.VLset, p.P0, p.Mx, p.MF, p.Mz, p.Mt, p.Tr};
+}
+inline constexpr Parameters ParametersOf(const ParameterValues& v) {
+  return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]};
+}
+inline constexpr ParameterValues kDefaultValues = ValuesOf(kDefaultParameters);
 
 // What the controls say at "Начать" about the run to start.
 struct StartChoice {

@@ -1,4 +1,5 @@
-// The two messages the program shows, and where it shows them.
+// The two messages of the experiment; the window shows them in a modal box
+// titled "Vozaz2", the headless runner on its error stream.
 #pragma once
 
 #include <string>
@@ -12,13 +13,5 @@ inline const std::string kInputMessage = "Введите правильно да
 // single precision, or a ball ran into the axis or the sleeve. The text is
 // kept letter for letter, misspellings included.
 std::string DivergenceMessage();
-
-// A modal message box titled "Vozaz2" with one OK button and no icon. Show()
-// returns when the user has closed it.
-class MessageSink {
- public:
-  virtual ~MessageSink() = default;
-  virtual void Show(const std::string& text) = 0;
-};
 
 }  // namespace vozaz2

@@ -2,24 +2,9 @@
 
 #include <algorithm>
 
-#include "run/Experiment.h"
-
 namespace vozaz2 {
 
-namespace {
-
-// The controls as clicks from start-up. Every state the controls can be in is
-// reached that way: the program changes them only by clicks and by putting
-// them back to start-up.
-std::vector<ModeControl> ControlsAsClicks(const Experiment& e) {
-  return ClicksToReach(e.Controls(), e.Record()).value_or(std::vector<ModeControl>{});
-}
-
-}  // namespace
-
 void RunRecorder::Open(const Scenario& s) {
-  e_.Renew();
-  LoadScenario(e_, s);
   opened_ = s;
   run_ = {};
   playing_.clear();
@@ -29,41 +14,25 @@ void RunRecorder::Open(const Scenario& s) {
   eventsWaiting_ = true;
 }
 
-bool RunRecorder::Start() {
-  const auto typed = e_.TypedParameters();
-  std::vector<ModeControl> before = ControlsAsClicks(e_);
-  const long long starts = e_.Starts();
-  e_.Command1_Click();
-  if (e_.Starts() == starts) return false;
-
+bool RunRecorder::Started(const ParameterValues& typed, std::vector<ModeControl> before) {
   run_ = {};
   run_.title = opened_.title;
   run_.description = opened_.description;
-  run_.parameters = typed;
+  for (std::size_t i = 0; i < kParameterCount; ++i) run_.parameters[i] = typed[i];
   run_.before = std::move(before);
   steps_ = 0;
   recording_ = true;
   // The opened clicks go with the first run after opening; a later start
   // begins from the controls as that run left them.
-  if (eventsWaiting_) {
-    playing_ = opened_.events;
-    eventsWaiting_ = false;
-  } else {
-    playing_.clear();
-  }
+  playing_.clear();
+  if (eventsWaiting_) playing_ = opened_.events;
+  eventsWaiting_ = false;
   next_ = 0;
-  PlayDue();
-  return true;
-}
-
-bool RunRecorder::BeforeStep() { return recording_ && PlayDue(); }
-
-void RunRecorder::StepMade() {
-  if (recording_) ++steps_;
+  return PlayDue();
 }
 
 bool RunRecorder::UserClick(ModeControl control) {
-  const bool ran = Click(e_.Controls(), control);
+  const bool ran = Click(controls_, control);
   if (recording_) {
     next_ = playing_.size();
     if (ran) run_.events.push_back({steps_, control});
@@ -76,12 +45,12 @@ bool RunRecorder::PlayDue() {
   while (next_ < playing_.size() && playing_[next_].afterSteps <= steps_) {
     const ModeControl c = playing_[next_++].control;
     clicked = true;
-    if (Click(e_.Controls(), c)) run_.events.push_back({steps_, c});
+    if (Click(controls_, c)) run_.events.push_back({steps_, c});
   }
   return clicked;
 }
 
-std::optional<Scenario> RunRecorder::ToSave() const {
+Scenario RunRecorder::ToSave(const ParameterValues& typedNow, std::vector<ModeControl> beforeNow) const {
   if (recording_) {
     Scenario s = run_;
     // A file runs headless for at most kMaxSteps steps (some 14 hours of
@@ -92,10 +61,8 @@ std::optional<Scenario> RunRecorder::ToSave() const {
   Scenario s;
   s.title = opened_.title;
   s.description = opened_.description;
-  s.parameters = e_.TypedParameters();
-  for (const std::optional<double>& p : s.parameters)
-    if (!p) return std::nullopt;
-  s.before = ControlsAsClicks(e_);
+  for (std::size_t i = 0; i < kParameterCount; ++i) s.parameters[i] = typedNow[i];
+  s.before = std::move(beforeNow);
   if (eventsWaiting_) {
     s.events = opened_.events;
     s.steps = opened_.steps;

@@ -5,7 +5,6 @@
 #include <deque>
 #include <map>
 
-#include "run/Experiment.h"
 
 namespace vozaz2 {
 
@@ -55,19 +54,6 @@ void AddEvents(Scenario& s, const std::vector<TimedClick>& more) {
   s.events.insert(s.events.end(), more.begin(), more.end());
   std::stable_sort(s.events.begin(), s.events.end(),
                    [](const TimedClick& a, const TimedClick& b) { return a.afterSteps < b.afterSteps; });
-}
-
-std::array<double, kParameterCount> StartUpParameters() {
-  const Parameters& d = kDefaultParameters;
-  return {d.R1, d.w1, d.CL, d.Ktr, d.VLset, d.P0, d.Mx, d.MF, d.Mz, d.Mt, d.Tr};
-}
-
-void LoadScenario(Experiment& e, const Scenario& s) {
-  const std::array<double, kParameterCount> defaults = StartUpParameters();
-  for (std::size_t i = 0; i < kParameterCount; ++i)
-    e.TypeParameter(i, s.parameters[i].value_or(defaults[i]));
-  e.ResetControls();
-  for (ModeControl c : s.before) Click(e.Controls(), c);
 }
 
 namespace {
@@ -129,24 +115,6 @@ std::optional<std::vector<ModeControl>> ClicksToReach(const Modes& target, const
     }
   }
   return std::nullopt;
-}
-
-void EventPlayer::ClickDue(Modes& modes, long long stepsMade) {
-  while (next_ < events_.size() && events_[next_].afterSteps <= stepsMade)
-    Click(modes, events_[next_++].control);
-}
-
-RunEnd RunSteps(Experiment& e, EventPlayer& events, std::optional<long long> steps,
-                const std::function<bool(long long)>& afterStep) {
-  const SimRecord& r = e.Record();
-  for (long long done = 0;;) {
-    events.ClickDue(e.Controls(), done);
-    if (steps ? done >= *steps : r.T >= 12 * r.Mt) return RunEnd::kComplete;
-    e.SolveStep();
-    ++done;
-    if (e.LastStepDiverged()) return RunEnd::kDiverged;
-    if (afterStep && !afterStep(done)) return RunEnd::kStopped;
-  }
 }
 
 bool EndsWithinLimit(const SimRecord& r) {

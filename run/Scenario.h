@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,11 +14,9 @@
 
 #include "model/Modes.h"
 #include "model/Setup.h"
-#include "run/TextBoxes.h"
+#include "run/Boxes.h"
 
 namespace vozaz2 {
-
-class Experiment;
 
 // One of the mode controls: Option1 ... Option8 or Check1 ... Check4.
 struct ModeControl {
@@ -73,48 +70,11 @@ std::optional<std::string> ScenarioProblem(const Scenario& s);
 // the scenario already makes at that step, keeping the order given.
 void AddEvents(Scenario& s, const std::vector<TimedClick>& more);
 
-// Readies an experiment for the scenario's run as a user would: every
-// parameter box typed (the start-up default where the scenario has none), the
-// mode controls back at their start-up state and clicked as the scenario
-// says. "Начать" is not pressed.
-void LoadScenario(Experiment& e, const Scenario& s);
-
-// The start-up texts of the parameter boxes, as numbers.
-std::array<double, kParameterCount> StartUpParameters();
-
 // The clicks that bring the mode controls from their start-up state to the
 // state of `target` (selection, ticks, what is enabled, and the signs that
 // the rules wrote into `signs`): the shortest such sequence, or nothing when
 // no clicks reach it. The window saves the controls of a run this way.
 std::optional<std::vector<ModeControl>> ClicksToReach(const Modes& target, const SimRecord& signs);
-
-// Makes a run's timed clicks as its steps are made.
-class EventPlayer {
- public:
-  EventPlayer() = default;
-  explicit EventPlayer(std::vector<TimedClick> events) : events_(std::move(events)) {}
-
-  // Clicks, in order, every event due once `stepsMade` steps are made.
-  void ClickDue(Modes& modes, long long stepsMade);
-  // The user took the controls: the remaining events are dropped.
-  void Drop() { next_ = events_.size(); }
-  bool Pending() const { return next_ < events_.size(); }
-
- private:
-  std::vector<TimedClick> events_;
-  std::size_t next_ = 0;
-};
-
-// How a run given to RunScenario ended.
-enum class RunEnd { kComplete, kDiverged, kStopped };
-
-// Runs a started experiment on: clicks the events due before each step, makes
-// the step, and calls afterStep with the number of steps made (a false answer
-// stops the run). Without a step count the run goes on until T reaches 12 Mt,
-// the width of the oscillogram. The events due at the last count are clicked
-// too, as a user's click after the last step.
-RunEnd RunSteps(Experiment& e, EventPlayer& events, std::optional<long long> steps,
-                const std::function<bool(long long)>& afterStep);
 
 // Whether a run without a step count ends within kMaxSteps steps.
 bool EndsWithinLimit(const SimRecord& started);

@@ -13,6 +13,7 @@
 
 #include "model/Equations.h"
 #include "model/FpFault.h"
+#include "model/Variant.h"
 #include "run/Accounting.h"
 #include "run/Experiment.h"
 #include "run/Plotting.h"
@@ -68,6 +69,7 @@ void Experiment::SolveStep() {
   if (!started_) return;  // no run has been set up: there is nothing to step
   SimRecord& r = rec_;
   lastStepDiverged_ = false;
+  boxes_.Clear();
   ClearFpFaults();
   try {
     r.T = r.T0;
@@ -84,9 +86,8 @@ void Experiment::SolveStep() {
     // (the box can be ticked during a run on a cone).
     // "After 1 s" is tested as T >= 1 && T != 1, the rule as stated: it is
     // T > 1 for every T, a NaN included, and is left in that form.
-    bool twoBalls = r.SplitDone == 1;
-    if (!twoBalls && modes_.SplitChosen() && !r.DumbbellRun && r.PlaneRun && r.T >= 1 && r.T != 1 &&
-        r.T <= r.Tr) {
+    bool twoBalls = SplitDone(r);
+    if (!twoBalls && SplitArmed(r, modes_) && r.T >= 1 && r.T != 1 && r.T <= r.Tr) {
       HandOver();
       twoBalls = true;
     }
@@ -100,7 +101,6 @@ void Experiment::SolveStep() {
   }
   r.T0 = r.T0 + r.P0;
   r.Cnt = static_cast<std::int16_t>(r.Cnt + 1);
-  Tell(RunEvent::kStep);
 }
 
 // The 2 kg load becomes two 1 kg balls at the same place with the same
@@ -182,9 +182,9 @@ void Experiment::SingleLoadStep() {
   ThrowOnFpFault();
   PlotSingleLoad(r, picture2_, picture3_);
   if (r.DumbbellRun)
-    WriteReadout(r, boxes_, sep_, {{kW12, r.w12}});
+    WriteReadout(r, boxes_, {{kW12, r.w12}});
   else
-    WriteReadout(r, boxes_, sep_, {});
+    WriteReadout(r, boxes_, {});
 }
 
 void Experiment::TwoBallStep() {
@@ -216,7 +216,7 @@ void Experiment::TwoBallStep() {
   SplitTerms(r);
   ThrowOnFpFault();
   PlotTwoBalls(r, picture2_, picture3_);
-  WriteReadout(r, boxes_, sep_, {{kL00, r.L00}, {kFL2, r.FL2}});
+  WriteReadout(r, boxes_, {{kL00, r.L00}, {kFL2, r.FL2}});
 }
 
 }  // namespace vozaz2

@@ -17,16 +17,15 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <cfenv>
 #include <cmath>
 #include <cstring>
 
 #include "fonts/ProgramFont.h"
 #include "help/Form2.h"
 #include "io/Locale.h"
+#include "model/NumberText.h"
 #include "run/Screens.h"
 #include "ui/Accessibility.h"
-#include "ui/FpFlags.h"
 #include "ui/Form1Layout.h"
 #include "ui/ModeButtons.h"
 #include "ui/PictureBox.h"
@@ -59,7 +58,8 @@ Form1::Form1(QWidget* parent)
     : QWidget(parent),
       picture2Surface_(kScreen2Width, kScreen2Height),
       picture3Surface_(kScreen3Width, kScreen3Height),
-      report_(picture2Screen_, kScreen2Width, kScreen2Height, picture3Screen_, kScreen3Width, kScreen3Height) {
+      session_(std::make_unique<Session>(picture2Screen_, picture3Screen_)),
+      sep_(DecimalSeparator()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vozaz2"));
   style_ = WindowStyle();
@@ -75,13 +75,8 @@ Form1::Form1(QWidget* parent)
   BuildTempoMenu();
   BuildZoomMenu();
 
-  experiment_ = std::make_unique<Experiment>(static_cast<TextBoxes&>(*this), report_.Picture2(),
-                                             report_.Picture3(), static_cast<MessageSink&>(*this),
-                                             DecimalSeparator());
-  report_.Follow(*experiment_);
   ShowScreens();
-  experiment_->Timer1().changed = [this] { ApplyTimer(); };
-  recorder_ = std::make_unique<RunRecorder>(*experiment_);
+  session_->Follow([this](const Snapshot& snapshot) { Follow(snapshot); });
 
   ConnectControls();
   SetUpKeyboard();
@@ -90,28 +85,18 @@ Form1::Form1(QWidget* parent)
   AddViewAction(ZoomMenu->menuAction());
   AddViewAction(FullScreenAction);
 
-  // Form_Load: the input boxes' default texts, both screens cleared, the
-  // record's constants, "FL= 0 до 1 с " unticked, the timer without ticks.
-  Run(&Experiment::Form_Load);
+  // The start-up: the input boxes show the parameters' start-up values, the
+  // controls their start-up state; the session holds the rest.
+  ShowTyped();
   SyncModes();
 }
 
 Form1::~Form1() {
-  // The experiment's callbacks point into the window: drop them first.
-  experiment_->Timer1().changed = nullptr;
+  // The surfaces' callbacks point into the window: drop them first.
   picture2Surface_.changed = nullptr;
   picture3Surface_.changed = nullptr;
   for (ZoomedSurface* zoomed : {picture2Zoomed_.get(), picture3Zoomed_.get()})
     if (zoomed) zoomed->changed = nullptr;
-}
-
-// The experiment tells a numeric fault by the floating-point status flags its
-// arithmetic raises. Flags left over from the event loop (Qt's own layout and
-// painting arithmetic raises some) mean nothing to it, so every command
-// starts with clean flags.
-void Form1::Run(void (Experiment::*command)()) {
-  std::feclearexcept(FE_ALL_EXCEPT);
-  (experiment_.get()->*command)();
 }
 
 void Form1::BuildControls() {
@@ -234,12 +219,19 @@ void Form1::ConnectControls() {
   connect(frameTimer_, &QTimer::timeout, this, &Form1::PaintFrame);
 
   connect(Command1, &QPushButton::clicked, this, [this] { StartRun(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Run(&Experiment::Command2_Click); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Run(&Experiment::Command3_Click); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Do(&Session::Stop); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Do(&Session::Continue); });
   connect(Command4, &QPushButton::clicked, this, [this] { close(); });
-  connect(Command5, &QPushButton::clicked, this, [this] { Run(&Experiment::Command5_Click); });
+  connect(Command5, &QPushButton::clicked, this, [this] { Do(&Session::ClearScreens); });
   connect(Command6, &QPushButton::clicked, this, [] { ShowHelpWindow(); });
-  connect(Command7, &QPushButton::clicked, this, [this] { Step(&Experiment::Command7_Click); });
+  connect(Command7, &QPushButton::clicked, this, [this] { Do(&Session::Step); });
+
+  // A number typed into a parameter box is the session's as soon as it reads
+  // (the graphs draw the law's line from it before the run).
+  for (std::size_t i = 0; i < kParameterCount; ++i)
+    connect(Box(kParameterBoxes[i]), &QLineEdit::textEdited, this, [this, i](const QString& text) {
+      if (const std::optional<double> value = TextNumber(text.toStdString(), sep_)) session_->Type(i, *value);
+    });
 
   // A user's click runs the mode rules; then every control shows the model.
   const auto options = OptionButtons();
@@ -257,7 +249,7 @@ void Form1::SetUpKeyboard() {
   };
   shortcut(QKeySequence(Qt::Key_F5), [this] { Command1->click(); });
   shortcut(QKeySequence(Qt::Key_F6), [this] {
-    (experiment_->Timer1().Ticking() ? Command2 : Command3)->click();
+    (session_->Ticking() ? Command2 : Command3)->click();
   });
   shortcut(QKeySequence(Qt::Key_F8), [this] { Command7->click(); });
   shortcut(QKeySequence(Qt::Key_Escape), [this] { FullScreenAction->setChecked(false); });
@@ -282,7 +274,7 @@ void Form1::SetUpKeyboard() {
 
   // Tab walks the input boxes in reading order, then the buttons and the
   // switches; the result boxes take the focus only when clicked.
-  for (int box = 1; box <= TextBoxes::kCount; ++box) Box(box)->setFocusPolicy(Qt::ClickFocus);
+  for (int box = 1; box <= kBoxCount; ++box) Box(box)->setFocusPolicy(Qt::ClickFocus);
   QList<QWidget*> chain;
   for (int box : kInputTabOrder) {
     Box(box)->setFocusPolicy(Qt::StrongFocus);
@@ -298,39 +290,6 @@ TextBox* Form1::Box(int box) const {
   return boxes_.at(static_cast<std::size_t>(box - 1));
 }
 
-std::string Form1::Text(int box) const { return Box(box)->text().toStdString(); }
-
-void Form1::SetText(int box, const std::string& text) {
-  // Runs inside a step, between its checks of the floating-point flags.
-  const KeepFpFlags keep;
-  // During a run screen readers hear of the changes at the display's rate.
-  const HeldTextReports hold(pacing_);
-  TextBox* edit = Box(box);
-  const QString value = QString::fromStdString(text);
-  if (edit->text() == value) return;
-  edit->setText(value);
-  edit->setCursorPosition(0);  // a long number shows its first digits
-}
-
-void Form1::Show(const std::string& text) {
-  // No tick may run while the message is open: QMessageBox::exec spins an
-  // event loop of its own, in which Timer1 would go on firing.
-  ++messagesOpen_;
-  ApplyTimer();
-  if (messageSink_) {
-    messageSink_->Show(text);
-  } else {
-    QString shown = QString::fromStdString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vozaz2"), shown, QMessageBox::Ok, this);
-    box.setFont(font());  // the window's, at its zoom
-    box.setTextFormat(Qt::PlainText);  // keeps the leading blanks of the lines
-    box.exec();
-  }
-  --messagesOpen_;
-  ApplyTimer();
-}
-
 std::array<ModeOptionButton*, Modes::kOptions> Form1::OptionButtons() const {
   return {Option1, Option2, Option3, Option4, Option5, Option6, Option7, Option8};
 }
@@ -340,7 +299,7 @@ std::array<ModeCheckBox*, Modes::kChecks> Form1::CheckBoxes() const {
 }
 
 void Form1::SyncModes() {
-  const Modes& modes = experiment_->Controls();
+  const Modes& modes = session_->Controls();
   const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n) {
     ModeOptionButton* o = options[n - 1];
@@ -355,31 +314,6 @@ void Form1::SyncModes() {
     c->setChecked(modes.Checked(n));
     c->setEnabled(modes.CheckEnabled(n));
   }
-}
-
-// Timer1 follows the experiment's StepTimer: it ticks while that is enabled
-// with a non-zero interval (a QTimer with interval 0 would fire at every pass
-// of the event loop) and no message is open.
-void Form1::ApplyTimer() {
-  const StepTimer& t = experiment_->Timer1();
-  if (t.Ticking() && messagesOpen_ == 0) {
-    if (!Timer1->isActive()) pacer_.Resume(clock_.elapsed());  // a pause does not count
-    if (!Timer1->isActive() || Timer1->interval() != t.Interval) Timer1->start(t.Interval);
-    StartPacing();
-  } else {
-    Timer1->stop();
-    StopPacing();
-  }
-}
-
-void Form1::Tick() {
-  if (messagesOpen_ > 0 || ticking_) return;  // a tick due meanwhile is merged
-  ticking_ = true;
-  // The tempo decides how many steps this tick makes; a step that ends the
-  // run (a divergence) ends the tick.
-  const int steps = pacer_.StepsDue(clock_.elapsed(), experiment_->Record().P0);
-  for (int i = 0; i < steps && Timer1->isActive(); ++i) Step(&Experiment::Timer1_Timer);
-  ticking_ = false;
 }
 
 // While Timer1 ticks, every step sets the result boxes and draws on the

@@ -1,20 +1,23 @@
 // Form1, the main window: the picture of the apparatus, the parameter and
 // result boxes, the mode switches, the buttons and the two screens, bound to
-// one Experiment (run/Experiment.h) that does all the physics.
+// one session (run/Session.h) that owns the run and does all the physics.
 //
 // Every control carries its name (Text3, Check1, ...), as member and as
 // objectName; what each of them is, and where it stands, is listed in
 // ui/Form1Layout.h.
 //
-// The window gives the experiment:
-//   - its text boxes: Text1 ... Text43 (TextBoxes over the QLineEdits; what a
-//     box's text() returns is current after every step);
+// The window binds its widgets to the session (ui/Form1Run.cpp):
+//   - the buttons and switches call the session's commands; each answers
+//     with what happened, and the window shows a message after the command
+//     that caused it, in its message box (modal, titled "Vozaz2", one OK
+//     button, no icon; no tick runs while it is open);
+//   - the window follows the session: the numbers each command gives the
+//     boxes become their texts (Text1 ... Text43; what a box's text()
+//     returns is current after every step), in the locale's notation;
 //   - its screens: Picture2 and Picture3 show the images that the steps draw
 //     on (ImageSurface, which reports the pixels each drawing set);
-//   - its message box: modal, titled "Vozaz2", one OK button, no icon; no tick
-//     runs while it is open;
-//   - its timer: Timer1 ticks, one step per tick, while the experiment's
-//     StepTimer is enabled with a non-zero interval.
+//   - its timer: Timer1 ticks, one step per tick, while the session's run
+//     goes on.
 // During a run the window repaints at the display's rate, not at every step:
 // a step costs microseconds, a repaint of the window a millisecond or more.
 //
@@ -40,14 +43,10 @@
 #include <memory>
 #include <string>
 
-#include "run/Experiment.h"
-#include "run/Messages.h"
 #include "run/Pacer.h"
-#include "run/RunRecorder.h"
+#include "run/Session.h"
 #include "run/TeeSurface.h"
-#include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
-#include "ui/ReportCommands.h"
 #include "ui/ZoomedSurface.h"
 
 class QAction;
@@ -69,17 +68,24 @@ class ModeOptionButton;
 class PictureBox;
 class TextBox;
 
-class Form1 final : public QWidget, private TextBoxes, private MessageSink {
+// Where the window's messages go instead of its message box (tests record
+// them, so that nothing blocks).
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void Show(const std::string& text) = 0;
+};
+
+class Form1 final : public QWidget {
   Q_OBJECT
 
  public:
   explicit Form1(QWidget* parent = nullptr);
   ~Form1() override;
 
-  // The experiment behind the window.
-  Experiment& Simulation() { return *experiment_; }
-  const ReportCommands& Report() const { return report_; }
-  const Experiment& Simulation() const { return *experiment_; }
+  // The session behind the window.
+  Session& Simulation() { return *session_; }
+  const Session& Simulation() const { return *session_; }
 
   // Where messages go: nullptr (the default) is the window's modal message
   // box; tests put a recorder here so that nothing blocks. Whichever shows
@@ -137,8 +143,6 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void OpenWithDialog();
   void SaveWithDialog();
   void ExportCsvWithDialog();
-  // The record of the runs and the experiment last opened.
-  const RunRecorder& Recorder() const { return *recorder_; }
   // The lessons shipped with the program, by title: each title with its file.
   static QList<std::pair<QString, QString>> Lessons();
   // Shows the opened experiment's title and description in the lesson
@@ -216,17 +220,22 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // TextBoxes: the experiment's view of Text1 ... Text43.
-  std::string Text(int box) const override;
-  void SetText(int box, const std::string& text) override;
-  // MessageSink: the experiment's message box.
-  void Show(const std::string& text) override;
-
-  void Run(void (Experiment::*command)());
-  // The commands that the run's record follows (ui/Form1Files.cpp).
+  // The session's commands and what the window shows of them
+  // (ui/Form1Run.cpp).
   void StartRun();
-  void Step(void (Experiment::*command)());
+  void Do(Outcome (Session::*command)());
   void ClickMode(ModeControl control);
+  void Answer(const Outcome& outcome);
+  void ShowMessage(const std::string& text);
+  void Follow(const Snapshot& snapshot);
+  void ShowBoxes(const BoxValues& boxes);
+  void ShowTyped();
+  void SetText(int box, const QString& text);
+  // The eleven parameter boxes as "Начать" reads them; empty when one does
+  // not read.
+  std::optional<ParameterValues> ReadParameters();
+  std::optional<Scenario> ScenarioToSave();
+
   void BuildMenu();
   void ShowTitle();
   void ShowFileProblem(const char* what, const QString& path, const FileProblem& problem);
@@ -260,7 +269,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   void Tick();
 
   QStyle* style_ = nullptr;  // WindowStyle(): the application owns it
-  std::array<TextBox*, TextBoxes::kCount> boxes_{};
+  std::array<TextBox*, kBoxCount> boxes_{};
   QImage apparatus_;
   // Each screen's own pixels, and the same screen at the zoom times the
   // display's pixel ratio when that is not 1: the tee passes every drawing
@@ -272,10 +281,9 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   std::unique_ptr<ZoomedSurface> picture2Zoomed_, picture3Zoomed_;
   int zoom_ = 100;
   double screensRatio_ = 1;  // the device pixel ratio the screens were drawn for
-  ReportCommands report_;  // the screens as the experiment draws on them, and the report
   MessageSink* messageSink_ = nullptr;
-  std::unique_ptr<Experiment> experiment_;
-  std::unique_ptr<RunRecorder> recorder_;
+  std::unique_ptr<Session> session_;
+  char sep_ = ',';  // the locale's decimal separator, for the boxes' numbers
   QWidget* area_ = nullptr;  // holds the form's controls, below the menu bar
   QScrollArea* scroll_ = nullptr;  // shows area_, scrolled where the window is smaller
   QPointer<QWidget> lesson_;  // the lesson window, while it is open
@@ -287,7 +295,6 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   QElapsedTimer clock_;
 
   int messagesOpen_ = 0;  // a message box is open: no ticks
-  bool ticking_ = false;  // inside a step
 
   // Repaints during a run: the updates that the steps ask for are gathered
   // and painted by frameTimer_ at the display's rate.

@@ -15,12 +15,13 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cfenv>
 
 #include "help/Form2.h"
 #include "io/ExperimentFile.h"
 #include "io/RunCsv.h"
+#include "run/Messages.h"
 #include "ui/Form1.h"
+#include "ui/ReportCommands.h"
 
 namespace vozaz2 {
 
@@ -42,32 +43,6 @@ QStringList LessonFolders() {
 }
 
 }  // namespace
-
-// --- The run's record -------------------------------------------------------
-
-// "Начать": the run that starts is recorded from the boxes and controls as
-// they stand; an opened file's clicks at step 0 come with it.
-void Form1::StartRun() {
-  std::feclearexcept(FE_ALL_EXCEPT);
-  if (recorder_->Start()) SyncModes();
-}
-
-// A tick or "Сделать 1 шаг": the opened file's clicks now due, then the step.
-// Once a run has been set up every such command makes a step (before, it
-// does nothing).
-void Form1::Step(void (Experiment::*command)()) {
-  if (recorder_->BeforeStep()) SyncModes();
-  Run(command);
-  if (!experiment_->Started()) return;
-  recorder_->StepMade();
-  emit StepMade();
-}
-
-// A user's click runs the mode rules; then every control shows the model.
-void Form1::ClickMode(ModeControl control) {
-  recorder_->UserClick(control);
-  SyncModes();
-}
 
 // --- Menu bar ---------------------------------------------------------------
 
@@ -93,9 +68,9 @@ void Form1::BuildMenu() {
   FileMenu->addSeparator();
   // The lab report of the run on the screens: into a PDF file, or printed.
   FileMenu->addAction(QStringLiteral("О&тчёт (PDF)…"), this,
-                      [this] { report_.SavePdf(this, *experiment_, recorder_->Opened().title); });
+                      [this] { SaveReportPdf(this, *session_); });
   QAction* print = FileMenu->addAction(QStringLiteral("&Печать…"), this,
-                                       [this] { report_.Print(this, *experiment_, recorder_->Opened().title); });
+                                       [this] { PrintReport(this, *session_); });
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   FileMenu->addSeparator();
   FileMenu->addAction(QStringLiteral("В&ыход"), this, [this] { close(); });
@@ -139,24 +114,30 @@ bool Form1::OpenExperiment(const QString& path) {
     ShowFileProblem("Не удалось открыть опыт из файла", path, *problem);
     return false;
   }
-  // A run in progress stops first, as by "Остановить": it must not go on
-  // with the controls of the experiment being opened.
-  if (experiment_->Timer1().Ticking()) Run(&Experiment::Command2_Click);
-  recorder_->Open(std::get<Scenario>(read));
-  SyncModes();
+  // A run in progress ends: the session starts afresh from the file.
+  Answer(session_->Open(std::get<Scenario>(read)));
   ShowTitle();
   folder_ = QFileInfo(path).absolutePath();
-  if (!recorder_->Opened().description.empty())
+  if (!session_->Opened().description.empty())
     ShowLesson();
   else if (lesson_)
     lesson_->close();
   return true;
 }
 
+// The last run as it was made; before any run, the boxes and controls as
+// they stand (nothing when a parameter box would not pass "Начать").
+std::optional<Scenario> Form1::ScenarioToSave() {
+  if (session_->State() != RunState::kIdle) return session_->ToSave(session_->Typed());
+  const std::optional<ParameterValues> typed = ReadParameters();
+  if (!typed) return std::nullopt;
+  return session_->ToSave(*typed);
+}
+
 bool Form1::SaveExperiment(const QString& path) {
-  const std::optional<Scenario> scenario = recorder_->ToSave();
+  const std::optional<Scenario> scenario = ScenarioToSave();
   if (!scenario) {
-    Show(kInputMessage);
+    ShowMessage(kInputMessage);
     return false;
   }
   if (const std::optional<FileProblem> problem = WriteExperimentFile(path, *scenario)) {
@@ -175,9 +156,9 @@ void Form1::OpenWithDialog() {
 void Form1::SaveWithDialog() {
   // The run as it stands when the command is given: a run in progress goes
   // on while the dialog is open.
-  const std::optional<Scenario> scenario = recorder_->ToSave();
+  const std::optional<Scenario> scenario = ScenarioToSave();
   if (!scenario) {
-    Show(kInputMessage);
+    ShowMessage(kInputMessage);
     return;
   }
   QFileDialog dialog(this, QStringLiteral("Сохранить опыт"), folder_, kFileFilter);
@@ -196,9 +177,9 @@ void Form1::SaveWithDialog() {
 // kept row by row, so a long run costs no memory. A progress dialog shows
 // while it writes; cancelled, it leaves no file.
 bool Form1::ExportCsv(const QString& path) {
-  const std::optional<Scenario> scenario = recorder_->ToSave();
+  const std::optional<Scenario> scenario = ScenarioToSave();
   if (!scenario || !scenario->steps || *scenario->steps == 0) {
-    Show(kNoRunToExport);
+    ShowMessage(kNoRunToExport);
     return false;
   }
   QProgressDialog progress(QStringLiteral("Запись данных опыта…"), QStringLiteral("Отмена"), 0,
@@ -226,7 +207,7 @@ void Form1::ExportCsvWithDialog() {
 }
 
 void Form1::ShowFileProblem(const char* what, const QString& path, const FileProblem& problem) {
-  Show(QStringLiteral("%1\n%2:\n%3")
+  ShowMessage(QStringLiteral("%1\n%2:\n%3")
            .arg(QString::fromUtf8(what), QDir::toNativeSeparators(path), problem.what)
            .toStdString());
 }
@@ -252,12 +233,12 @@ QList<std::pair<QString, QString>> Form1::Lessons() {
 
 void Form1::ShowTitle() {
   // The program, the experiment opened, and a tempo other than the fastest.
-  const QString title = QString::fromStdString(recorder_->Opened().title);
+  const QString title = QString::fromStdString(session_->Opened().title);
   QString shown = QStringLiteral("Vozaz2");
   if (!title.isEmpty()) shown += QStringLiteral(" — ") + title;
   if (CurrentTempo() != Tempo::Fastest) shown += QStringLiteral(" — ") + TempoName(CurrentTempo());
   setWindowTitle(shown);
-  lessonAction_->setEnabled(!recorder_->Opened().description.empty());
+  lessonAction_->setEnabled(!session_->Opened().description.empty());
 }
 
 // The lesson window: the opened experiment's title and what the students are
@@ -292,7 +273,7 @@ QWidget* Form1::ShowLesson() {
     else if (frame.bottom() + 8 + lesson_->height() <= room.bottom())
       lesson_->move(frame.left(), frame.bottom() + 8);
   }
-  const Scenario& opened = recorder_->Opened();
+  const Scenario& opened = session_->Opened();
   lesson_->findChild<QLabel*>(QStringLiteral("LessonTitle"))->setText(QString::fromStdString(opened.title));
   lesson_->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))
       ->setPlainText(QString::fromStdString(opened.description));

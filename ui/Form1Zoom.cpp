@@ -156,8 +156,8 @@ void Form1::ShowScreens() {
     const DrawingRecord& record;
     PictureBox* box;
   };
-  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, report_.Record2(), Picture2},
-                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, report_.Record3(), Picture3}}) {
+  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, session_->OscillogramDrawings(), Picture2},
+                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, session_->PathDrawings(), Picture3}}) {
     PictureBox* box = s.box;
     if (scale == 1) {
       s.tee.SetSecond(nullptr);

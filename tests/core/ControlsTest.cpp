@@ -72,7 +72,7 @@ TEST_P(SameAsTwin, RunsOnUnchanged) {
     run.Steps(1);
     twin.Steps(1);
     ASSERT_FALSE(run.e.LastStepDiverged()) << "step " << i;
-    ASSERT_TRUE(Same(Snapshot(run), Snapshot(twin))) << "step " << i;
+    ASSERT_TRUE(Same(Held(run), Held(twin))) << "step " << i;
   }
 }
 INSTANTIATE_TEST_SUITE_P(
@@ -123,12 +123,12 @@ TEST_P(BadInputAtStart, ChangesNothing) {
     for (Click c : b.clicks) r->Press(c);
     for (const auto& [box, text] : b.texts) r->SetText(box, text);
   }
-  const Snapshot before(rig);
-  rig.e.Command1_Click();
+  const Held before(rig);
+  rig.PressStart();
   EXPECT_EQ(rig.shown, std::vector<std::string>{"Введите правильно данные"});
-  EXPECT_TRUE(Same(Snapshot(rig), before));
-  for (Rig* r : {&rig, &twin}) r->Steps(25), r->e.Timer1_Timer(), r->e.Command3_Click();
-  EXPECT_TRUE(Same(Snapshot(rig), b.running ? Snapshot(twin) : before));
+  EXPECT_TRUE(Same(Held(rig), before));
+  for (Rig* r : {&rig, &twin}) r->Steps(25), r->Tick(), r->Answer(r->session.Continue());
+  EXPECT_TRUE(Same(Held(rig), b.running ? Held(twin) : before));
 }
 INSTANTIATE_TEST_SUITE_P(Core, BadInputAtStart, testing::ValuesIn(BadInputs()));
 

@@ -29,7 +29,7 @@ TEST_P(StartValues, MatchTheHandCalculationAndRotateSteadily) {
     EXPECT_NEAR(r.*f.member, f.value, 1e-12 * (1 + std::fabs(f.value))) << f.name;
   const double y[] = {r.R1, 0, 0, 0, 0, r.w1 * r.R1, 0, r.w12};
   for (int i = 1; i <= 8; ++i) EXPECT_EQ(r.Y(i), y[i - 1]) << "Y(" << i << ")";
-  EXPECT_TRUE(rig.e.Timer1().Enabled && rig.e.Timer1().Interval == 1);
+  EXPECT_TRUE(rig.session.Timer().Enabled && rig.session.Timer().Interval == 1);
   if (r.ReleaseRun) return;
   const double FL = r.FL, tol = 1e-12 * (1 + FL);
   r.T = r.T0;
@@ -249,15 +249,15 @@ TEST_P(Divergence, StopsTheRunWithTheMessage) {
   for (int i = 0; i < 2000 && !rig.e.LastStepDiverged(); ++i) {
     rig.written.clear();
     t0 = rig.r().T0;
-    rig.e.Timer1_Timer();
+    rig.Tick();
   }
   ASSERT_TRUE(rig.e.LastStepDiverged());
   EXPECT_TRUE(!GetParam().why || GetParam().why(rig.r())) << "stopped at T = " << rig.r().T;
   EXPECT_EQ(rig.shown, std::vector<std::string>{kDivergenceText});
-  EXPECT_FALSE(rig.e.Timer1().Enabled);
+  EXPECT_FALSE(rig.session.Timer().Enabled);
   EXPECT_EQ(rig.r().T0, t0 + rig.r().P0);
   EXPECT_EQ(rig.written, std::vector<int>{});
-  rig.e.Command7_Click();
+  rig.Steps(1);
   EXPECT_EQ(rig.shown, std::vector<std::string>(2, kDivergenceText));
   EXPECT_EQ(rig.r().T0, t0 + rig.r().P0 + rig.r().P0);
   // A new run from the start-up texts starts and steps, whatever the failed

@@ -8,7 +8,7 @@
 
 #include "Rig.h"
 #include "model/NumberText.h"
-#include "run/RunRecorder.h"
+#include "run/Replay.h"
 #include "run/Scenario.h"
 
 namespace vozaz2 {
@@ -77,20 +77,22 @@ TEST(Scenario, EventsComeAtTheirSteps) {
   s.events.push_back({1, {true, 1}});
   EXPECT_TRUE(ScenarioProblem(s));
 
-  SimRecord r;
-  Modes m(r);
-  EventPlayer player({{2, {false, 3}}, {2, {false, 3}}, {4, {false, 3}}});
-  player.ClickDue(m, 1);
-  EXPECT_FALSE(m.DriveStands());
-  player.ClickDue(m, 2);
-  EXPECT_FALSE(m.DriveStands());  // ticked and unticked at the same step
-  player.ClickDue(m, 2);
-  EXPECT_TRUE(player.Pending());
-  player.Drop();
-  player.ClickDue(m, 4);
-  EXPECT_FALSE(m.DriveStands());
+  // Played: each click once, when its step has come (ticked and unticked at
+  // the same step leaves it unticked), until the user takes the controls.
+  test::Rig rig;
+  Scenario lesson;
+  lesson.events = {{2, {false, 3}}, {2, {false, 3}}, {3, {false, 3}}, {5, {false, 3}}};
+  rig.Open(lesson);
+  ASSERT_TRUE(rig.Start());
+  std::vector<bool> stands;
+  for (int step = 0; step < 6; ++step) {
+    stands.push_back(rig.modes().DriveStands());
+    if (step == 4) rig.Press(test::kPlane);
+    rig.Steps(1);
+  }
+  EXPECT_EQ(stands, (std::vector<bool>{false, false, false, false, true, true}));
+  EXPECT_TRUE(rig.modes().DriveStands()) << "the click after 5 steps was dropped when the user clicked";
 }
-
 
 // The window's recorder on a rig: a run made by a user (typing, clicks before
 // "Начать" and during the run) after opening an experiment, saved, then
@@ -106,63 +108,53 @@ struct Recorded {
 };
 class RecordedRun : public ::testing::TestWithParam<Recorded> {};
 
-ModeControl Control(test::Click c) { return {c.option, c.n}; }
-
 TEST_P(RecordedRun, RepeatsStepForStep) {
   using namespace test;
   const Recorded& v = GetParam();
   Rig user;
-  RunRecorder recorder(user.e);
   ASSERT_TRUE(user.Start({kSplit}, {{kTr, 1.3}}));  // an earlier run
   user.Steps(150);
-  recorder.Open({});
-  for (test::Click c : v.before) recorder.UserClick(Control(c));
+  user.Open({});
+  for (test::Click c : v.before) user.Press(c);
   for (auto [box, value] : v.typed) user.SetText(box, NumberText(value, kSep));
-  ASSERT_TRUE(recorder.Start());
+  ASSERT_TRUE(user.Start());
   // The record and the boxes at every step; the screens at the end.
   auto brief = [](Rig& rig) {
-    Snapshot s(rig);
+    Held s(rig);
     s.picture2.clear(), s.picture3.clear();
     return s;
   };
-  std::vector<Snapshot> made;
+  std::vector<Held> made;
   std::vector<TimedClick> clicked;
   for (long long done = 0;; ++done) {
     for (auto [at, c] : v.during)
-      if (at == done && recorder.UserClick(Control(c))) clicked.push_back({done, Control(c)});
+      if (at == done && user.Press(c)) clicked.push_back({done, Control(c)});
     if (done == v.steps) break;
-    recorder.BeforeStep();
-    user.e.Timer1_Timer();
-    recorder.StepMade();
+    user.Tick();
     made.push_back(brief(user));
   }
-  const Snapshot end(user);
-  const std::optional<Scenario> saved = recorder.ToSave();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->steps, v.steps);
-  EXPECT_EQ(saved->events, clicked);
+  const Held end(user);
+  const Scenario saved = user.session.ToSave(user.session.Typed());
+  EXPECT_EQ(saved.steps, v.steps);
+  EXPECT_EQ(saved.events, clicked);
 
   Rig headless;
-  LoadScenario(headless.e, *saved);
-  headless.e.Command1_Click();
-  EventPlayer events(saved->events);
-  EXPECT_EQ(RunSteps(headless.e, events, saved->steps, [&](long long done) {
-              EXPECT_TRUE(Same(brief(headless), made.at(done - 1))) << "headless, step " << done;
-              return !HasFailure();
-            }),
-            RunEnd::kComplete);
-  EXPECT_TRUE(Same(Snapshot(headless), end));
+  const ReplayResult replayed = Replay(headless.session, saved, [&](long long done) {
+    EXPECT_TRUE(Same(brief(headless), made.at(done - 1))) << "headless, step " << done;
+    return !HasFailure();
+  });
+  EXPECT_TRUE(replayed.Started() && replayed.end == RunEnd::kComplete);
+  EXPECT_TRUE(Same(Held(headless), end));
 
-  recorder.Open(*saved);
-  ASSERT_TRUE(recorder.Start());
+  user.Open(saved);
+  ASSERT_TRUE(user.Start());
   for (long long done = 1; done <= v.steps && !HasFailure(); ++done) {
-    recorder.BeforeStep();
-    user.e.Timer1_Timer();
-    recorder.StepMade();
+    user.Tick();
     EXPECT_TRUE(Same(brief(user), made.at(done - 1))) << "opened, step " << done;
   }
-  EXPECT_TRUE(Same(Snapshot(user), end));
-  EXPECT_EQ(recorder.ToSave(), saved);
+  user.session.CatchUpClicks();
+  EXPECT_TRUE(Same(Held(user), end));
+  EXPECT_EQ(user.session.ToSave(user.session.Typed()), saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,50 +173,43 @@ INSTANTIATE_TEST_SUITE_P(
 // not pass "Начать" saves nothing.
 TEST(RunRecorder, OpenedClicksWaitAndGiveWayToTheUser) {
   test::Rig rig;
-  RunRecorder recorder(rig.e);
   Scenario lesson;
   lesson.title = "Урок";
   lesson.parameters[0] = 1.25;
   lesson.before = {{true, 2}};
   lesson.events = {{0, {false, 3}}, {2, {false, 3}}, {3, {true, 4}}};
   lesson.steps = 10;
-  recorder.Open(lesson);
+  rig.Open(lesson);
   EXPECT_EQ(rig.Text(kR1), "1,25");
   EXPECT_TRUE(rig.modes().Option(2));
-  EXPECT_FALSE(rig.e.Started());
-  std::optional<Scenario> saved = recorder.ToSave();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->events, lesson.events);
-  EXPECT_EQ(saved->title, "Урок");
-  EXPECT_EQ(saved->parameters[1], 2);
-  rig.SetText(kMt, "x");
-  EXPECT_FALSE(recorder.ToSave());
-  EXPECT_FALSE(recorder.Start());
-  EXPECT_FALSE(recorder.Recording());
-  rig.SetText(kMt, "1");
+  EXPECT_EQ(rig.session.State(), RunState::kIdle);
+  auto save = [&] { return rig.session.ToSave(rig.session.Typed()); };
+  const Scenario saved = save();
+  EXPECT_EQ(saved.events, lesson.events);
+  EXPECT_EQ(saved.title, "Урок");
+  EXPECT_EQ(saved.parameters[1], 2);
 
-  auto step = [&] { recorder.BeforeStep(), rig.e.Command7_Click(), recorder.StepMade(); };
-  ASSERT_TRUE(recorder.Start());
+  ASSERT_TRUE(rig.Start());
   EXPECT_TRUE(rig.modes().DriveStands()) << "a click at step 0 comes with the start";
-  step(), step();
+  rig.Steps(2);
   EXPECT_TRUE(rig.modes().DriveStands()) << "a click after 2 steps waits for the next step";
-  step();
+  rig.Steps(1);
   EXPECT_FALSE(rig.modes().DriveStands());
-  recorder.UserClick({true, 6});
-  for (int i = 0; i < 3; ++i) step();
+  rig.Press(test::kPlane);
+  rig.Steps(3);
   EXPECT_TRUE(rig.modes().Option(3)) << "the user has the controls";
   const std::vector<TimedClick> made = {{0, {false, 3}}, {2, {false, 3}}, {3, {true, 6}}};
-  EXPECT_EQ(recorder.ToSave()->events, made);
-  EXPECT_EQ(recorder.ToSave()->steps, 6);
+  EXPECT_EQ(save().events, made);
+  EXPECT_EQ(save().steps, 6);
 
   rig.SetText(kCL, "0");
-  EXPECT_FALSE(recorder.Start());
-  EXPECT_EQ(recorder.ToSave()->events, made) << "a refused start keeps the run";
+  EXPECT_FALSE(rig.Start());
+  EXPECT_EQ(save().events, made) << "a refused start keeps the run";
   rig.SetText(kCL, "10");
-  ASSERT_TRUE(recorder.Start());
+  ASSERT_TRUE(rig.Start());
   EXPECT_FALSE(rig.modes().DriveStands()) << "the lesson's clicks went with its first run";
-  EXPECT_EQ(recorder.ToSave()->title, "Урок");
-  EXPECT_EQ(recorder.ToSave()->steps, 0);
+  EXPECT_EQ(save().title, "Урок");
+  EXPECT_EQ(save().steps, 0);
 }
 
 }  // namespace

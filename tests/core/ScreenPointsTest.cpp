@@ -8,7 +8,7 @@
 
 #include "model/Constants.h"
 #include "model/NumberText.h"
-#include "run/Experiment.h"
+#include "run/Session.h"
 
 namespace vozaz2::test {
 namespace {
@@ -45,12 +45,19 @@ void Expect(Recorder& screen, const std::vector<Call>& want, int step) {
   screen.calls.clear();
 }
 
-struct Bench : MessageSink {
-  void Show(const std::string& text) override { ADD_FAILURE() << text; }
-  double Shown(int box) const { return TextNumber(boxes.Text(box), ',').value_or(NAN); }
-  MemoryTextBoxes boxes;
+// The session with the numbers it gives the boxes, as shown.
+struct Bench {
+  Bench() {
+    s.Follow([this](const Snapshot& shot) {
+      for (int box = 1; box <= kBoxCount; ++box)
+        if (shot.boxes.Written(box)) shown[box - 1] = shot.boxes.Value(box);
+    });
+  }
+  double Shown(int box) const { return shown.at(box - 1); }
+  void Step() { EXPECT_EQ(s.Step().message, ""); }
   Recorder p2, p3;
-  Experiment e{boxes, p2, p3, *this, ','};
+  Session s{p2, p3, {false, false}};
+  std::array<double, kBoxCount> shown{};
 };
 
 struct Drawing { const char* name; int option, check, steps; };
@@ -70,13 +77,13 @@ TEST_P(ScreenPoints, FollowTheShownNumbers) {
   const Drawing& d = GetParam();
   const double MF = 3, Mz = 0.5, Mt = 0.25;
   Bench b;
-  b.e.Form_Load();
-  for (auto [box, text] : {std::pair{kMF, "3"}, {kMz, "0,5"}, {kMt, "0,25"}, {kTr, "1,5"}}) b.boxes.SetText(box, text);
-  if (d.option) b.e.Controls().ClickOption(d.option);
-  if (d.check) b.e.Controls().ClickCheck(d.check);
-  b.e.Command1_Click();
-  const SimRecord& r = b.e.Record();
-  std::vector<Call> marks = {{'C', 0, 0, b.Shown(kR1) / b.Shown(kMx), 0, kRed}, {'C', 4, -4, 0.4, 0, kBlue}};
+  ParameterValues typed = kDefaultValues;
+  typed[7] = MF, typed[8] = Mz, typed[9] = Mt, typed[10] = 1.5;
+  if (d.option) b.s.Click({true, d.option});
+  if (d.check) b.s.Click({false, d.check});
+  ASSERT_EQ(b.s.Start(typed).message, "");
+  const SimRecord& r = b.s.Record();
+  std::vector<Call> marks = {{'C', 0, 0, typed[0] / b.Shown(kMx), 0, kRed}, {'C', 4, -4, 0.4, 0, kBlue}};
   if (r.DumbbellRun)
     marks.insert(marks.end(), {{'C', 4, -4, 0.4, 0, kNearWhite}, {'C', 4, -4, 0.3, 0, kBlue},
                                {'C', 4, -4, 0.3, 0, kBallB}, {'L', 4, -4, 4, -4, kBallB}});
@@ -87,7 +94,7 @@ TEST_P(ScreenPoints, FollowTheShownNumbers) {
 
   double ax = 4, ay = -4, bx = 4, by = -4;  // the balls as last drawn
   for (int step = 1; step <= d.steps; ++step) {
-    b.e.Command7_Click();
+    b.Step();
     const double t = b.Shown(kT) / Mt, Mx = b.Shown(kMx), turn = r.Psi / 2 / kPi - 4;
     std::vector<Call> p2 = {{'P', t, b.Shown(kFL) / MF, 0, 0, kRed}, {'P', t, b.Shown(kFtr) / MF, 0, 0, kBlue}}, p3;
     double nax, nay, nbx, nby;

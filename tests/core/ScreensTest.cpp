@@ -35,7 +35,7 @@ TEST(Screens, GridsClearAndColours) {
   ExpectScreens(rig, false);
   ASSERT_TRUE(rig.Start({kDumbbell}));
   rig.Steps(300);
-  rig.e.Command5_Click();
+  rig.session.ClearScreens();
   ExpectScreens(rig, true);
   PrepareScreen2(rig.picture2), PrepareScreen3(rig.picture3);
   ExpectScreens(rig, true);

@@ -1,6 +1,6 @@
-// Drives one experiment as a user would (texts typed into the input boxes,
-// clicks on the controls and buttons, timer ticks) and checks after every
-// action what must hold whatever the user does:
+// Drives one session as a user would (texts typed into the input boxes, read
+// as the window reads them; clicks on the controls and buttons, timer ticks)
+// and checks after every action what must hold whatever the user does:
 //   - the mode controls keep their conditions (ModeConditions.h);
 //   - "Начать" either starts a run without a message, or shows "Введите
 //     правильно данные" once and changes nothing at all;
@@ -14,21 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "model/NumberText.h"
 #include "model/Setup.h"
-#include "run/Experiment.h"
 #include "run/Messages.h"
+#include "run/PixelSurface.h"
 #include "run/Screens.h"
-#include "run/TextBoxes.h"
+#include "run/Session.h"
 #include "tests/quality/ModeConditions.h"
-#include "ui/ImageSurface.h"
 
 namespace vozaz2::quality {
-
-class RecordingMessages final : public MessageSink {
- public:
-  void Show(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
 
 
 class Driver {
@@ -45,31 +39,28 @@ class Driver {
     kActionCount
   };
 
-  explicit Driver(char sep = ',')
-      : picture2_(kScreen2Width, kScreen2Height),
-        picture3_(kScreen3Width, kScreen3Height),
-        experiment_(boxes_, picture2_, picture3_, messages_, sep) {
-    experiment_.Form_Load();
+  explicit Driver(char sep = ',') : sep_(sep) {
+    for (std::size_t i = 0; i < kParameterCount; ++i) texts_[i] = NumberText(kDefaultValues[i], sep);
   }
 
   // Types a text into the input box of parameter i (0..10, the window's order).
-  void Type(std::size_t i, const std::string& text) { boxes_.SetText(kParameterBoxes.at(i), text); }
+  void Type(std::size_t i, const std::string& text) { texts_.at(i) = text; }
 
   // Performs the action and returns what went wrong, or an empty text.
   std::string Do(int action) {
     if (action >= kOption1 && action < kOption1 + 8) {
-      experiment_.Controls().ClickOption(action - kOption1 + 1);
+      Answer(session_.Click({true, action - kOption1 + 1}));
       return AfterClick();
     }
     if (action >= kCheck1 && action < kCheck1 + 4) {
-      experiment_.Controls().ClickCheck(action - kCheck1 + 1);
+      Answer(session_.Click({false, action - kCheck1 + 1}));
       return AfterClick();
     }
     switch (action) {
       case kStart: return Start();
-      case kStop: experiment_.Command2_Click(); return Quiet("Остановить");
-      case kContinue: experiment_.Command3_Click(); return Quiet("Продолжить");
-      case kClear: experiment_.Command5_Click(); return Quiet("Очистить экраны");
+      case kStop: Answer(session_.Stop()); return Quiet("Остановить");
+      case kContinue: Answer(session_.Continue()); return Quiet("Продолжить");
+      case kClear: Answer(session_.ClearScreens()); return Quiet("Очистить экраны");
       case kOneStep: return Step(false);
       case kTick: return Step(true);
       default: return "no such action " + std::to_string(action);
@@ -82,93 +73,93 @@ class Driver {
   int steps() const { return steps_; }
 
  private:
+  void Answer(const Outcome& o) {
+    if (!o.message.empty()) shown_.push_back(o.message);
+  }
+  // "Начать" as the window presses it: every box must read.
+  void PressStart() {
+    ParameterValues typed;
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+      const std::optional<double> v = TextNumber(texts_[i], sep_);
+      if (!v) return shown_.push_back(kInputMessage);
+      typed[i] = *v;
+    }
+    Answer(session_.Start(typed));
+  }
+
   std::string AfterClick() {
-    std::string broken = BrokenModeCondition(experiment_.Controls(), experiment_.Record());
+    std::string broken = BrokenModeCondition(session_.Controls(), session_.Record());
     return broken.empty() ? Quiet("a click") : "mode condition " + broken;
   }
 
   std::string Quiet(const char* what) {
-    if (messages_.shown.size() != seen_) return std::string(what) + " showed a message";
+    if (shown_.size() != seen_) return std::string(what) + " showed a message";
     return {};
   }
 
-  std::string Start() {
-    const SimRecord before = experiment_.Record();
-    const bool wasStarted = experiment_.Started();
-    const bool enabled = experiment_.Timer1().Enabled;
-    const int interval = experiment_.Timer1().Interval;
-    std::vector<std::string> texts;
-    for (int b = 1; b <= TextBoxes::kCount; ++b) texts.push_back(boxes_.Text(b));
-    const QImage image2 = picture2_.Image(), image3 = picture3_.Image();
+  bool Started() const { return session_.State() != RunState::kIdle; }
 
-    experiment_.Command1_Click();
-    if (messages_.shown.size() == seen_) {
+  std::string Start() {
+    const SimRecord before = session_.Record();
+    const bool wasStarted = Started();
+    const StepTimer timer = session_.Timer();
+    const std::vector<Colour> image2 = picture2_.Pixels(), image3 = picture3_.Pixels();
+
+    PressStart();
+    if (shown_.size() == seen_) {
       ++starts_;
-      if (!experiment_.Started()) return "a start without a message left no run";
-      if (!(experiment_.Timer1().Enabled && experiment_.Timer1().Interval == 1))
-        return "a start left the timer off";
-      if (experiment_.Record().T0 != 0) return "a start did not reset the time";
+      if (!Started()) return "a start without a message left no run";
+      if (!(session_.Timer().Enabled && session_.Timer().Interval == 1)) return "a start left the timer off";
+      if (session_.Record().T0 != 0) return "a start did not reset the time";
       return {};
     }
     ++rejected_;
-    if (messages_.shown.size() != seen_ + 1) return "a failed start showed more than one message";
-    if (messages_.shown.back() != kInputMessage) return "a failed start showed: " + messages_.shown.back();
+    if (shown_.size() != seen_ + 1) return "a failed start showed more than one message";
+    if (shown_.back() != kInputMessage) return "a failed start showed: " + shown_.back();
     ++seen_;
     // A diverged run's record holds NaN and equals nothing, itself included:
     // the record is checked while the run has not diverged, which is most of
     // the failed starts of a sweep; the rest are checked by all else below.
-    if (before == before && !(experiment_.Record() == before))
-      return "a failed start changed the record";
-    if (experiment_.Started() != wasStarted) return "a failed start changed whether a run exists";
-    if (experiment_.Timer1().Enabled != enabled || experiment_.Timer1().Interval != interval)
-      return "a failed start changed the timer";
-    for (int b = 1; b <= TextBoxes::kCount; ++b)
-      if (boxes_.Text(b) != texts[b - 1]) return "a failed start changed Text" + std::to_string(b);
-    if (picture2_.Image() != image2 || picture3_.Image() != image3)
-      return "a failed start drew on a screen";
+    if (before == before && !(session_.Record() == before)) return "a failed start changed the record";
+    if (Started() != wasStarted) return "a failed start changed whether a run exists";
+    if (!(session_.Timer() == timer)) return "a failed start changed the timer";
+    if (picture2_.Pixels() != image2 || picture3_.Pixels() != image3) return "a failed start drew on a screen";
     return {};
   }
 
   std::string Step(bool tick) {
-    if (tick && !experiment_.Timer1().Ticking()) return {};  // no tick comes
-    if (!experiment_.Started()) {
-      const SimRecord before = experiment_.Record();  // as the start-up left it: no NaN
-      if (tick)
-        experiment_.Timer1_Timer();
-      else
-        experiment_.Command7_Click();
-      if (!(experiment_.Record() == before)) return "a step before any start changed the record";
+    if (tick && !session_.Ticking()) return {};  // no tick comes
+    if (!Started()) {
+      const SimRecord before = session_.Record();  // as the start-up left it: no NaN
+      Answer(tick ? session_.Tick() : session_.Step());
+      if (!(session_.Record() == before)) return "a step before any start changed the record";
       return Quiet("a step before any start");
     }
-    const double expected = experiment_.Record().T0 + experiment_.Record().P0;
-    const bool enabled = experiment_.Timer1().Enabled;
-    if (tick)
-      experiment_.Timer1_Timer();
-    else
-      experiment_.Command7_Click();
+    const double expected = session_.Record().T0 + session_.Record().P0;
+    const bool enabled = session_.Timer().Enabled;
+    Answer(tick ? session_.Tick() : session_.Step());
     ++steps_;
-    const double t0 = experiment_.Record().T0;
-    if (!(t0 == expected || (t0 != t0 && expected != expected)))
-      return "a step did not advance the time by P0";
-    if (experiment_.LastStepDiverged()) {
+    const double t0 = session_.Record().T0;
+    if (!(t0 == expected || (t0 != t0 && expected != expected))) return "a step did not advance the time by P0";
+    if (session_.State() == RunState::kDiverged) {
       ++divergences_;
-      if (messages_.shown.size() != seen_ + 1) return "a diverged step showed " +
-                                                       std::to_string(messages_.shown.size() - seen_) +
-                                                       " messages";
-      if (messages_.shown.back() != DivergenceMessage()) return "a diverged step showed: " + messages_.shown.back();
+      if (shown_.size() != seen_ + 1)
+        return "a diverged step showed " + std::to_string(shown_.size() - seen_) + " messages";
+      if (shown_.back() != DivergenceMessage()) return "a diverged step showed: " + shown_.back();
       ++seen_;
-      if (experiment_.Timer1().Enabled) return "the timer runs on after a divergence";
-      if (experiment_.Record().Msg != DivergenceMessage()) return "Msg is not the divergence message";
+      if (session_.Timer().Enabled) return "the timer runs on after a divergence";
+      if (session_.Record().Msg != DivergenceMessage()) return "Msg is not the divergence message";
       return {};
     }
-    if (experiment_.Timer1().Enabled != enabled) return "a step switched the timer";
+    if (session_.Timer().Enabled != enabled) return "a step switched the timer";
     return Quiet("a step");
   }
 
-  MemoryTextBoxes boxes_;
-  ImageSurface picture2_, picture3_;
-  RecordingMessages messages_;
-  Experiment experiment_;
+  char sep_;
+  std::array<std::string, kParameterCount> texts_;
+  PixelSurface picture2_{kScreen2Width, kScreen2Height}, picture3_{kScreen3Width, kScreen3Height};
+  Session session_{picture2_, picture3_};
+  std::vector<std::string> shown_;
   std::size_t seen_ = 0;
   int starts_ = 0, rejected_ = 0, divergences_ = 0, steps_ = 0;
 };

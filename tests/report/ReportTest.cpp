@@ -14,7 +14,7 @@
 #include "io/Report.h"
 #include "io/ScreenPicture.h"
 #include "run/Accounting.h"
-#include "run/Experiment.h"
+#include "run/Replay.h"
 #include "run/PixelSurface.h"
 #include "run/Scenario.h"
 #include "run/Screens.h"
@@ -22,38 +22,23 @@
 namespace vozaz2::test {
 namespace {
 
-struct Silent final : MessageSink {
-  void Show(const std::string&) override {}
-};
-
 constexpr ModeControl kPlane{true, 6}, kDumbbell{true, 8}, kRelease{false, 1}, kSplit{false, 2},
     kSleeve{true, 2}, kDown{true, 4}, kStopDrive{false, 3};
 
-// A run as the runner makes it: screens in memory wrapped in records, the
-// track fed after every step.
+// A run as the runner makes it, its screens in memory and kept as drawings.
 struct RecordedRun {
-  explicit RecordedRun(const Scenario& s) {
-    e.Form_Load();
-    LoadScenario(e, s);
-    e.Command1_Click();
-    EventPlayer events(s.events);
-    end = RunSteps(e, events, s.steps, [&](long long) {
-      if (!e.LastStepDiverged()) track.Add(e.Record());
-      return true;
-    });
-  }
+  explicit RecordedRun(const Scenario& s) { Replay(session, s); }
   ReportContent Content() const {
-    return {e.Record(), e.Controls(), record2, record3, track, "", "9.9.9", QDate(2026, 12, 7),
-            end == RunEnd::kDiverged};
+    ReportContent c = ContentOf(session);
+    c.version = "9.9.9";
+    c.date = QDate(2026, 12, 7);
+    return c;
   }
 
-  MemoryTextBoxes boxes{false};
   PixelSurface screen2{kScreen2Width, kScreen2Height}, screen3{kScreen3Width, kScreen3Height};
-  DrawingRecord record2{kScreen2Width, kScreen2Height, &screen2}, record3{kScreen3Width, kScreen3Height, &screen3};
-  ConservationTrack track;
-  Silent messages;
-  Experiment e{boxes, record2, record3, messages, ','};
-  RunEnd end = RunEnd::kComplete;
+  Session session{screen2, screen3};
+  const DrawingRecord& record2 = session.OscillogramDrawings();
+  const DrawingRecord& record3 = session.PathDrawings();
 };
 
 struct Variant {
@@ -103,10 +88,10 @@ TEST_P(Recorded, RedrawAtScreenSizeIsTheScreen) {
     }
   };
   same("after the run");
-  run.e.Command5_Click();
+  run.session.ClearScreens();
   same("after clearing");
-  run.e.Command1_Click();
-  for (int i = 0; i < 700; ++i) run.e.SolveStep();
+  run.session.Start(run.session.Typed());
+  for (int i = 0; i < 700; ++i) run.session.Step();
   same("after a second run");
 }
 
@@ -133,10 +118,10 @@ TEST(RecordedScreen, RandomDrawingsRedrawAlike) {
   EXPECT_LE(record.Count(), Painted(screen));
 }
 
-// The track's figures against the plain maxima over every step, and its
-// stretches against the least and greatest values of the whole run.
-TEST(Track, MaximaAndStretchesCoverTheRun) {
-  ConservationTrack track(16);
+// The history's figures against the plain maxima over every step, and its
+// buckets against the least and greatest values of the whole run.
+TEST(History, MaximaAndBucketsCoverTheRun) {
+  RunHistory history(16);
   SimRecord r;
   r.MKD1 = 4;
   r.E1 = 8;
@@ -145,31 +130,31 @@ TEST(Track, MaximaAndStretchesCoverTheRun) {
     r.T = i * 0.01;
     r.MKD2 = 4 + 1e-3 * std::sin(i * 0.37) * (i == 613 ? 5 : 1);
     r.E2 = 8 + std::cos(i * 0.11);
-    track.Add(r);
+    history.Add(r);
     drift = std::max(drift, std::fabs(r.MKD2 - r.MKD1) / r.MKD1);
     balance = std::max(balance, std::fabs(Balance(r)) / r.E1);
     lo = std::min(lo, r.MKD2);
     hi = std::max(hi, r.MKD2);
   }
-  EXPECT_EQ(track.MaxMomentumDrift(), drift);
-  EXPECT_DOUBLE_EQ(track.MaxMomentumDriftTime(), 6.13);
-  EXPECT_EQ(track.MaxBalanceRatio(), balance);
-  const auto& b = track.Buckets();
-  ASSERT_LE(b.size(), 16u);
-  ASSERT_GE(b.size(), 8u);
+  EXPECT_EQ(history.MaxMomentumDrift(), drift);
+  EXPECT_DOUBLE_EQ(history.MaxMomentumDriftTime(), 6.13);
+  EXPECT_EQ(history.MaxBalanceRatio(), balance);
+  const RunSummary& b = history.Summary();
+  ASSERT_LE(b.Buckets(), 16u);
+  ASSERT_GE(b.Buckets(), 8u);
   double bLo = 1e300, bHi = -1e300;
-  for (std::size_t i = 0; i < b.size(); ++i) {
+  for (std::size_t i = 0; i < b.Buckets(); ++i) {
     if (i > 0) {
-      EXPECT_LT(b[i - 1].t1, b[i].t0);
+      EXPECT_LT(b.Max(i - 1, quantity::kT), b.Min(i, quantity::kT));
     }
-    bLo = std::min(bLo, b[i].min[ConservationTrack::kMKD2]);
-    bHi = std::max(bHi, b[i].max[ConservationTrack::kMKD2]);
+    bLo = std::min(bLo, b.Min(i, quantity::kMKD2));
+    bHi = std::max(bHi, b.Max(i, quantity::kMKD2));
   }
   EXPECT_EQ(bLo, lo);
   EXPECT_EQ(bHi, hi);
-  EXPECT_DOUBLE_EQ(b.front().t0, 0.01);
-  EXPECT_DOUBLE_EQ(b.back().t1, 10);
-  EXPECT_EQ(b.back().last[ConservationTrack::kMKD2], r.MKD2);
+  EXPECT_DOUBLE_EQ(b.Min(0, quantity::kT), 0.01);
+  EXPECT_DOUBLE_EQ(b.Last(b.Buckets() - 1, quantity::kT), 10);
+  EXPECT_EQ(b.Last(b.Buckets() - 1, quantity::kMKD2), r.MKD2);
 }
 
 QString PdfText(const QString& pdf) {
@@ -199,8 +184,8 @@ TEST_P(Report, PdfHoldsTheRunAndSvgParses) {
       EXPECT_TRUE(text.contains(row.label)) << row.label.toStdString();
       EXPECT_TRUE(text.contains(row.value)) << row.label.toStdString() << " = " << row.value.toStdString();
     }
-  EXPECT_TRUE(text.contains(Mantissa(run.track.MaxMomentumDrift())));
-  EXPECT_TRUE(text.contains(Mantissa(run.track.MaxBalanceRatio())));
+  EXPECT_TRUE(text.contains(Mantissa(run.session.History().MaxMomentumDrift())));
+  EXPECT_TRUE(text.contains(Mantissa(run.session.History().MaxBalanceRatio())));
   EXPECT_TRUE(text.contains("07.12.2026") && text.contains("9.9.9"));
   const QString verdict = VerificationText(c);
   EXPECT_TRUE(verdict.contains(QStringLiteral("сохранялся в пределах погрешности интегрирования")));

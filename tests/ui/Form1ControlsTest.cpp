@@ -151,7 +151,7 @@ TEST_F(WindowTest, ScreenReadersReadEveryControl) {
   Activate();
   QSet<QString> names;
   for (int focused : {0, 1}) {
-    for (int n = 1; n <= TextBoxes::kCount; ++n) {
+    for (int n = 1; n <= kBoxCount; ++n) {
       auto* box = form->findChild<TextBox*>(QString("Text%1").arg(n));
       if (focused) box->setFocus();
       SCOPED_TRACE(box->objectName().toStdString());
@@ -171,7 +171,7 @@ TEST_F(WindowTest, ScreenReadersReadEveryControl) {
       }
     }
   }
-  EXPECT_EQ(names.size(), TextBoxes::kCount) << "every box has a name of its own";
+  EXPECT_EQ(names.size(), kBoxCount) << "every box has a name of its own";
   for (const Form1Control* c : Captioned()) {
     QWidget* w = form->findChild<QWidget*>(c->name);
     if (qobject_cast<QLabel*>(w)) continue;

@@ -66,8 +66,8 @@ TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
   Type(form->Text1, "2");  // after the run: not part of it
   ASSERT_TRUE(form->SaveExperiment(Path("run.vozaz2")));
   const long long steps = static_cast<long long>(made.size());
-  ASSERT_EQ(form->Recorder().ToSave()->steps, steps);
-  ASSERT_EQ(form->Recorder().ToSave()->events.size(), 2u);
+  ASSERT_EQ(form->Simulation().ToSave(form->Simulation().Typed()).steps, steps);
+  ASSERT_EQ(form->Simulation().ToSave(form->Simulation().Typed()).events.size(), 2u);
 
   std::vector<StepSnapshot> first = std::move(made);
   made.clear();
@@ -119,7 +119,7 @@ TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
   EXPECT_EQ(form->Text2->text(), "2,5");
   EXPECT_EQ(form->Text7->text(), "10") << "the start-up default";
   EXPECT_TRUE(form->Option2->isChecked());
-  EXPECT_FALSE(form->Simulation().Started());
+  EXPECT_FALSE((form->Simulation().State() != RunState::kIdle));
   QWidget* lessonWindow = form->findChild<QWidget*>("Lesson");
   ASSERT_TRUE(lessonWindow && lessonWindow->isVisible());
   EXPECT_EQ(lessonWindow->findChild<QPlainTextEdit*>()->toPlainText(), "Смотрите на MKD2.");
@@ -149,7 +149,7 @@ TEST_P(BadFile, GivesTheMessageAndChangesNothing) {
     QStringList switches;
     for (int n = 1; n <= 12; ++n) switches << QString("%1%2").arg(Switch(n)->isChecked()).arg(Switch(n)->isEnabled());
     return std::tuple(Snap(*form), switches, form->windowTitle(), *form->Picture2->Image(), *form->Picture3->Image(),
-                      form->Recorder().ToSave());
+                      form->Simulation().ToSave(form->Simulation().Typed()));
   };
   const auto before = everything();
   bool unchanged = false;

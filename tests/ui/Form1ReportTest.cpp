@@ -26,8 +26,8 @@ TEST_F(WindowTest, ReportFollowsTheRunOnTheScreens) {
   Click(form->findChild<QPushButton*>("Command2"));
   for (int i = 0; i < 5; ++i) Click(form->findChild<QPushButton*>("Command7"));
 
-  const ReportContent c = form->Report().Content(form->Simulation(), "");
-  EXPECT_EQ(c.track.Steps(), std::llround(Record().T0 / Record().P0));
+  const ReportContent c = ContentOf(form->Simulation());
+  EXPECT_EQ(c.history.Steps(), std::llround(Record().T0 / Record().P0));
   EXPECT_EQ(ScreenImage(c.oscillogram), Rgb(*form->Picture2->Image()));
   EXPECT_EQ(ScreenImage(c.path), Rgb(*form->Picture3->Image()));
   QTemporaryDir dir;

@@ -102,7 +102,7 @@ TEST_P(BadInput, ShowsTheInputMessageAndChangesNothing) {
   EXPECT_EQ(Record().CL, cl);
   EXPECT_EQ(form->Text3->text(), v1);
   EXPECT_TRUE(duringRun || *form->Picture3->Image() == path) << "a screen prepared";
-  EXPECT_EQ(form->Simulation().Started(), duringRun);
+  EXPECT_EQ((form->Simulation().State() != RunState::kIdle), duringRun);
   EXPECT_TRUE(!duringRun || WaitForSteps(2)) << "the run goes on";
 }
 
@@ -237,11 +237,11 @@ TEST_F(WindowTest, EnterInAnInputBoxStarts) {
   Activate();
   Type(form->Text11, "1");
   QTest::keyClick(form->Text11, Qt::Key_Return);
-  EXPECT_FALSE(form->Simulation().Started());
+  EXPECT_FALSE((form->Simulation().State() != RunState::kIdle));
   Type(form->Text7, "abc");
   QTest::keyClick(form->Text7, Qt::Key_Return);
   EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
-  EXPECT_FALSE(form->Simulation().Started());
+  EXPECT_FALSE((form->Simulation().State() != RunState::kIdle));
   Type(form->Text7, "20");
   QTest::keyClick(form->Text7, Qt::Key_Enter);
   EXPECT_EQ(Record().CL, 20);
@@ -289,8 +289,8 @@ TEST_F(WindowTest, TempoChangesThePaceOnly) {
   QTest::keyClick(form, Qt::Key_F6);
 
   const HeadlessRun fast(steps());
-  for (int n = 1; n <= TextBoxes::kCount; ++n)
-    EXPECT_EQ(form->findChild<QLineEdit*>(QString("Text%1").arg(n))->text().toStdString(), fast.boxes.Text(n)) << n;
+  for (int n = 1; n <= kBoxCount; ++n)
+    EXPECT_EQ(form->findChild<QLineEdit*>(QString("Text%1").arg(n))->text().toStdString(), fast.Text(n)) << n;
   EXPECT_EQ(*form->Picture2->Image(), fast.screen2.Image());
   EXPECT_EQ(*form->Picture3->Image(), fast.screen3.Image());
 }

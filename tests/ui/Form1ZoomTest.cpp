@@ -90,7 +90,7 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
 
   // The same steps without a window, and the window back at 100 %.
   const HeadlessRun alone(steps);
-  EXPECT_EQ(form->Simulation().Record(), alone.e.Record());
+  EXPECT_EQ(form->Simulation().Record(), alone.s.Record());
   EXPECT_EQ(lines.size(), InkRuns(alone.screen2.Image(), kScreen2Width - 2).size()) << "every grid line is there";
   ASSERT_TRUE(form->SetZoom(100));
   if (ratio == 1) {

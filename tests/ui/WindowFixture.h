@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "run/Experiment.h"
+#include "model/NumberText.h"
 #include "run/Messages.h"
 #include "run/Screens.h"
+#include "run/Session.h"
 #include "ui/Form1.h"
 #include "ui/ImageSurface.h"
 #include "ui/ModeButtons.h"
@@ -42,14 +43,20 @@ struct RecordedMessages final : MessageSink {
 // and screens of its own: what the window must show after as many steps.
 struct HeadlessRun {
   explicit HeadlessRun(long long steps) {
-    e.Form_Load();
-    e.Command1_Click();
-    for (long long i = 0; i < steps; ++i) e.Timer1_Timer();
+    for (int box = 1; box <= kBoxCount; ++box) texts[box - 1] = "Text" + std::to_string(box);
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+      texts[kParameterBoxes[i] - 1] = ExactNumberText(s.Typed()[i], ',');
+    s.Follow([this](const Snapshot& shot) {
+      for (int box = 1; box <= kBoxCount; ++box)
+        if (shot.boxes.Written(box)) texts[box - 1] = NumberText(shot.boxes.Value(box), ',');
+    });
+    s.Start(s.Typed());
+    for (long long i = 0; i < steps; ++i) s.Tick();
   }
-  MemoryTextBoxes boxes;
+  std::string Text(int box) const { return texts.at(box - 1); }
   ImageSurface screen2{kScreen2Width, kScreen2Height}, screen3{kScreen3Width, kScreen3Height};
-  RecordedMessages none;
-  Experiment e{boxes, screen2, screen3, none, ','};
+  Session s{screen2, screen3};
+  std::array<std::string, kBoxCount> texts;
 };
 
 class WindowTest : public ::testing::Test {

@@ -1,0 +1,53 @@
+// The history of one run in a bounded memory, for the graphs and the report.
+//
+// Every step that ended normally adds the readout's quantities and the parts
+// derived from them (run/Quantities.h) to a bounded summary (run/RunSummary.h:
+// the least, greatest and last value per bucket of steps, buckets merged in
+// pairs as the run grows). Beside it the history keeps, exactly, what the
+// verification of the law needs over the whole run: the largest relative
+// drift of the angular momentum and of the energy balance, with their times,
+// and how many steps ended with a tied string that did not pull.
+#pragma once
+
+#include <cstddef>
+
+#include "model/Record.h"
+#include "run/Quantities.h"
+#include "run/RunSummary.h"
+
+namespace vozaz2 {
+
+class RunHistory {
+ public:
+  static constexpr std::size_t kBuckets = 1024;
+
+  explicit RunHistory(std::size_t maxBuckets = kBuckets);
+
+  // A new run: forgets everything.
+  void Clear();
+  // After every step that ended normally.
+  void Add(const SimRecord& r);
+
+  // One column per quantity of kQuantities, in its order.
+  const RunSummary& Summary() const { return summary_; }
+  long long Steps() const { return summary_.Steps(); }
+  // The largest |MKD2 - MKD1| / |MKD1| and |balance| / E1 over the run, and
+  // the times at which they occurred (0 before the first step; a zero MKD1
+  // or E1 counts the plain difference).
+  double MaxMomentumDrift() const { return maxDrift_; }
+  double MaxMomentumDriftTime() const { return maxDriftT_; }
+  double MaxBalanceRatio() const { return maxBalance_; }
+  double MaxBalanceRatioTime() const { return maxBalanceT_; }
+  // Steps that ended with a string that did not pull although it was tied:
+  // slack, or shortening faster than its friction lets it pull (FL = 0 after
+  // the release phase; FL2 = 0 once the second string is fixed). The
+  // account then still counts its energy as a spring's, CL*DL^2/2.
+  long long SlackSteps() const { return slack_; }
+
+ private:
+  RunSummary summary_;
+  long long slack_ = 0;
+  double maxDrift_ = 0, maxDriftT_ = 0, maxBalance_ = 0, maxBalanceT_ = 0;
+};
+
+}  // namespace vozaz2

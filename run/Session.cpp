@@ -1,0 +1,148 @@
+#include "run/Session.h"
+
+#include "model/FpFault.h"
+#include "run/Messages.h"
+#include "run/Screens.h"
+
+namespace vozaz2 {
+
+namespace {
+
+Outcome Said(const std::string& message) {
+  Outcome o;
+  o.message = message;
+  return o;
+}
+
+Outcome ControlsChanged() {
+  Outcome o;
+  o.controlsChanged = true;
+  return o;
+}
+
+Surface& Through(std::optional<DrawingRecord>& record, bool keep, int width, int height, Surface& out) {
+  if (!keep) return out;
+  record.emplace(width, height, &out);
+  return *record;
+}
+
+}  // namespace
+
+Session::Session(Surface& oscillogram, Surface& path, Options options)
+    : experiment_(Through(oscillogramRecord_, options.keepDrawings, kScreen2Width, kScreen2Height, oscillogram),
+                  Through(pathRecord_, options.keepDrawings, kScreen3Width, kScreen3Height, path)),
+      options_(options) {
+  experiment_.LoadDefaults();
+}
+
+RunState Session::State() const {
+  if (!experiment_.Started()) return RunState::kIdle;
+  if (Ticking()) return RunState::kRunning;
+  if (experiment_.LastStepDiverged()) return RunState::kDiverged;
+  return RunState::kStopped;
+}
+
+// Each command starts with clean floating-point flags: the experiment tells a
+// numeric fault by the flags its own arithmetic raises, and flags that the
+// caller's arithmetic left (a window's layout and painting raise some) mean
+// nothing to it.
+Outcome Session::Start(const ParameterValues& typed) {
+  ClearFpFaults();
+  std::vector<ModeControl> before = ControlsAsClicks();
+  if (!experiment_.Start(ParametersOf(typed))) return Said(kInputMessage);
+  typed_ = typed;
+  history_.Clear();
+  Outcome o;
+  o.controlsChanged = recorder_.Started(typed, std::move(before));
+  Tell(RunEvent::kStarted);
+  return o;
+}
+
+Outcome Session::Stop() {
+  experiment_.Stop();
+  Tell(RunEvent::kControls);
+  return {};
+}
+
+Outcome Session::Continue() {
+  experiment_.Continue();
+  Tell(RunEvent::kControls);
+  return {};
+}
+
+Outcome Session::Step() {
+  if (!experiment_.Started()) return {};
+  return MakeStep();
+}
+
+Outcome Session::Tick() {
+  if (!Ticking()) return {};
+  return MakeStep();
+}
+
+Outcome Session::MakeStep() {
+  Outcome o;
+  o.controlsChanged = recorder_.BeforeStep();
+  experiment_.SolveStep();
+  recorder_.StepMade();
+  const bool diverged = experiment_.LastStepDiverged();
+  if (options_.keepHistory && !diverged) history_.Add(experiment_.Record());
+  Tell(RunEvent::kStep);
+  if (diverged) o.message = DivergenceMessage();
+  return o;
+}
+
+Outcome Session::ClearScreens() {
+  experiment_.ClearScreens();
+  Tell(RunEvent::kScreensCleared);
+  return {};
+}
+
+Outcome Session::Open(const Scenario& s) {
+  experiment_.Renew();
+  experiment_.ResetControls();
+  for (std::size_t i = 0; i < kParameterCount; ++i) typed_[i] = s.parameters[i].value_or(kDefaultValues[i]);
+  for (ModeControl c : s.before) vozaz2::Click(experiment_.Controls(), c);
+  recorder_.Open(s);
+  history_.Clear();
+  Tell(RunEvent::kRenewed);
+  return ControlsChanged();
+}
+
+Outcome Session::Type(std::size_t parameter, double value) {
+  typed_.at(parameter) = value;
+  Tell(RunEvent::kTyped);
+  return {};
+}
+
+Outcome Session::Click(ModeControl control) {
+  if (!recorder_.UserClick(control)) return {};
+  Tell(RunEvent::kControls);
+  return ControlsChanged();
+}
+
+Outcome Session::CatchUpClicks() {
+  Outcome o;
+  o.controlsChanged = recorder_.BeforeStep();
+  if (o.controlsChanged) Tell(RunEvent::kControls);
+  return o;
+}
+
+Scenario Session::ToSave(const ParameterValues& typedNow) const {
+  return recorder_.ToSave(typedNow, ControlsAsClicks());
+}
+
+// The controls as clicks from start-up. Every state the controls can be in is
+// reached that way: the program changes them only by clicks and by putting
+// them back to start-up.
+std::vector<ModeControl> Session::ControlsAsClicks() const {
+  return ClicksToReach(Controls(), Record()).value_or(std::vector<ModeControl>{});
+}
+
+void Session::Tell(RunEvent event) {
+  if (followers_.empty()) return;
+  const Snapshot snapshot{event, State(), Steps(), Record(), Controls(), experiment_.Boxes()};
+  for (const Follower& follower : followers_) follower(snapshot);
+}
+
+}  // namespace vozaz2

@@ -481,8 +481,7 @@ void GraphsWindow::DrawLaw() {
   if (R1 > 0 && w1 > 0 && std::isfinite(R1) && std::isfinite(w1)) {
     QCPGraph* line = plot_->addGraph();
     line->setName(QStringLiteral("закон: ω = w1·R1²/R², w1 = %1 рад/с, R1 = %2 м")
-                      .arg(QString::fromStdString(NumberText(w1, DecimalSeparator())),
-                           QString::fromStdString(NumberText(R1, DecimalSeparator()))));
+                      .arg(LocaleNumber(w1), LocaleNumber(R1)));
     line->setPen(QPen(QColor(250, 0, 0), 1, Qt::DashLine));
     QVector<QCPGraphData> data;
     constexpr int kPoints = 33;
@@ -570,8 +569,8 @@ void GraphsWindow::DrawMomentumBars() {
 }
 
 QString GraphsWindow::DataTable() const {
-  const char sep = DecimalSeparator();
-  auto num = [sep](double v) { return QString::fromStdString(NumberText(v, sep)); };
+  const QLocale locale;
+  auto num = [&locale](double v) { return LocaleNumber(v, locale); };
   QString table;
   const std::size_t n = Summary().Buckets();
   // Every view's table lists, per bucket of steps, its last step's values

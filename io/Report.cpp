@@ -16,6 +16,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "io/Locale.h"
 #include "io/ScreenPicture.h"
 #include "model/NumberText.h"
 #include "model/Variant.h"
@@ -27,7 +28,7 @@ namespace vozaz2 {
 namespace {
 
 // Numbers in the report are written as a Russian text writes them.
-QString Num(double v) { return QString::fromStdString(NumberText(v, ',')); }
+QString Num(double v) { return LocaleNumber(v, ReportLocale()); }
 
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 

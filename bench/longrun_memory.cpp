@@ -1,5 +1,6 @@
-// vozaz2-longrun: a long headless run, as the headless runner steps it (QImage
-// screens, text boxes in memory), with the memory of the process read from
+// vozaz2-longrun: a long headless run on a session that keeps what the window
+// keeps (QImage screens with their drawings, the run's history), with the
+// memory of the process read from
 // /proc/self/status as it goes. A run whose memory grows with the number of
 // steps leaks; the peak after 10^5 steps and after 10^6 steps must be equal.
 //
@@ -39,26 +40,27 @@ int main(int argc, char** argv) {
   vozaz2::bench::NoteMissingFigures();
 
   ImageSurface p2(kScreen2Width, kScreen2Height), p3(kScreen3Width, kScreen3Height);
-  bench::Rig<MemoryTextBoxes> rig(p2, p3);
+  // The session keeps what the window keeps: the drawings and the history.
+  bench::Rig rig(p2, p3, {true, true});
   if (!rig.Start()) {
     std::fprintf(stderr, "vozaz2-longrun: the default run did not start\n");
     return 1;
   }
-  Experiment& e = rig.experiment;
+  Session& session = rig.session;
   Report("start", 0);
   long long restarts = 0;
   const auto begin = std::chrono::steady_clock::now();
   for (long long done = 1; done <= steps; ++done) {
-    e.SolveStep();
+    session.Step();
     // A diverged run is started again, as the user would, and counted.
-    if (e.LastStepDiverged()) {
+    if (session.State() == RunState::kDiverged) {
       ++restarts;
-      e.Command1_Click();
+      rig.Restart();
     }
     if (done % every == 0) Report("after", done);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   std::printf("%lld steps in %.2f s (%.0f steps/s), T = %.3f s, %lld restarts after divergence\n",
-              steps, seconds, seconds > 0 ? steps / seconds : 0.0, e.Record().T, restarts);
+              steps, seconds, seconds > 0 ? steps / seconds : 0.0, session.Record().T, restarts);
   return 0;
 }

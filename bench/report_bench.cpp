@@ -16,7 +16,6 @@
 
 #include "bench/Rig.h"
 #include "io/Report.h"
-#include "run/ConservationTrack.h"
 #include "run/DrawingRecord.h"
 #include "run/Screens.h"
 #include "ui/ImageSurface.h"
@@ -31,13 +30,13 @@ double Since(Clock::time_point t) { return std::chrono::duration<double>(Clock::
 // Steps `steps` times, starting the run again after a divergence as a user
 // would; `after` runs after every step.
 template <class After>
-long long Steps(Experiment& e, long long steps, After&& after) {
+long long Steps(bench::Rig& rig, long long steps, After&& after) {
   long long restarts = 0;
   for (long long done = 1; done <= steps; ++done) {
-    e.SolveStep();
-    if (e.LastStepDiverged()) {
+    rig.session.Step();
+    if (rig.session.State() == RunState::kDiverged) {
       ++restarts;
-      e.Command1_Click();
+      rig.Restart();
     }
     after(done);
   }
@@ -50,28 +49,25 @@ void Variant(const char* name, std::initializer_list<int> clicks, long long step
   {
     // The same run on bare screens, for the cost of the records.
     ImageSurface p2(kScreen2Width, kScreen2Height), p3(kScreen3Width, kScreen3Height);
-    bench::Rig<bench::DiscardingTextBoxes> rig(p2, p3);
+    bench::Rig rig(p2, p3);
     rig.Start(clicks);
     const auto t = Clock::now();
-    Steps(rig.experiment, steps, [](long long) {});
+    Steps(rig, steps, [](long long) {});
     std::printf("  bare screens:       %.0f steps/s\n", steps / Since(t));
   }
   ImageSurface p2(kScreen2Width, kScreen2Height), p3(kScreen3Width, kScreen3Height);
-  DrawingRecord r2(kScreen2Width, kScreen2Height, &p2), r3(kScreen3Width, kScreen3Height, &p3);
-  ConservationTrack track;
-  bench::Rig<bench::DiscardingTextBoxes> rig(r2, r3);
+  bench::Rig rig(p2, p3, {true, true});
   rig.Start(clicks);
-  Experiment& e = rig.experiment;
+  const DrawingRecord &r2 = rig.session.OscillogramDrawings(), &r3 = rig.session.PathDrawings();
   double stepping = 0;
   auto t = Clock::now();
-  const long long restarts = Steps(e, steps, [&](long long done) {
-    if (!e.LastStepDiverged()) track.Add(e.Record());
+  const long long restarts = Steps(rig, steps, [&](long long done) {
     if (done % reportAt != 0 && done != steps) return;
     stepping += Since(t);
     std::printf("  after %8lld steps: oscillogram %6zu drawings %7zu bytes, path %6zu drawings %7zu bytes\n",
                 done, r2.Count(), r2.MemoryBytes(), r3.Count(), r3.MemoryBytes());
     if (done == reportAt) {
-      const ReportContent c{e.Record(), e.Controls(), r2, r3, track, "", "bench"};
+      const ReportContent c = ContentOf(rig.session);
       auto w = Clock::now();
       WriteReportPdf(folder + "/" + name + ".pdf", c);
       const double pdf = Since(w);

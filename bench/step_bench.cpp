@@ -1,16 +1,16 @@
 // How fast one step of the experiment is, and what it is made of.
 //
 // The figures that matter, side by side at the end:
-//   - SolveStep without display: NullSurface screens and text boxes that show
-//     no results, so the steps skip the readout's number-to-text conversions;
-//     and the same with text boxes in memory, which pay for them;
+//   - SolveStep without display: NullSurface screens, the readout's numbers
+//     left as numbers; and the same with the readout turned into text as the
+//     window does after every step;
 //   - the same equations (Diffur1 on the record) stepped by Boost.Odeint's
 //     classical runge_kutta4, the peer a C++ developer would reach for;
 //   - SolveStep with the display gate closed (no plotting, no readout), the
 //     integration and the accounts alone, which is what Odeint's step does;
 //   - one right-hand side Diffur1: four of them are the floor of a step;
-//   - the step as the headless runner does it (QImage screens, boxes in
-//     memory), in steps per second;
+//   - the step as the headless runner does it (QImage screens, through the
+//     session), in steps per second;
 //   - the parts of a step's cost: the readout, one number-to-text conversion,
 //     the plotting, the floating-point status checks.
 #include <benchmark/benchmark.h>
@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/Rig.h"
+#include "run/Boxes.h"
 #include "model/Equations.h"
 #include "model/FpFault.h"
 #include "model/NumberText.h"
@@ -36,7 +37,6 @@
 namespace {
 
 using namespace vozaz2;
-using vozaz2::bench::DiscardingTextBoxes;
 using vozaz2::bench::Rig;
 
 // The dumbbell and the split load under the default drive run into the axis
@@ -52,8 +52,7 @@ const char* const kVariantNames[] = {"cone", "dumbbell", "split"};
 // nShow > 1 shows only every nShow-th step or so (the record's display gate):
 // the other steps integrate and keep the accounts, but neither plot nor
 // write the readout.
-template <class Boxes>
-void StepLoop(benchmark::State& state, Rig<Boxes>& rig, int variant, std::int16_t nShow = 1) {
+void StepLoop(benchmark::State& state, Rig& rig, int variant, std::int16_t nShow = 1) {
   if (!rig.Start(kVariantClicks[variant])) {
     state.SkipWithError("the run did not start");
     return;
@@ -69,18 +68,17 @@ void StepLoop(benchmark::State& state, Rig<Boxes>& rig, int variant, std::int16_
         state.SkipWithError("the run diverged");
         break;
       }
-      e.Command1_Click();
+      rig.Restart();
       n = 0;
       state.ResumeTiming();
     }
   }
-  if (rig.messages.shown != 0) state.SkipWithError("a message was shown");
   state.SetLabel(kVariantNames[variant]);
 }
 
 void BM_SolveStep_NoDisplay(benchmark::State& state) {
   NullSurface p2, p3;
-  Rig<DiscardingTextBoxes> rig(p2, p3);
+  Rig rig(p2, p3);
   StepLoop(state, rig, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_SolveStep_NoDisplay)->DenseRange(0, 2);
@@ -90,23 +88,41 @@ BENCHMARK(BM_SolveStep_NoDisplay)->DenseRange(0, 2);
 // step every 15000 steps or so.)
 void BM_SolveStep_NotShown(benchmark::State& state) {
   NullSurface p2, p3;
-  Rig<DiscardingTextBoxes> rig(p2, p3);
+  Rig rig(p2, p3);
   StepLoop(state, rig, static_cast<int>(state.range(0)), 30000);
 }
 BENCHMARK(BM_SolveStep_NotShown)->DenseRange(0, 2);
 
-void BM_SolveStep_MemoryBoxes(benchmark::State& state) {
+// The step with the readout turned into the boxes' texts, as the window does
+// after every step.
+void BM_SolveStep_ReadoutTexts(benchmark::State& state) {
   NullSurface p2, p3;
-  Rig<MemoryTextBoxes> rig(p2, p3);
-  StepLoop(state, rig, 0);
+  Rig rig(p2, p3);
+  std::array<std::string, kBoxCount> texts;
+  rig.session.Follow([&texts](const Snapshot& s) {
+    for (int box = 1; box <= kBoxCount; ++box)
+      if (s.boxes.Written(box)) texts[box - 1] = NumberText(s.boxes.Value(box), ',');
+  });
+  if (!rig.Start()) return state.SkipWithError("the run did not start");
+  int n = 0;
+  for (auto _ : state) {
+    rig.session.Step();
+    if (++n == kStepsPerRun) rig.Restart(), n = 0;
+  }
 }
-BENCHMARK(BM_SolveStep_MemoryBoxes);
+BENCHMARK(BM_SolveStep_ReadoutTexts);
 
-// As the headless runner steps (without writing its CSV).
+// As the headless runner steps (without writing its CSV): through the
+// session, on QImage screens.
 void BM_SolveStep_Batch(benchmark::State& state) {
   ImageSurface p2(kScreen2Width, kScreen2Height), p3(kScreen3Width, kScreen3Height);
-  Rig<MemoryTextBoxes> rig(p2, p3);
-  StepLoop(state, rig, 0);
+  Rig rig(p2, p3);
+  if (!rig.Start()) return state.SkipWithError("the run did not start");
+  int n = 0;
+  for (auto _ : state) {
+    rig.session.Step();
+    if (++n == kStepsPerRun) rig.Restart(), n = 0;
+  }
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                  benchmark::Counter::kIsRate);
 }
@@ -115,7 +131,7 @@ BENCHMARK(BM_SolveStep_Batch);
 // A record in the middle of a default run, with its controls.
 struct MidRun {
   NullSurface p2, p3;
-  Rig<DiscardingTextBoxes> rig{p2, p3};
+  Rig rig{p2, p3};
   MidRun() {
     rig.Start();
     for (int i = 0; i < 100; ++i) rig.experiment.SolveStep();
@@ -187,11 +203,14 @@ void BM_Diffur1(benchmark::State& state) {
 }
 BENCHMARK(BM_Diffur1);
 
-// The readout of a displayed step: 27 numbers formatted into their boxes.
+// The readout of a displayed step: 27 numbers for the boxes.
 void BM_Readout(benchmark::State& state) {
   MidRun run;
-  vozaz2::MemoryTextBoxes boxes;  // a display's boxes: every number becomes text
-  for (auto _ : state) WriteReadout(run.Record(), boxes, ',', {});
+  BoxValues boxes;
+  for (auto _ : state) {
+    WriteReadout(run.Record(), boxes, {});
+    benchmark::DoNotOptimize(boxes);
+  }
 }
 BENCHMARK(BM_Readout);
 
@@ -289,7 +308,7 @@ class SummaryReporter final : public benchmark::ConsoleReporter {
 
 void PrintSummary(const SummaryReporter& s) {
   const double step = s.Get("BM_SolveStep_NoDisplay/0");
-  const double memory = s.Get("BM_SolveStep_MemoryBoxes");
+  const double texts = s.Get("BM_SolveStep_ReadoutTexts");
   const double notShown = s.Get("BM_SolveStep_NotShown/0");
   const double batch = s.Get("BM_SolveStep_Batch");
   const double odeint = s.Get("BM_OdeintRk4_Diffur1");
@@ -304,10 +323,10 @@ void PrintSummary(const SummaryReporter& s) {
     return;
   }
   std::printf("\nSummary (median CPU time)\n");
-  std::printf("  SolveStep, no display (NullSurface, boxes dropped)  %9.1f ns\n", step);
+  std::printf("  SolveStep, no display (NullSurface)                 %9.1f ns\n", step);
   std::printf("    dumbbell / split load                              %9.1f / %.1f ns\n",
               s.Get("BM_SolveStep_NoDisplay/1"), s.Get("BM_SolveStep_NoDisplay/2"));
-  std::printf("  SolveStep, no display, MemoryTextBoxes              %9.1f ns\n", memory);
+  std::printf("  a session's step, readout as the window's texts      %9.1f ns\n", texts);
   std::printf("  Odeint runge_kutta4 on the same Diffur1             %9.1f ns\n", odeint);
   std::printf("  one Diffur1 (x4 = %.1f ns)                        %9.1f ns\n", 4 * rhs, rhs);
   std::printf("  ratio SolveStep / Odeint step                       %9.2f   (target <= 1)\n",
@@ -322,12 +341,12 @@ void PrintSummary(const SummaryReporter& s) {
     std::printf("  ratio not-shown step / Odeint step                  %9.2f\n", notShown / odeint);
     std::printf("  ratio not-shown step / four Diffur1                 %9.2f\n", notShown / (4 * rhs));
   }
-  std::printf("  parts of a step: readout %.1f ns (27 x NumberText %.1f ns), plotting %.1f ns\n",
+  std::printf("  parts of a step: readout %.1f ns (in the window 27 x NumberText %.1f ns), plotting %.1f ns\n",
               readout, text, plot);
   std::printf("                   (on QImage screens %.1f ns), clear+test of the FP flags %.1f ns\n",
               plotImage, flags);
   if (batch > 0)
-    std::printf("  as the headless runner (QImage screens, boxes in memory): %.1f ns = %.0f steps/s\n",
+    std::printf("  as the headless runner (QImage screens, the session): %.1f ns = %.0f steps/s\n",
                 batch, 1e9 / batch);
 }
 

@@ -8,19 +8,13 @@
 #include <cstdlib>
 
 #include "io/ExperimentFile.h"
-#include "run/Experiment.h"
+#include "run/Replay.h"
 #include "run/Screens.h"
-#include "run/TextBoxes.h"
 #include "ui/ImageSurface.h"
 
 namespace {
 
 constexpr long long kMaxFuzzSteps = 300;
-
-class QuietMessages final : public vozaz2::MessageSink {
- public:
-  void Show(const std::string&) override {}
-};
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "experiment_file_fuzz: %s\n", what);
@@ -42,16 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!std::holds_alternative<Scenario>(again) || std::get<Scenario>(again) != s)
     Fail("the written text does not read back as the same experiment");
 
-  MemoryTextBoxes boxes(false);
+  // The run as the runner makes it, keeping what a report needs.
   ImageSurface oscillogram(kScreen2Width, kScreen2Height), path(kScreen3Width, kScreen3Height);
-  QuietMessages messages;
-  Experiment e(boxes, oscillogram, path, messages, '.');
-  e.Form_Load();
-  LoadScenario(e, s);
-  e.Command1_Click();
-  if (!e.Started()) return 0;
-  // Events after the last step allowed are never due.
-  EventPlayer events(s.events);
-  RunSteps(e, events, std::min(s.steps.value_or(kMaxFuzzSteps), kMaxFuzzSteps), nullptr);
+  Session session(oscillogram, path);
+  Scenario bounded = s;
+  bounded.steps = std::min(s.steps.value_or(kMaxFuzzSteps), kMaxFuzzSteps);
+  Replay(session, bounded);
   return 0;
 }

@@ -287,7 +287,7 @@ int main(int argc, char** argv) {
       std::printf("  graphs window open: %.1f redraws/s, %.2f ms each, %.1f %% of the time; memory VmRSS %ld kB\n",
                   static_cast<double>(redraws) / elapsed, redraws ? 1000 * redrawSeconds / static_cast<double>(redraws) : 0.0,
                   100 * redrawSeconds / elapsed, vozaz2::bench::StatusKb("VmRSS"));
-    if (form.Simulation().LastStepDiverged()) std::printf("  (the run diverged)\n");
+    if (form.Simulation().State() == vozaz2::RunState::kDiverged) std::printf("  (the run diverged)\n");
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -58,6 +59,15 @@ TEST(Surfaces, ZoomedScreenIsSharpAndLeavesTheFlags) {
   zoomed.Line(0, 5, 9, 5, colours::kBlue);  // centre to centre: 18 pixels and an end
   EXPECT_EQ(ink(), 19);
   EXPECT_EQ(zoomed.Image().pixel(10, 11), ToQRgb(colours::kBlue));
+  // A circle keeps its size on the screen: twice as many device pixels
+  // across (the start circle, the turn mark, the balls are circles).
+  zoomed.Cls();
+  zoomed.Circle(4.5, 4.5, 3, colours::kBlue);
+  int left = 20, right = -1;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x)
+      if (zoomed.Image().pixel(x, y) != ToQRgb(colours::kBackground)) left = std::min(left, x), right = std::max(right, x);
+  EXPECT_NEAR(right - left, 2 * 3 * 2, 1) << "a diameter of 3 + 3 screen pixels at twice the size";
   std::feclearexcept(FE_ALL_EXCEPT);
   for (float v : {NAN, INFINITY, 3e38f}) {
     zoomed.PSet(v, v, colours::kRed);

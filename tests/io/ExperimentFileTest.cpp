@@ -2,6 +2,7 @@
 // every kind of malformed file is refused with its problem named.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "io/ExperimentFile.h"
@@ -89,6 +90,21 @@ TEST(ExperimentFile, MalformedFilesNameTheirProblem) {
         << c.text.left(200).data() << " → " << Problem(c.text).toStdString();
   // Numbers written as whole numbers or with an exponent count alike.
   EXPECT_EQ(Problem(R"({"format": "vozaz2-experiment", "version": 1.0, "steps": 1e3})"), "");
+}
+
+// A file whose last step, taking its name, fails is not written: the
+// failure is told, and no temporary file is left beside it.
+TEST(WholeFile, AFailedCommitIsToldAndLeavesNothing) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("report.csv");
+  WholeFile f(path);
+  ASSERT_FALSE(f.Open());
+  f.Device().write("a,b\n");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("report.csv"));  // the name is taken meanwhile
+  const std::optional<FileProblem> problem = f.Commit();
+  ASSERT_TRUE(problem);
+  EXPECT_FALSE(problem->what.isEmpty());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include "io/RunCsv.h"
+#include "run/Replay.h"
 
 namespace vozaz2 {
 namespace {
@@ -41,6 +43,22 @@ TEST(RunCsv, ExportEqualsTheRunnersTableAndCancelsCleanly) {
   const QByteArray table = Contents(dir.filePath("window.csv"));
   EXPECT_EQ(table.count('\n'), 9001);
   EXPECT_EQ(table, Contents(dir.filePath("batch.csv")));
+
+  // Every number is the very double of its step, not a rounded one: the
+  // same run replayed here, row against record.
+  NullSurface none;
+  Session session(none, none, {false, false});
+  const QList<QByteArray> rows = table.split('\n');
+  Replay(session, s, [&](long long done) {
+    const QList<QByteArray> cells = rows.at(done).split(',');
+    EXPECT_EQ(cells.at(0).toLongLong(), done);
+    for (std::size_t q = 0; q < quantity::kReadoutCount; ++q) {
+      const double value = kQuantities[q].read(session.Record());
+      EXPECT_EQ(std::strtod(cells.at(static_cast<qsizetype>(q) + 1).constData(), nullptr), value)
+          << kQuantities[q].key << " at step " << done << ": " << cells.at(static_cast<qsizetype>(q) + 1).constData();
+    }
+    return done < 600 && !HasFailure();
+  });
 
   QFile old(dir.filePath("old.csv"));
   ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);

@@ -93,6 +93,11 @@ TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
   ASSERT_TRUE(batch.waitForFinished(60000) && batch.exitCode() == 0);
   EXPECT_EQ(Read(Path("run.csv")).count('\n'), steps + 1);
   EXPECT_EQ(Read(Path("run.csv")), Read(Path("batch.csv")));
+  // A table that cannot be written says so, naming the file.
+  messages.shown.clear();
+  EXPECT_FALSE(form->ExportCsv(Path("no folder/run.csv")));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].find("run.csv"), std::string::npos) << messages.shown[0];
 }
 
 // Opening shows the title and the description and starts nothing; before

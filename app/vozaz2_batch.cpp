@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
@@ -247,26 +248,9 @@ bool WantsPainting(int argc, char** argv) {
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::unique_ptr<QCoreApplication> application;
-  if (WantsPainting(argc, argv)) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application = std::make_unique<QGuiApplication>(argc, argv);
-  } else {
-    application = std::make_unique<QCoreApplication>(argc, argv);
-  }
-  QCoreApplication& app = *application;
-  // QCoreApplication has set the C library's locale from the environment; the
-  // CSV separates its fields with commas, so its numbers keep the point.
-  std::setlocale(LC_NUMERIC, "C");
-  QCoreApplication::setApplicationName("vozaz2-batch");
-  QCoreApplication::setApplicationVersion(VOZAZ2_VERSION);
-
-  QCommandLineParser parser;
-  DefineOptions(parser);
-  parser.process(app);
+// The experiment that the command line describes: its options, after the
+// file that --setup names, if any.
+std::variant<Scenario, int> ScenarioOf(const QCommandLineParser& parser) {
   if (!parser.positionalArguments().isEmpty())
     Fail(kUsageError, QString("%1 is not an option (options begin with --; see --help)")
                           .arg(parser.positionalArguments().first()));
@@ -274,9 +258,7 @@ int main(int argc, char** argv) {
     Fail(kUsageError, "--png needs a PREFIX for the names of the two pictures");
   if (parser.isSet("svg") && parser.value("svg").isEmpty())
     Fail(kUsageError, "--svg needs a PREFIX for the names of the four figures");
-  const char separator = DecimalSeparator();
-  Scenario scenario = ScenarioFromOptions(parser, separator);
-
+  Scenario scenario = ScenarioFromOptions(parser, DecimalSeparator());
   if (parser.isSet("setup")) {
     const QString file = parser.value("setup");
     auto read = ReadExperimentFile(file);
@@ -287,17 +269,42 @@ int main(int argc, char** argv) {
     scenario = Merge(std::get<Scenario>(std::move(read)), scenario);
   }
   if (const auto problem = ScenarioProblem(scenario)) Fail(kUsageError, QString::fromStdString(*problem));
+  return scenario;
+}
 
-  if (parser.isSet("save-setup")) {
-    const QString file = parser.value("save-setup");
-    if (file == "-") {
-      const QByteArray json = ExperimentJson(scenario);
-      const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == static_cast<std::size_t>(json.size()) &&
-                           std::fflush(stdout) == 0;
-      return written ? 0 : WriteFailed("standard output", {"ошибка записи в стандартный вывод"});
-    }
-    if (const auto problem = WriteExperimentFile(file, scenario)) return WriteFailed(file, *problem);
-    return 0;
+// --save-setup: the experiment written, not run.
+int SaveSetup(const QString& file, const Scenario& scenario) {
+  if (file == "-") {
+    const QByteArray json = ExperimentJson(scenario);
+    const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == static_cast<std::size_t>(json.size()) &&
+                         std::fflush(stdout) == 0;
+    return written ? 0 : WriteFailed("-", {"ошибка записи в стандартный вывод"});
   }
-  return Run(parser, scenario);
+  if (const auto problem = WriteExperimentFile(file, scenario)) return WriteFailed(file, *problem);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::unique_ptr<QCoreApplication> application;
+  if (WantsPainting(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  // QCoreApplication has set the C library's locale from the environment; the
+  // CSV separates its fields with commas, so its numbers keep the point.
+  std::setlocale(LC_NUMERIC, "C");
+  QCoreApplication::setApplicationName("vozaz2-batch");
+  QCoreApplication::setApplicationVersion(VOZAZ2_VERSION);
+
+  QCommandLineParser parser;
+  DefineOptions(parser);
+  parser.process(*application);
+  const std::variant<Scenario, int> scenario = ScenarioOf(parser);
+  if (const int* status = std::get_if<int>(&scenario)) return *status;
+  if (parser.isSet("save-setup")) return SaveSetup(parser.value("save-setup"), std::get<Scenario>(scenario));
+  return Run(parser, std::get<Scenario>(scenario));
 }

@@ -97,8 +97,8 @@ QString ControlProblem(const QJsonValue& v) {
   return "неизвестный элемент управления " + Quoted(v.toString()) + " (есть Option1…Option8, Check1…Check4)";
 }
 
-// Reads the object into s; returns the first problem found.
-std::optional<QString> Read(const QJsonObject& o, Scenario& s) {
+// The format, its version, and no key but the known ones.
+std::optional<QString> ReadHeader(const QJsonObject& o) {
   if (!o.contains("format")) return "это не файл опыта: нет ключа \"format\"";
   if (o["format"] != QJsonValue(kFormat)) return "\"format\": нужна строка \"vozaz2-experiment\"";
   if (!o.contains("version")) return "нет ключа \"version\"";
@@ -106,53 +106,75 @@ std::optional<QString> Read(const QJsonObject& o, Scenario& s) {
     return QString("\"version\": эта программа читает только версию %1").arg(kVersion);
   for (auto it = o.begin(); it != o.end(); ++it)
     if (!kKeys.contains(it.key())) return "неизвестный ключ " + Quoted(it.key());
+  return std::nullopt;
+}
 
+std::optional<QString> ReadParameters(const QJsonValue& v, Scenario& s) {
+  if (!v.isObject()) return "\"parameters\": нужен объект {\"R1\": 1, ...}";
+  const QJsonObject p = v.toObject();
+  for (auto it = p.begin(); it != p.end(); ++it) {
+    const std::optional<std::size_t> i = ParameterIndex(it.key().toStdString());
+    if (!i)
+      return "\"parameters\": неизвестный параметр " + Quoted(it.key()) +
+             " (есть R1, w1, CL, Ktr, VL, P0, Mx, MF, Mz, Mt, Tr)";
+    if (!it->isDouble() || !std::isfinite(it->toDouble()))
+      return "\"parameters\", " + Quoted(it.key()) + ": нужно конечное число";
+    s.parameters[*i] = it->toDouble();
+  }
+  return std::nullopt;
+}
+
+std::optional<QString> ReadBefore(const QJsonValue& v, Scenario& s) {
+  if (!v.isArray()) return "\"before\": нужен массив [\"Option2\", ...]";
+  const QJsonArray a = v.toArray();
+  for (qsizetype n = 0; n < a.size(); ++n) {
+    const std::optional<ModeControl> c = Control(a[n]);
+    if (!c) return QString("\"before\", № %1: ").arg(n + 1) + ControlProblem(a[n]);
+    s.before.push_back(*c);
+  }
+  return std::nullopt;
+}
+
+// One click during the run, {"step": 100, "click": "Check3"}, after those
+// read so far.
+std::optional<QString> ReadEvent(const QJsonValue& v, const QString& at, Scenario& s) {
+  if (!v.isObject()) return at + ": нужен объект {\"step\": 100, \"click\": \"Check3\"}";
+  const QJsonObject e = v.toObject();
+  for (auto it = e.begin(); it != e.end(); ++it)
+    if (it.key() != "step" && it.key() != "click") return at + ": неизвестный ключ " + Quoted(it.key());
+  if (!e.contains("step") || !e.contains("click")) return at + ": нужны ключи \"step\" и \"click\"";
+  const std::optional<long long> step = StepNumber(e["step"]);
+  if (!step) return at + ", \"step\": " + kStepNeeded;
+  if (!s.events.empty() && *step < s.events.back().afterSteps)
+    return at + QString(": шаг %1 раньше шага предыдущего события, %2").arg(*step).arg(s.events.back().afterSteps);
+  const std::optional<ModeControl> c = Control(e["click"]);
+  if (!c) return at + ", \"click\": " + ControlProblem(e["click"]);
+  s.events.push_back({*step, *c});
+  return std::nullopt;
+}
+
+std::optional<QString> ReadEvents(const QJsonValue& v, Scenario& s) {
+  if (!v.isArray()) return "\"events\": нужен массив [{\"step\": 100, \"click\": \"Check3\"}, ...]";
+  const QJsonArray a = v.toArray();
+  for (qsizetype n = 0; n < a.size(); ++n)
+    if (auto problem = ReadEvent(a[n], QString("\"events\", № %1").arg(n + 1), s)) return problem;
+  return std::nullopt;
+}
+
+// Reads the object into s; returns the first problem found.
+std::optional<QString> Read(const QJsonObject& o, Scenario& s) {
+  if (auto problem = ReadHeader(o)) return problem;
   for (const char* key : {"title", "description"}) {
     if (!o.contains(key)) continue;
     if (!o[key].isString()) return Quoted(key) + ": нужна строка";
     (key[0] == 't' ? s.title : s.description) = o[key].toString().toStdString();
   }
-  if (o.contains("parameters")) {
-    if (!o["parameters"].isObject()) return "\"parameters\": нужен объект {\"R1\": 1, ...}";
-    const QJsonObject p = o["parameters"].toObject();
-    for (auto it = p.begin(); it != p.end(); ++it) {
-      const std::optional<std::size_t> i = ParameterIndex(it.key().toStdString());
-      if (!i)
-        return "\"parameters\": неизвестный параметр " + Quoted(it.key()) +
-               " (есть R1, w1, CL, Ktr, VL, P0, Mx, MF, Mz, Mt, Tr)";
-      if (!it->isDouble() || !std::isfinite(it->toDouble()))
-        return "\"parameters\", " + Quoted(it.key()) + ": нужно конечное число";
-      s.parameters[*i] = it->toDouble();
-    }
-  }
-  if (o.contains("before")) {
-    if (!o["before"].isArray()) return "\"before\": нужен массив [\"Option2\", ...]";
-    const QJsonArray a = o["before"].toArray();
-    for (qsizetype n = 0; n < a.size(); ++n) {
-      const std::optional<ModeControl> c = Control(a[n]);
-      if (!c) return QString("\"before\", № %1: ").arg(n + 1) + ControlProblem(a[n]);
-      s.before.push_back(*c);
-    }
-  }
-  if (o.contains("events")) {
-    if (!o["events"].isArray()) return "\"events\": нужен массив [{\"step\": 100, \"click\": \"Check3\"}, ...]";
-    const QJsonArray a = o["events"].toArray();
-    for (qsizetype n = 0; n < a.size(); ++n) {
-      const QString at = QString("\"events\", № %1").arg(n + 1);
-      if (!a[n].isObject()) return at + ": нужен объект {\"step\": 100, \"click\": \"Check3\"}";
-      const QJsonObject e = a[n].toObject();
-      for (auto it = e.begin(); it != e.end(); ++it)
-        if (it.key() != "step" && it.key() != "click") return at + ": неизвестный ключ " + Quoted(it.key());
-      if (!e.contains("step") || !e.contains("click")) return at + ": нужны ключи \"step\" и \"click\"";
-      const std::optional<long long> step = StepNumber(e["step"]);
-      if (!step) return at + ", \"step\": " + kStepNeeded;
-      if (!s.events.empty() && *step < s.events.back().afterSteps)
-        return at + QString(": шаг %1 раньше шага предыдущего события, %2").arg(*step).arg(s.events.back().afterSteps);
-      const std::optional<ModeControl> c = Control(e["click"]);
-      if (!c) return at + ", \"click\": " + ControlProblem(e["click"]);
-      s.events.push_back({*step, *c});
-    }
-  }
+  if (o.contains("parameters"))
+    if (auto problem = ReadParameters(o["parameters"], s)) return problem;
+  if (o.contains("before"))
+    if (auto problem = ReadBefore(o["before"], s)) return problem;
+  if (o.contains("events"))
+    if (auto problem = ReadEvents(o["events"], s)) return problem;
   if (o.contains("steps")) {
     s.steps = StepNumber(o["steps"]);
     if (!s.steps) return "\"steps\": " + kStepNeeded;

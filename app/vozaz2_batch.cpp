@@ -195,17 +195,11 @@ std::vector<std::unique_ptr<RunOutput>> Outputs(const QCommandLineParser& parser
   return outputs;
 }
 
-// Whether the run can end without a step count, and a word when it ends at
-// once.
+// Whether the run can end without a step count.
 void CheckTheEnd(const Scenario& scenario, const SimRecord& r) {
-  if (scenario.steps) return;
-  if (!EndsWithinLimit(r))
+  if (!scenario.steps && !EndsWithinLimit(r))
     Fail(kUsageError, QString("with P0 = %1 and Mt = %2 the run would not reach T = 12*Mt in "
                               "%3 steps; give --steps").arg(r.P0).arg(r.Mt).arg(kMaxSteps));
-  if (r.T >= 12 * r.Mt)
-    std::fprintf(stderr, "vozaz2-batch: no step made: the run ends at T = 12*Mt = %s s, which is "
-                         "already reached at the start (Mt = %s); give a positive Mt or --steps\n",
-                 NumberText(12 * r.Mt, '.').c_str(), NumberText(r.Mt, '.').c_str());
 }
 
 // Runs the experiment and writes the outputs; returns the exit status.
@@ -219,7 +213,11 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario) {
   Session session(oscillogram, path, {reporting, reporting});
   const Outcome start = StartReplay(session, scenario);
   if (!start.message.empty()) {
-    std::fprintf(stderr, "%s\n", start.message.c_str());
+    if (const auto& rule = start.badParameter)
+      std::fprintf(stderr, "%s: %s = %s, нужно %s\n", start.message.c_str(), kParameterNames[rule->index].data(),
+                   NumberText(session.Typed()[rule->index], '.').c_str(), rule->condition);
+    else
+      std::fprintf(stderr, "%s\n", start.message.c_str());
     return kBadParameter;
   }
   CheckTheEnd(scenario, session.Record());

@@ -10,6 +10,26 @@ namespace vozaz2 {
 
 float StartCircleRadius(const SimRecord& r) { return static_cast<float>(r.R1 / r.Mx); }
 
+std::optional<ParameterRule> BrokenParameterRule(const Parameters& p, const StartChoice& choice) {
+  const struct {
+    bool holds;
+    ParameterRule rule;
+  } rules[] = {
+      {p.R1 > 0, {0, "R1 > 0"}},
+      {!choice.dumbbell || p.R1 >= 0.51, {0, "R1 ≥ 0,51 м у гантели"}},
+      {p.CL > 0, {2, "CL > 0"}},
+      {p.Ktr >= 0, {3, "Ktr ≥ 0"}},
+      {p.P0 > 0, {5, "шаг > 0"}},
+      {!choice.manualMx || p.Mx > 0, {6, "Mx > 0"}},
+      {p.MF > 0, {7, "MF > 0"}},
+      {p.Mz > 0, {8, "Mz > 0"}},
+      {p.Mt > 0, {9, "Mt > 0"}},
+  };
+  for (const auto& r : rules)
+    if (!r.holds) return r.rule;
+  return std::nullopt;
+}
+
 // On a cone the string's vertical pull carries the weight and its horizontal
 // pull supplies the centripetal force of the circle of radius R1:
 //   FL sin(Alpha) = m g,  FL cos(Alpha) = m w1^2 R1,  tan(Alpha) = g / (w1^2 R1),

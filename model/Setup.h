@@ -10,6 +10,13 @@
 
 namespace vozaz2 {
 
+// What the controls say at "Начать" about the run to start.
+struct StartChoice {
+  bool dumbbell = false;  // "m=1+1"
+  bool release = false;   // "FL= 0 до 1 с "
+  bool manualMx = false;  // "Mx задать вручную"
+};
+
 // The eleven typed parameters, in the order the window reads them.
 struct Parameters {
   double R1, w1, CL, Ktr, VLset, P0, Mx, MF, Mz, Mt, Tr;
@@ -30,12 +37,19 @@ inline constexpr Parameters ParametersOf(const ParameterValues& v) {
 }
 inline constexpr ParameterValues kDefaultValues = ValuesOf(kDefaultParameters);
 
-// What the controls say at "Начать" about the run to start.
-struct StartChoice {
-  bool dumbbell = false;  // "m=1+1"
-  bool release = false;   // "FL= 0 до 1 с "
-  bool manualMx = false;  // "Mx задать вручную"
+
+// What a parameter must be to mean something: the radius, the stiffness, the
+// step and the scales of the oscillogram positive, the friction not
+// negative; the manual trajectory scale positive; a dumbbell's centre at
+// least 0.51 m from the axis, so that its balls clear it. Everything else
+// that is finite may be meant: a negative w1 turns the other way, a negative
+// VL drives the other way, a Tr before 1 s means no split.
+struct ParameterRule {
+  std::size_t index;      // in the order of Parameters
+  const char* condition;  // as a teacher writes it: "R1 > 0"
 };
+// The first rule that the parameters break, or nothing.
+std::optional<ParameterRule> BrokenParameterRule(const Parameters& p, const StartChoice& choice);
 
 // The record as it is at the start of a run made from these parameters: the
 // run fields re-initialised, the start values computed, the state vector

@@ -81,18 +81,11 @@ void Experiment::Renew() {
   LoadDefaults();
 }
 
-void Experiment::Stop() {
-  boxes_.Clear();
-  timer_.Enabled = false;
-}
+void Experiment::Stop() { timer_.Enabled = false; }
 
-void Experiment::Continue() {
-  boxes_.Clear();
-  timer_.Enabled = true;
-}
+void Experiment::Continue() { timer_.Enabled = true; }
 
 void Experiment::ClearScreens() {
-  boxes_.Clear();
   picture2_.Cls();
   picture3_.Cls();
   PrepareScreen2(picture2_);

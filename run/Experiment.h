@@ -60,9 +60,9 @@ class Experiment {
   Modes& Controls() { return modes_; }
   const Modes& Controls() const { return modes_; }
   const StepTimer& Timer() const { return timer_; }
-  // What the last command gave the result boxes: the start values after a
-  // start, the readout after a displayed step (up to the box where a fault
-  // stopped it), nothing after the other commands.
+  // What the last start or step gave the result boxes: the start values after
+  // a start, the readout after a displayed step (up to the box where a fault
+  // stopped it).
   const BoxValues& Boxes() const { return boxes_; }
 
   bool Started() const { return started_; }

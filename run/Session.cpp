@@ -39,7 +39,7 @@ RunState Session::State() const {
   if (!experiment_.Started()) return RunState::kIdle;
   if (Ticking()) return RunState::kRunning;
   if (experiment_.LastStepDiverged()) return RunState::kDiverged;
-  return RunState::kStopped;
+  return over_ ? RunState::kOver : RunState::kStopped;
 }
 
 // Each command starts with clean floating-point flags: the experiment tells a
@@ -48,9 +48,17 @@ RunState Session::State() const {
 // nothing to it.
 Outcome Session::Start(const ParameterValues& typed) {
   ClearFpFaults();
+  const Parameters p = ParametersOf(typed);
+  const Modes& m = Controls();
+  if (const auto broken = BrokenParameterRule(p, {m.Option(8), m.StringReleased(), m.ManualMx()})) {
+    Outcome o = Said(kInputMessage);
+    o.badParameter = broken;
+    return o;
+  }
   std::vector<ModeControl> before = ControlsAsClicks();
-  if (!experiment_.Start(ParametersOf(typed))) return Said(kInputMessage);
+  if (!experiment_.Start(p)) return Said(kInputMessage);
   typed_ = typed;
+  over_ = false;
   history_.Clear();
   Outcome o;
   o.controlsChanged = recorder_.Started(typed, std::move(before));
@@ -65,6 +73,7 @@ Outcome Session::Stop() {
 }
 
 Outcome Session::Continue() {
+  over_ = false;
   experiment_.Continue();
   Tell(RunEvent::kControls);
   return {};
@@ -83,13 +92,31 @@ Outcome Session::Tick() {
 Outcome Session::MakeStep() {
   Outcome o;
   o.controlsChanged = recorder_.BeforeStep();
+  over_ = false;
+  const double t0 = Record().T0;
   experiment_.SolveStep();
   recorder_.StepMade();
   const bool diverged = experiment_.LastStepDiverged();
   if (options_.keepHistory && !diverged) history_.Add(experiment_.Record());
+  if (!diverged && ReachesLimit(t0)) {
+    experiment_.Stop();
+    over_ = o.ended = true;
+  }
   Tell(RunEvent::kStep);
   if (diverged) o.message = DivergenceMessage();
   return o;
+}
+
+// Whether the step just made, which started at t0Before, reached the end.
+bool Session::ReachesLimit(double t0Before) const {
+  const double t = Record().T0;
+  switch (limit_.kind) {
+    case RunLimit::Kind::kSteps: return Steps() == limit_.steps;
+    case RunLimit::Kind::kTime: return t0Before < limit_.time && t >= limit_.time;
+    case RunLimit::Kind::kScreenWidth: return t0Before < 12 * Record().Mt && t >= 12 * Record().Mt;
+    case RunLimit::Kind::kNone: break;
+  }
+  return false;
 }
 
 Outcome Session::ClearScreens() {
@@ -105,6 +132,8 @@ Outcome Session::Open(const Scenario& s) {
   for (ModeControl c : s.before) vozaz2::Click(experiment_.Controls(), c);
   recorder_.Open(s);
   history_.Clear();
+  over_ = false;
+  limit_ = s.steps ? RunLimit{RunLimit::Kind::kSteps, *s.steps, 0} : RunLimit{};
   Tell(RunEvent::kRenewed);
   return ControlsChanged();
 }
@@ -141,7 +170,9 @@ std::vector<ModeControl> Session::ControlsAsClicks() const {
 
 void Session::Tell(RunEvent event) {
   if (followers_.empty()) return;
-  const Snapshot snapshot{event, State(), Steps(), Record(), Controls(), experiment_.Boxes()};
+  static const BoxValues kNone;
+  const bool gives = event == RunEvent::kStarted || event == RunEvent::kStep;
+  const Snapshot snapshot{event, State(), Steps(), Record(), Controls(), gives ? experiment_.Boxes() : kNone};
   for (const Follower& follower : followers_) follower(snapshot);
 }
 

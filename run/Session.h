@@ -29,10 +29,24 @@ namespace vozaz2 {
 // What a command did that its caller has to show.
 struct Outcome {
   std::string message;  // for a message box, after the command; empty: none
-  // The parameter (index in the order of kParameterNames) that a refused
-  // start found meaningless, for the focus; empty when none is to blame.
-  std::optional<std::size_t> badParameter;
+  // The rule of a parameter that a refused start found broken (its index in
+  // the order of kParameterNames is the box for the focus); empty when no
+  // one parameter is to blame.
+  std::optional<ParameterRule> badParameter;
   bool controlsChanged = false;  // the mode controls changed: show them again
+  bool ended = false;            // the run reached its end and stands
+};
+
+// Where a run ends by itself, stopped as by "Остановить" ("Продолжить" goes
+// on past it): after a number of steps (an opened experiment's), when the
+// model time reaches a value, at the oscillogram's width (T = 12 Mt), or
+// nowhere.
+struct RunLimit {
+  enum class Kind { kNone, kSteps, kTime, kScreenWidth };
+  Kind kind = Kind::kNone;
+  long long steps = 0;
+  double time = 0;
+  bool operator==(const RunLimit&) const = default;
 };
 
 class Session {
@@ -63,7 +77,10 @@ class Session {
   // Everything as at start-up (a file's run repeats exactly only from
   // there), then the experiment's numbers and controls in place; its clicks
   // during the run wait for the next start.
+  // The opened experiment's step count becomes the runs' end.
   Outcome Open(const Scenario& s);
+  // Where the runs from now on end.
+  void SetLimit(const RunLimit& limit) { limit_ = limit; }
   // A number typed into a parameter box (index in the order of
   // kParameterNames), before it is used by a start.
   Outcome Type(std::size_t parameter, double value);
@@ -88,6 +105,7 @@ class Session {
   const DrawingRecord& OscillogramDrawings() const { return *oscillogramRecord_; }
   const DrawingRecord& PathDrawings() const { return *pathRecord_; }
   const Scenario& Opened() const { return recorder_.Opened(); }
+  const RunLimit& Limit() const { return limit_; }
   // What "Сохранить как…" writes: the last run as it was made; before any
   // run, these parameters (as the boxes hold them now) and the controls.
   Scenario ToSave(const ParameterValues& typedNow) const;
@@ -104,6 +122,8 @@ class Session {
 
  private:
   Outcome MakeStep();
+  bool ReachesLimit(double t0Before) const;
+  // Tells the followers; the boxes are given by starts and steps only.
   void Tell(RunEvent event);
   std::vector<ModeControl> ControlsAsClicks() const;
 
@@ -113,6 +133,8 @@ class Session {
   RunHistory history_;
   Options options_;
   ParameterValues typed_ = kDefaultValues;
+  RunLimit limit_;
+  bool over_ = false;  // the run stands at its end
   std::vector<Follower> followers_;
 };
 

@@ -132,4 +132,50 @@ TEST_P(BadInputAtStart, ChangesNothing) {
 }
 INSTANTIATE_TEST_SUITE_P(Core, BadInputAtStart, testing::ValuesIn(BadInputs()));
 
+// Numbers that read but mean nothing are refused with the input message and
+// name their box; numbers that may be meant start a run.
+TEST(Core, MeaninglessNumbersNameTheirBox) {
+  const struct {
+    std::vector<Click> clicks;
+    int box;
+    double value;
+    bool refused;
+  } cases[] = {{{}, kR1, -1, true},  {{}, kKtr, -5, true},     {{}, kP0, 0, true},       {{}, kP0, -0.005, true},
+               {{}, kCL, -10, true}, {{}, kMF, -5, true},      {{}, kMz, 0, true},       {{}, kMt, -1, true},
+               {{kManualMx}, kMx, -0.5, true}, {{kDumbbell}, kR1, 0.5, true},
+               {{}, kW1, -2, false}, {{}, kVL, -0.1, false},   {{}, kMx, -0.5, false},   {{}, kTr, -1, false},
+               {{}, kKtr, 0, false}};
+  for (const auto& c : cases) {
+    Rig rig;
+    const bool started = rig.Start(c.clicks, {{c.box, c.value}});
+    EXPECT_EQ(!started, c.refused) << "Text" << c.box << " = " << c.value;
+    if (!c.refused) continue;
+    EXPECT_EQ(rig.shown, std::vector<std::string>{kInputMessage});
+    ASSERT_TRUE(rig.last.badParameter) << "Text" << c.box;
+    EXPECT_EQ(kParameterBoxes[rig.last.badParameter->index], c.box);
+  }
+}
+
+// A run ends by itself where its limit says, stands as after "Остановить",
+// and goes on past the end with "Продолжить".
+TEST(Core, RunsEndAtTheirLimit) {
+  for (const RunLimit& limit : {RunLimit{RunLimit::Kind::kSteps, 37, 0}, RunLimit{RunLimit::Kind::kTime, 0, 0.3},
+                                RunLimit{RunLimit::Kind::kScreenWidth, 0, 0}}) {
+    Rig rig;
+    rig.session.SetLimit(limit);
+    ASSERT_TRUE(rig.Start({}, {{kMt, 0.05}}));
+    long long ticks = 0;
+    while (rig.session.Ticking() && ticks < 1000) ++ticks, rig.Tick();
+    const long long expected = limit.kind == RunLimit::Kind::kSteps ? 37 : limit.kind == RunLimit::Kind::kTime ? 60 : 120;
+    EXPECT_EQ(ticks, expected);
+    EXPECT_TRUE(rig.last.ended);
+    EXPECT_TRUE(rig.shown.empty());
+    EXPECT_EQ(rig.session.State(), RunState::kOver);
+    rig.Answer(rig.session.Continue());
+    for (int i = 0; i < 5; ++i) rig.Tick();
+    EXPECT_EQ(rig.session.Steps(), expected + 5) << "on past the end";
+    EXPECT_EQ(rig.session.State(), RunState::kRunning);
+  }
+}
+
 }  // namespace vozaz2::test

@@ -81,8 +81,10 @@ struct Rig {
   std::vector<int> written;
 
   void Answer(const Outcome& o) {
+    last = o;
     if (!o.message.empty()) shown.push_back(o.message);
   }
+  Outcome last;  // what the last command answered
   void Show(const Snapshot& s) {
     written.clear();
     for (int box = 1; box <= kBoxCount; ++box)

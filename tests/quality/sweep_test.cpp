@@ -44,8 +44,8 @@ class Sweep {
         kDefaultParameters.VLset, kDefaultParameters.P0, kDefaultParameters.Mx, kDefaultParameters.MF,
         kDefaultParameters.Mz, kDefaultParameters.Mt, kDefaultParameters.Tr};
     double v = kBase[i] * std::pow(30.0, Uniform(-1, 1));
-    if (Chance(0.05)) v = -v;
-    if (Chance(0.05)) v = 0;
+    if (Chance(0.03)) v = -v;
+    if (Chance(0.02)) v = 0;
     std::string t = NumberText(v, Chance(0.5) ? ',' : '.');
     if (Chance(0.05)) t = " " + t + " ";
     return t;

@@ -4,62 +4,20 @@
 // and a verification paragraph. The same page goes to a PDF file and to a
 // printer; the screens and graphs also go to SVG figures.
 //
+// The writers: the report's words are in io/ReportText.h, its painting kit
+// in io/ReportPainting.h, the figures in io/ReportFigures.h.
 // Painting text needs a QGuiApplication (fonts); no display is needed.
 #pragma once
 
-#include <QDate>
 #include <QString>
-#include <QStringList>
-#include <string>
-#include <vector>
 
-#include "model/Modes.h"
-#include "model/Record.h"
-#include "run/RunHistory.h"
-#include "run/Session.h"
-#include "run/DrawingRecord.h"
+#include "io/ReportText.h"
 
 class QIODevice;
 class QPainter;
 class QRectF;
 
 namespace vozaz2 {
-
-struct ReportContent {
-  const SimRecord& record;  // at the end of the run
-  const Modes& controls;    // as they stand at the end of the run
-  const DrawingRecord& oscillogram;
-  const DrawingRecord& path;
-  const RunHistory& history;
-  std::string title;  // the experiment's own title; empty: the variant says it
-  QString version;    // the program's
-  QDate date = QDate::currentDate();
-  bool diverged = false;  // the run ended in the divergence message
-};
-
-// The report of the run a session holds: its experiment's title, this
-// program's version, today's date.
-ReportContent ContentOf(const Session& session);
-
-// The variant of the run in words, one item per choice: rotation, what is
-// driven and which way, the release, the shape of the load, the split.
-QStringList VariantInWords(const SimRecord& r, const Modes& controls);
-
-// One row of the readout: the label beside the box in the window, the value
-// as the box shows it (with a decimal comma) and the unit.
-struct ReadoutRow {
-  QString label, value, unit;
-};
-std::vector<ReadoutRow> ReadoutRows(const SimRecord& r);
-
-// The eleven parameters: the label of the box, the value, the unit.
-std::vector<ReadoutRow> ParameterRows(const SimRecord& r);
-
-// The verification paragraph: the largest drift of the angular momentum and
-// of the energy balance over the run, whether the angular momentum was kept
-// within the error of the integration, and why not where the model does not
-// keep it or its balance is only approximate.
-QString VerificationText(const ReportContent& c);
 
 // Paints the page on a device whose page is `page` (device pixels).
 void PaintReport(QPainter& painter, const QRectF& page, const ReportContent& c);

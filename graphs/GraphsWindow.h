@@ -10,6 +10,9 @@
 // most at the display's rate and less often when drawing is slow, so that the
 // stepping timer keeps its pace.
 //
+// Its views are the rows of graphs/Views.h; graphs/Renderers.h draws them
+// and graphs/Exports.h gives them away as pictures and tables.
+//
 // One window per main window. Closing it only hides it: the history goes on,
 // and the next opening shows the whole run. It is deleted with its owner.
 #pragma once
@@ -19,6 +22,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "graphs/Views.h"
 #include "run/RunSummary.h"
 
 class QCustomPlot;
@@ -36,8 +40,8 @@ class GraphsWindow final : public QWidget {
 
  public:
   // The ready-made views, then the user's own choice.
-  enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kCustom };
-  static constexpr int kReadyViews = 6;
+  using View = vozaz2::View;
+  static constexpr int kReadyViews = vozaz2::kReadyViews;
 
   // Starts following the session at once; the window stays hidden.
   GraphsWindow(Session& session, QWidget* owner);
@@ -82,21 +86,15 @@ class GraphsWindow final : public QWidget {
   void OnRunStarted();
   void OnFrame();
   void BuildControls();
-  void DrawTimeGraphs(const std::vector<std::size_t>& left, const std::vector<std::size_t>& right);
-  void DrawAgainst(const std::vector<std::size_t>& quantities, std::size_t x);
-  void DrawLaw();
-  void DrawEnergyBars();
-  void DrawMomentumBars();
-  void StartValues(double& R1, double& w1) const;
-  double LastValue(std::size_t quantity) const;
-  void AskFile(const char* suffix);
+  QLayout* BuildSide();
+  QLayout* BuildBottom();
+  const ViewRow& Row() const;
+  ViewSource Source() const;
 
   Session& session_;
   QPointer<QWidget> owner_;
   View view_ = View::kMomentum;
-  std::vector<std::size_t> customQuantities_;
-  std::size_t customX_ = 0;
-  int barSlots_ = 0;     // a bar view: places on the axis
+  ViewRow custom_ = CustomView({}, quantity::kT);
   bool zoomed_ = false;  // the user moved the axes: live redraws keep them
 
   QCustomPlot* plot_ = nullptr;

@@ -31,12 +31,9 @@ const QSize kSize(1240, 720);  // the window's size at 100 %
 // longer before the next.
 constexpr double kDrawingShare = 0.01;
 
-constexpr const char* kOwnerProperty = "vozaz2GraphsWindow";
-
 }  // namespace
 
-GraphsWindow::GraphsWindow(Session& session, QWidget* owner)
-    : QWidget(nullptr), session_(session), owner_(owner) {
+GraphsWindow::GraphsWindow(Session& session, QWidget* owner) : QWidget(nullptr), session_(session) {
   setObjectName(QStringLiteral("GraphsWindow"));
   setWindowTitle(QStringLiteral("Графики"));
   if (owner) setWindowIcon(owner->windowIcon());
@@ -72,10 +69,6 @@ void GraphsWindow::SetZoom(int percent) {
   if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());
   if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) resize(size);
   Redraw();
-}
-
-GraphsWindow::~GraphsWindow() {
-  if (owner_) owner_->setProperty(kOwnerProperty, QVariant());
 }
 
 void GraphsWindow::BuildControls() {
@@ -237,6 +230,13 @@ void GraphsWindow::ShowCustom(const std::vector<std::size_t>& quantities, std::s
   Redraw();
 }
 
+void GraphsWindow::ShowInFront() {
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+}
+
 void GraphsWindow::ResetZoom() {
   zoomed_ = false;
   dirty_ = true;
@@ -265,27 +265,14 @@ void GraphsWindow::CopyImage() const { vozaz2::CopyImage(plot_); }
 void GraphsWindow::CopyData() const { CopyText(DataTable()); }
 
 GraphsWindow* InstallGraphsWindow(QWidget* owner, Session& session) {
-  if (auto* window = qobject_cast<GraphsWindow*>(owner->property(kOwnerProperty).value<QObject*>()))
-    return window;
   auto* window = new GraphsWindow(session, owner);
-  owner->setProperty(kOwnerProperty, QVariant::fromValue<QObject*>(window));
   // The window goes with its owner; it is a window of its own meanwhile, so
   // that either can be in front.
   QObject::connect(owner, &QObject::destroyed, window, [window] { delete window; });
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F9)}) {
     auto* shortcut = new QShortcut(keys, owner);
-    QObject::connect(shortcut, &QShortcut::activated, owner,
-                     [owner, &session] { ShowGraphsWindow(owner, session); });
+    QObject::connect(shortcut, &QShortcut::activated, window, &GraphsWindow::ShowInFront);
   }
-  return window;
-}
-
-GraphsWindow* ShowGraphsWindow(QWidget* owner, Session& session) {
-  GraphsWindow* window = InstallGraphsWindow(owner, session);
-  if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  window->show();
-  window->raise();
-  window->activateWindow();
   return window;
 }
 

@@ -13,12 +13,12 @@
 // Its views are the rows of graphs/Views.h; graphs/Renderers.h draws them
 // and graphs/Exports.h gives them away as pictures and tables.
 //
-// One window per main window. Closing it only hides it: the history goes on,
-// and the next opening shows the whole run. It is deleted with its owner.
+// One window per main window, which keeps it. Closing it only hides it: the
+// history goes on, and the next opening shows the whole run. It is deleted
+// with its owner.
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -45,7 +45,6 @@ class GraphsWindow final : public QWidget {
 
   // Starts following the session at once; the window stays hidden.
   GraphsWindow(Session& session, QWidget* owner);
-  ~GraphsWindow() override;
 
   const RunSummary& Summary() const;
   QCustomPlot* Plot() const { return plot_; }
@@ -55,6 +54,8 @@ class GraphsWindow final : public QWidget {
   // The user's own graph: these quantities (indices into kQuantities)
   // against the quantity `x` (quantity::kT: against time).
   void ShowCustom(const std::vector<std::size_t>& quantities, std::size_t x);
+  // Shows the window, brought to the front: for the keys and the menu.
+  void ShowInFront();
 
   // Draws the current view from the summary now.
   void Redraw();
@@ -92,7 +93,6 @@ class GraphsWindow final : public QWidget {
   ViewSource Source() const;
 
   Session& session_;
-  QPointer<QWidget> owner_;
   View view_ = View::kMomentum;
   ViewRow custom_ = CustomView({}, quantity::kT);
   bool zoomed_ = false;  // the user moved the axes: live redraws keep them
@@ -113,13 +113,9 @@ class GraphsWindow final : public QWidget {
   qint64 redrawNs_ = 0, lastRedrawNs_ = 0;
 };
 
-// The graphs window of this main window: made hidden on the first call (it
-// begins to follow the experiment then), and given the keys Ctrl+G and F9 in
-// the owner, which show it.
+// The graphs window of this main window, made hidden (it begins to follow the
+// experiment at once) and deleted with it; the keys Ctrl+G and F9 in the
+// owner show it. The caller keeps it: one for each main window.
 GraphsWindow* InstallGraphsWindow(QWidget* owner, Session& session);
-
-// Shows the graphs window of this main window, making it if there is none
-// yet, and brings it to the front. For the keys and the menu.
-GraphsWindow* ShowGraphsWindow(QWidget* owner, Session& session);
 
 }  // namespace vozaz2

@@ -214,7 +214,8 @@ int main(int argc, char** argv) {
     form.show();
     vozaz2::GraphsWindow* graphs = nullptr;
     if (withGraphs) {
-      graphs = vozaz2::ShowGraphsWindow(&form, form.Simulation());
+      graphs = vozaz2::InstallGraphsWindow(&form, form.Simulation());
+      graphs->ShowInFront();
       if (form.Zoom() != 100) graphs->SetZoom(form.Zoom());
       graphs->move(200, 330);
     }

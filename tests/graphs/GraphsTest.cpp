@@ -80,12 +80,22 @@ INSTANTIATE_TEST_SUITE_P(Runs, Summary,
 
 class Graphs : public WindowTest {
  protected:
-  GraphsWindow* Open() { return ShowGraphsWindow(form, form->Simulation()); }
+  // The main window's graphs window, made at the first call as the program
+  // makes it.
+  GraphsWindow* Install() {
+    if (!graphs) graphs = InstallGraphsWindow(form, form->Simulation());
+    return graphs;
+  }
+  GraphsWindow* Open() {
+    Install()->ShowInFront();
+    return graphs;
+  }
   static int GraphsWindows() {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<GraphsWindow*>(w) != nullptr;
     return n;
   }
+  QPointer<GraphsWindow> graphs;
 };
 
 // The table of quantities reads the very numbers the readout shows.
@@ -193,7 +203,7 @@ TEST_F(Graphs, TextsGrowWithTheZoom) {
 // it and the summary goes on; "Начать" starts it afresh; it goes with the
 // main window.
 TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
-  GraphsWindow* g = InstallGraphsWindow(form, form->Simulation());
+  GraphsWindow* g = Install();
   EXPECT_FALSE(g->isVisible());
   Activate();
   QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);

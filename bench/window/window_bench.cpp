@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
         graphs->grab().save(QStringLiteral("%1-%2.png").arg(graphShots).arg(v + 1));
       }
     if (!graphShots.isEmpty()) {
-      graphs->ShowCustom({vozaz2::kZ2, vozaz2::kH2, vozaz2::kL2}, vozaz2::kT);
+      graphs->ShowCustom({vozaz2::quantity::kZ2, vozaz2::quantity::kH2, vozaz2::quantity::kL2}, vozaz2::quantity::kT);
       graphs->grab().save(QStringLiteral("%1-7.png").arg(graphShots));
     }
     form.Command2->click();  // "Остановить"

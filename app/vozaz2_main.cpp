@@ -51,19 +51,17 @@ int main(int argc, char** argv) {
   if (!parser.isSet(zoom)) form->SetZoom(settings().value(zoomKey, 100).toInt());
   QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
                    [settings, zoomKey](int percent) { settings().setValue(zoomKey, percent); });
-  // The graphs follow the experiment from the start, so that opening them
-  // (Ctrl+G or F9) during a run shows the whole run. They close with the
-  // main window.
-  // Their texts follow the main window's zoom.
+  // The main window's one graphs window, kept here: it follows the
+  // experiment from the start, so that opening it (Ctrl+G or F9) during a
+  // run shows the whole run, and it closes with the main window. Its texts
+  // follow the main window's zoom.
   vozaz2::GraphsWindow* graphsWindow = vozaz2::InstallGraphsWindow(form, form->Simulation());
   if (form->Zoom() != 100) graphsWindow->SetZoom(form->Zoom());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
-                   [form](int percent) { vozaz2::InstallGraphsWindow(form, form->Simulation())->SetZoom(percent); });
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, graphsWindow, &vozaz2::GraphsWindow::SetZoom);
   // "Вид" > "Графики" opens them as well; the keys stay the window's own
   // shortcuts, the menu only shows them.
   auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
-  QObject::connect(graphs, &QAction::triggered, form,
-                   [form] { vozaz2::ShowGraphsWindow(form, form->Simulation()); });
+  QObject::connect(graphs, &QAction::triggered, graphsWindow, &vozaz2::GraphsWindow::ShowInFront);
   form->AddViewAction(graphs);
   form->show();
   // A file given on the command line (a double click on it in the file

@@ -49,7 +49,11 @@ int main(int argc, char** argv) {
   CountingMessages messages;
   form.SetMessageSink(&messages);
   form.show();
-  if (withGraphs) vozaz2::ShowGraphsWindow(&form, form.Simulation())->ShowView(vozaz2::GraphsWindow::View::kEnergy);
+  if (withGraphs) {
+    vozaz2::GraphsWindow* graphs = vozaz2::InstallGraphsWindow(&form, form.Simulation());
+    graphs->ShowInFront();
+    graphs->ShowView(vozaz2::GraphsWindow::View::kEnergy);
+  }
   const vozaz2::SimRecord& r = form.Simulation().Record();
   auto report = [&](const char* when, int at) {
     const double steps = r.P0 > 0 ? r.T0 / r.P0 : 0;

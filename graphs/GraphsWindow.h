@@ -10,15 +10,19 @@
 // most at the display's rate and less often when drawing is slow, so that the
 // stepping timer keeps its pace.
 //
-// One window per main window. Closing it only hides it: the history goes on,
-// and the next opening shows the whole run. It is deleted with its owner.
+// Its views are the rows of graphs/Views.h; graphs/Renderers.h draws them
+// and graphs/Exports.h gives them away as pictures and tables.
+//
+// One window per main window, which keeps it. Closing it only hides it: the
+// history goes on, and the next opening shows the whole run. It is deleted
+// with its owner.
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QWidget>
 #include <vector>
 
+#include "graphs/Views.h"
 #include "run/RunSummary.h"
 
 class QCustomPlot;
@@ -36,12 +40,11 @@ class GraphsWindow final : public QWidget {
 
  public:
   // The ready-made views, then the user's own choice.
-  enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kCustom };
-  static constexpr int kReadyViews = 6;
+  using View = vozaz2::View;
+  static constexpr int kReadyViews = vozaz2::kReadyViews;
 
   // Starts following the session at once; the window stays hidden.
   GraphsWindow(Session& session, QWidget* owner);
-  ~GraphsWindow() override;
 
   const RunSummary& Summary() const;
   QCustomPlot* Plot() const { return plot_; }
@@ -51,6 +54,8 @@ class GraphsWindow final : public QWidget {
   // The user's own graph: these quantities (indices into kQuantities)
   // against the quantity `x` (quantity::kT: against time).
   void ShowCustom(const std::vector<std::size_t>& quantities, std::size_t x);
+  // Shows the window, brought to the front: for the keys and the menu.
+  void ShowInFront();
 
   // Draws the current view from the summary now.
   void Redraw();
@@ -82,21 +87,14 @@ class GraphsWindow final : public QWidget {
   void OnRunStarted();
   void OnFrame();
   void BuildControls();
-  void DrawTimeGraphs(const std::vector<std::size_t>& left, const std::vector<std::size_t>& right);
-  void DrawAgainst(const std::vector<std::size_t>& quantities, std::size_t x);
-  void DrawLaw();
-  void DrawEnergyBars();
-  void DrawMomentumBars();
-  void StartValues(double& R1, double& w1) const;
-  double LastValue(std::size_t quantity) const;
-  void AskFile(const char* suffix);
+  QLayout* BuildSide();
+  QLayout* BuildBottom();
+  const ViewRow& Row() const;
+  ViewSource Source() const;
 
   Session& session_;
-  QPointer<QWidget> owner_;
   View view_ = View::kMomentum;
-  std::vector<std::size_t> customQuantities_;
-  std::size_t customX_ = 0;
-  int barSlots_ = 0;     // a bar view: places on the axis
+  ViewRow custom_ = CustomView({}, quantity::kT);
   bool zoomed_ = false;  // the user moved the axes: live redraws keep them
 
   QCustomPlot* plot_ = nullptr;
@@ -115,13 +113,9 @@ class GraphsWindow final : public QWidget {
   qint64 redrawNs_ = 0, lastRedrawNs_ = 0;
 };
 
-// The graphs window of this main window: made hidden on the first call (it
-// begins to follow the experiment then), and given the keys Ctrl+G and F9 in
-// the owner, which show it.
+// The graphs window of this main window, made hidden (it begins to follow the
+// experiment at once) and deleted with it; the keys Ctrl+G and F9 in the
+// owner show it. The caller keeps it: one for each main window.
 GraphsWindow* InstallGraphsWindow(QWidget* owner, Session& session);
-
-// Shows the graphs window of this main window, making it if there is none
-// yet, and brings it to the front. For the keys and the menu.
-GraphsWindow* ShowGraphsWindow(QWidget* owner, Session& session);
 
 }  // namespace vozaz2

@@ -214,7 +214,8 @@ int main(int argc, char** argv) {
     form.show();
     vozaz2::GraphsWindow* graphs = nullptr;
     if (withGraphs) {
-      graphs = vozaz2::ShowGraphsWindow(&form, form.Simulation());
+      graphs = vozaz2::InstallGraphsWindow(&form, form.Simulation());
+      graphs->ShowInFront();
       if (form.Zoom() != 100) graphs->SetZoom(form.Zoom());
       graphs->move(200, 330);
     }
@@ -259,7 +260,7 @@ int main(int argc, char** argv) {
         graphs->grab().save(QStringLiteral("%1-%2.png").arg(graphShots).arg(v + 1));
       }
     if (!graphShots.isEmpty()) {
-      graphs->ShowCustom({vozaz2::kZ2, vozaz2::kH2, vozaz2::kL2}, vozaz2::kT);
+      graphs->ShowCustom({vozaz2::quantity::kZ2, vozaz2::quantity::kH2, vozaz2::quantity::kL2}, vozaz2::quantity::kT);
       graphs->grab().save(QStringLiteral("%1-7.png").arg(graphShots));
     }
     form.Command2->click();  // "Остановить"

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 #include <limits>
@@ -79,12 +80,22 @@ INSTANTIATE_TEST_SUITE_P(Runs, Summary,
 
 class Graphs : public WindowTest {
  protected:
-  GraphsWindow* Open() { return ShowGraphsWindow(form, form->Simulation()); }
+  // The main window's graphs window, made at the first call as the program
+  // makes it.
+  GraphsWindow* Install() {
+    if (!graphs) graphs = InstallGraphsWindow(form, form->Simulation());
+    return graphs;
+  }
+  GraphsWindow* Open() {
+    Install()->ShowInFront();
+    return graphs;
+  }
   static int GraphsWindows() {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<GraphsWindow*>(w) != nullptr;
     return n;
   }
+  QPointer<GraphsWindow> graphs;
 };
 
 // The table of quantities reads the very numbers the readout shows.
@@ -134,6 +145,49 @@ TEST_F(Graphs, LawLinePassesThroughTheStartPoint) {
   EXPECT_NEAR(w, PredictedOmega(Record().R1, Record().w1, R), 1e-6 * w);
 }
 
+// The quantities a table's header names, by their keys; not the time, the
+// spans ("MKD2 мин") or the law's column.
+QStringList HeaderKeys(const QString& table) {
+  QStringList keys;
+  for (const QString& column : table.section(u'\n', 0, 0).split(u'\t').mid(1))
+    if (QuantityNamed(column.section(QStringLiteral(", "), 0, 0).toStdString())) keys << column.section(QStringLiteral(", "), 0, 0);
+  keys.sort();
+  return keys;
+}
+
+// Each view's copied table holds what its graph draws, no more and no less:
+// the curves of its legend ("MKD2 — момент импульса"), the law's "опыт: w2
+// от R2", the values of its bars.
+TEST_F(Graphs, EveryTableHoldsWhatItsViewDraws) {
+  GraphsWindow* g = Open();
+  Click(form->Command1);
+  ASSERT_TRUE(WaitForSteps(20));
+  Click(form->Command2);
+  const QRegularExpression experiment(QStringLiteral("^опыт: (\\S+) от (\\S+)$"));
+  for (int v = 0; v < GraphsWindow::kReadyViews; ++v) {
+    g->ShowView(static_cast<GraphsWindow::View>(v));
+    const QString table = g->DataTable();
+    QStringList named, bars;
+    for (int i = 0; i < g->Plot()->plottableCount(); ++i) {
+      const QCPAbstractPlottable* p = g->Plot()->plottable(i);
+      if (const auto* b = qobject_cast<const QCPBars*>(p))
+        for (const QCPBarsData& d : *b->data()) bars << LocaleNumber(d.value);
+      else if (const QRegularExpressionMatch m = experiment.match(p->name()); m.hasMatch())
+        named << m.captured(1) << m.captured(2);
+      else if (p->name().contains(QStringLiteral(" — ")))
+        named << p->name().section(QStringLiteral(" — "), 0, 0);
+    }
+    named.sort();
+    EXPECT_EQ(named, HeaderKeys(table)) << "view " << v;
+    if (bars.isEmpty()) continue;
+    QStringList values;
+    for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts).mid(1)) values << line.section(u'\t', 1);
+    // The parts of MKD2 that this run has not keep their lines in the table.
+    if (static_cast<GraphsWindow::View>(v) == GraphsWindow::View::kMomentumBars) values = values.mid(0, bars.size());
+    EXPECT_EQ(bars, values) << "view " << v;
+  }
+}
+
 // For a projector the graph's texts grow with the main window's zoom: the
 // axes and the legend.
 TEST_F(Graphs, TextsGrowWithTheZoom) {
@@ -149,7 +203,7 @@ TEST_F(Graphs, TextsGrowWithTheZoom) {
 // it and the summary goes on; "Начать" starts it afresh; it goes with the
 // main window.
 TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
-  GraphsWindow* g = InstallGraphsWindow(form, form->Simulation());
+  GraphsWindow* g = Install();
   EXPECT_FALSE(g->isVisible());
   Activate();
   QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);

@@ -1,0 +1,252 @@
+#include "graphs/Renderers.h"
+
+#include <qcustomplot.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "io/Locale.h"
+
+namespace vozaz2 {
+
+namespace {
+
+// The colours of the quantities that the oscillogram draws too, as it draws
+// them; the others take the palette in turn.
+QColor ColourOf(std::size_t q, int turn) {
+  switch (q) {
+    case quantity::kFL: case quantity::kFL2: return QColor(250, 0, 0);
+    case quantity::kFtr: return QColor(0, 0, 250);
+    case quantity::kZ2: return QColor(200, 200, 0);
+    case quantity::kW12: return QColor(50, 50, 50);
+    case quantity::kBalance: return QColor(0, 0, 0);  // the error of the account stands out
+    default: break;
+  }
+  static const std::array<QColor, 8> palette = {
+      QColor(0, 150, 0),   QColor(170, 0, 170), QColor(0, 150, 170), QColor(230, 120, 0),
+      QColor(120, 70, 20), QColor(110, 110, 255), QColor(140, 140, 140), QColor(0, 90, 60)};
+  return palette[static_cast<std::size_t>(turn) % palette.size()];
+}
+
+QPen PenOf(std::size_t q, int turn) {
+  QPen pen(ColourOf(q, turn), 1);
+  // The second string beside the first; the elastic part of the tension,
+  // which is most of it, over the tension without hiding it.
+  if (q == quantity::kFL2 || q == quantity::kFC) pen.setStyle(Qt::DashLine);
+  return pen;
+}
+
+// A time for a caption: a few digits are enough.
+QString Seconds(double t) {
+  QString text = QString::number(t, 'g', 6);
+  text.replace(u'.', QChar::fromLatin1(DecimalSeparator()));
+  return QStringLiteral("T = %1 с").arg(text);
+}
+
+// Each bucket of steps is drawn as the span from its least to its greatest
+// value at its time, joined to the next: the band of the curve, with every
+// excursion in it. A bucket of one step is one point.
+void DrawTime(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
+  const RunSummary& s = source.summary;
+  std::vector<std::size_t> left, right;
+  int turn = 0;
+  for (const Plotted& p : row.plotted) {
+    if (!p.DrawnIn(source.record)) continue;
+    (p.right ? right : left).push_back(p.quantity);
+    QCPGraph* graph = plot->addGraph(plot->xAxis, p.right ? plot->yAxis2 : plot->yAxis);
+    graph->setName(Legend(p.quantity));
+    graph->setPen(PenOf(p.quantity, turn++));
+    QVector<QCPGraphData> data;
+    data.reserve(static_cast<qsizetype>(2 * s.Buckets()));
+    for (std::size_t b = 0; b < s.Buckets(); ++b) {
+      const double t = s.Last(b, quantity::kT), lo = s.Min(b, p.quantity), hi = s.Max(b, p.quantity);
+      if (!(lo <= hi)) continue;  // nothing finite in the bucket
+      data.push_back(QCPGraphData(t, lo));
+      if (hi != lo) data.push_back(QCPGraphData(t, hi));
+    }
+    graph->data()->set(data, true);
+  }
+  plot->xAxis->setLabel(QStringLiteral("время T, с"));
+  plot->yAxis->setLabel(AxisLabel(left, row.what ? QString::fromUtf8(row.what) : QString()));
+  if (!right.empty()) {
+    plot->yAxis2->setVisible(true);
+    plot->yAxis2->setLabel(AxisLabel(right, QString()));
+  }
+}
+
+// Each quantity against x: the last step of each bucket, so that the two
+// values of a point belong to one moment.
+void DrawAgainst(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
+  const RunSummary& s = source.summary;
+  const std::vector<std::size_t> quantities = DrawnQuantities(row, source.record);
+  int turn = 0;
+  for (std::size_t q : quantities) {
+    auto* curve = new QCPCurve(plot->xAxis, plot->yAxis);
+    curve->setName(Legend(q));
+    curve->setPen(PenOf(q, turn++));
+    QVector<QCPCurveData> data;
+    data.reserve(static_cast<qsizetype>(s.Buckets()));
+    for (std::size_t b = 0; b < s.Buckets(); ++b) {
+      const double u = s.Last(b, row.x), v = s.Last(b, q);
+      if (std::isfinite(u) && std::isfinite(v)) data.push_back(QCPCurveData(static_cast<double>(b), u, v));
+    }
+    curve->data()->set(data, true);
+  }
+  plot->xAxis->setLabel(Utf8Text(kQuantities[row.x].name) + QStringLiteral(" ") + KeyWithUnit(row.x));
+  plot->yAxis->setLabel(AxisLabel(quantities, QString()));
+}
+
+bool OnLogAxes(double u, double v) { return u > 0 && v > 0 && std::isfinite(u) && std::isfinite(v); }
+
+// The law's line w = w1·R1²/R² from a third below to half again beyond the
+// radii [lo, hi].
+void DrawLawLine(QCustomPlot* plot, const ViewSource& source, double lo, double hi) {
+  QCPGraph* line = plot->addGraph();
+  line->setName(QStringLiteral("закон: ω = w1·R1²/R², w1 = %1 рад/с, R1 = %2 м")
+                    .arg(LocaleNumber(source.w1), LocaleNumber(source.R1)));
+  line->setPen(QPen(QColor(250, 0, 0), 1, Qt::DashLine));
+  QVector<QCPGraphData> data;
+  constexpr int kPoints = 33;
+  const double from = std::log(lo / 1.5), to = std::log(hi * 1.5);
+  for (int i = 0; i < kPoints; ++i) {
+    const double R = std::exp(from + (to - from) * i / (kPoints - 1));
+    data.push_back(QCPGraphData(R, PredictedOmega(source.R1, source.w1, R)));
+  }
+  line->data()->set(data, true);
+}
+
+// The law: w2 against R2 on logarithmic axes, where w = w1·R1²/R² is a
+// straight line of slope -2 through the start point. The line is there from
+// the start values before the first step; the run's points fall on it as
+// long as the angular momentum is kept.
+void DrawLaw(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
+  const RunSummary& s = source.summary;
+  const std::size_t y = row.plotted.front().quantity;
+  double lo = source.R1, hi = source.R1;
+  QVector<QCPCurveData> points;
+  for (std::size_t b = 0; b < s.Buckets(); ++b) {
+    const double R = s.Last(b, row.x), w = s.Last(b, y);
+    if (!OnLogAxes(R, w)) continue;
+    points.push_back(QCPCurveData(static_cast<double>(b), R, w));
+    lo = std::min(lo, R);
+    hi = std::max(hi, R);
+  }
+  for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+    axis->setScaleType(QCPAxis::stLogarithmic);
+    axis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+  }
+  if (OnLogAxes(source.R1, source.w1)) DrawLawLine(plot, source, lo, hi);
+  auto* curve = new QCPCurve(plot->xAxis, plot->yAxis);
+  curve->setName(QStringLiteral("опыт: %1 от %2").arg(Utf8Text(kQuantities[y].key), Utf8Text(kQuantities[row.x].key)));
+  curve->setPen(QPen(QColor(0, 0, 250), 1));
+  curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 3));
+  curve->data()->set(points, true);
+  const QString logarithmic = QStringLiteral(" (логарифмическая шкала)");
+  plot->xAxis->setLabel(NameWithUnit(row.x) + logarithmic);
+  plot->yAxis->setLabel(NameWithUnit(y) + logarithmic);
+}
+
+// The bars drawn in this run side by side from 1 on, each group in its
+// colour; returns how many.
+int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
+  QSharedPointer<QCPAxisTickerText> ticks(new QCPAxisTickerText);
+  std::vector<QVector<double>> at(row.groups.size()), values(row.groups.size());
+  int place = 0;
+  for (const Plotted& p : row.plotted) {
+    if (!p.DrawnIn(source.record)) continue;
+    ticks->addTick(++place, QString::fromUtf8(p.tick));
+    at[static_cast<std::size_t>(p.group)].push_back(place);
+    values[static_cast<std::size_t>(p.group)].push_back(source.LastValue(p.quantity));
+  }
+  plot->xAxis->setTicker(ticks);
+  for (std::size_t g = 0; g < row.groups.size(); ++g) {
+    if (at[g].isEmpty()) continue;
+    const QColor colour = QColor::fromRgb(row.groups[g].colour);
+    auto* bars = new QCPBars(plot->xAxis, plot->yAxis);
+    bars->setName(QString::fromUtf8(row.groups[g].legend));
+    bars->setPen(QPen(colour.darker(150)));
+    bars->setBrush(colour);
+    bars->setWidth(0.6);
+    bars->setData(at[g], values[g], true);
+  }
+  plot->xAxis->setLabel(Seconds(source.LastValue(quantity::kT)));
+  plot->yAxis->setLabel(AxisLabel(DrawnQuantities(row, source.record), QString::fromUtf8(row.what)));
+  return place;
+}
+
+// Nothing drawn, the axes linear and the right one hidden.
+void ClearPlot(QCustomPlot* plot) {
+  plot->clearPlottables();
+  plot->clearItems();
+  plot->legend->setVisible(true);
+  plot->yAxis2->setVisible(false);
+  plot->yAxis2->setLabel(QString());
+  for (QCPAxis* axis : {plot->xAxis, plot->yAxis, plot->yAxis2}) {
+    axis->setScaleType(QCPAxis::stLinear);
+    axis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    axis->setTickLabelRotation(0);
+  }
+}
+
+// The axes to the whole of what is drawn, a little beyond it; `barSlots`
+// places along the horizontal axis for bars.
+void FitAxes(QCustomPlot* plot, int barSlots) {
+  plot->rescaleAxes();
+  // A constant quantity would give an empty range: open it a little.
+  for (QCPAxis* axis : {plot->xAxis, plot->yAxis, plot->yAxis2}) {
+    const QCPRange range = axis->range();
+    if (axis->scaleType() == QCPAxis::stLogarithmic) {
+      axis->setRange(range.lower / 1.25, range.upper * 1.25);
+      continue;
+    }
+    // A quantity that hardly changes (the angular momentum, kept to nine
+    // digits) shows as a level line, not as noise spread over the axis:
+    // the axis spans at least a tenth of its value.
+    const double least = std::max(std::fabs(range.center()) * 0.1, 1e-9);
+    const double pad = range.size() >= least ? range.size() * 0.04 : (least - range.size()) / 2;
+    if (axis != plot->xAxis || range.size() == 0)
+      axis->setRange(range.lower - pad, range.upper + pad);
+    else  // the last bucket's span stands clear of the right edge
+      axis->setRange(range.lower - range.size() * 0.01, range.upper + range.size() * 0.01);
+  }
+  if (barSlots > 0) plot->xAxis->setRange(0.4, barSlots + 0.6);
+}
+
+}  // namespace
+
+QCustomPlot* NewPlot(QWidget* parent) {
+  auto* plot = new QCustomPlot(parent);
+  plot->setObjectName(QStringLiteral("Plot"));
+  // Lines without smoothing draw several times faster, which is what keeps
+  // the window's pace; the saved pictures are smoothed.
+  plot->setNotAntialiasedElements(QCP::aeAll);
+  plot->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
+  plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+  // The legend goes under the axes, in two columns, where it hides no curve.
+  plot->legend->setVisible(true);
+  plot->axisRect()->insetLayout()->take(plot->legend);
+  plot->plotLayout()->addElement(1, 0, plot->legend);
+  plot->plotLayout()->setRowStretchFactor(1, 0.001);
+  plot->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+  plot->legend->setWrap(2);
+  plot->legend->setBorderPen(Qt::NoPen);
+  plot->legend->setMargins(QMargins(4, 0, 4, 2));
+  plot->axisRect()->setRangeDragAxes({plot->xAxis}, {plot->yAxis, plot->yAxis2});
+  plot->axisRect()->setRangeZoomAxes({plot->xAxis}, {plot->yAxis, plot->yAxis2});
+  return plot;
+}
+
+void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, bool fit) {
+  ClearPlot(plot);
+  int barSlots = 0;
+  switch (row.shape) {
+    case Shape::kTime: DrawTime(plot, row, source); break;
+    case Shape::kAgainst: DrawAgainst(plot, row, source); break;
+    case Shape::kLaw: DrawLaw(plot, row, source); break;
+    case Shape::kBars: barSlots = DrawBars(plot, row, source); break;
+  }
+  if (fit) FitAxes(plot, barSlots);
+}
+
+}  // namespace vozaz2

@@ -1,0 +1,124 @@
+#include "graphs/Views.h"
+
+#include <QStringList>
+#include <array>
+
+#include "model/Variant.h"
+
+namespace vozaz2 {
+
+namespace {
+
+using namespace quantity;
+
+// The dumbbell's parts of MKD2: its centre's orbit and its turn about it.
+bool DumbbellWhole(const SimRecord& r) { return DumbbellRun(r) && !SplitDone(r); }
+
+constexpr QRgb kGreen = qRgb(80, 170, 80), kBlue = qRgb(90, 120, 220), kGrey = qRgb(150, 150, 150);
+
+// clang-format off
+const std::array<ViewRow, kReadyViews> kViews = {{
+    {.caption = "Момент импульса", .shape = Shape::kTime,
+     .plotted = {{.quantity = kMKD1}, {.quantity = kMKD2}, {.quantity = kMKDRel, .right = true}},
+     .what = "момент импульса"},
+    {.caption = "Энергия", .shape = Shape::kTime,
+     .plotted = {{.quantity = kE1}, {.quantity = kE2}, {.quantity = kEVL}, {.quantity = kEL},
+                 {.quantity = kEmg}, {.quantity = kEtr}, {.quantity = kBalance}},
+     .what = "энергия"},
+    // The second string pulls only after the split.
+    {.caption = "Силы", .shape = Shape::kTime,
+     .plotted = {{.quantity = kFL}, {.quantity = kFtr}, {.quantity = kFC}, {.quantity = kFL2, .when = SplitDone}},
+     .what = "сила"},
+    {.caption = "Закон: ω от R", .shape = Shape::kLaw, .x = kR2, .plotted = {{.quantity = kW2}}},
+    // Where the joules came from (the start energies and the source's work
+    // with its sign) and where they went (motion, string, height, friction);
+    // the last bar is what is left over: the error of the solution.
+    {.caption = "Энергия: столбцы", .shape = Shape::kBars,
+     .plotted = {{.quantity = kE1, .tick = "E1\nдвижение\nв начале"},
+                 {.quantity = kEL1, .tick = "EL1\nнить\nв начале"},
+                 {.quantity = kWork, .tick = "±EVL\nработа\nисточника"},
+                 {.quantity = kE2, .tick = "E2\nдвижение", .group = 1},
+                 {.quantity = kEL2, .tick = "EL2\nнить", .group = 1},
+                 {.quantity = kEmg, .tick = "Emg\nвысота", .group = 1},
+                 {.quantity = kEtr, .tick = "Etr\nтрение", .group = 1},
+                 {.quantity = kBalance, .tick = "баланс\n(ошибка)", .group = 2}},
+     .what = "энергия",
+     .groups = {{"приход", kGreen}, {"где энергия теперь", kBlue}, {"баланс ±EVL+E1−E2−EL−Emg−Etr", kGrey}}},
+    // MKD1 beside MKD2 and the parts of MKD2: the dumbbell's orbit and its
+    // turn about its centre, or after a split each ball's part.
+    {.caption = "Момент импульса: столбцы", .shape = Shape::kBars,
+     .plotted = {{.quantity = kMKD1, .tick = "MKD1\nв начале"},
+                 {.quantity = kMKD2, .tick = "MKD2\nсейчас", .group = 1},
+                 {.quantity = kMKDOrbit, .tick = "орбита\nцентра", .group = 2, .when = DumbbellWhole},
+                 {.quantity = kMKDSpin, .tick = "вращение\nвокруг центра", .group = 2, .when = DumbbellWhole},
+                 {.quantity = kMKDA, .tick = "шар a", .group = 2, .when = SplitDone},
+                 {.quantity = kMKDB, .tick = "шар b", .group = 2, .when = SplitDone}},
+     .what = "момент импульса",
+     .groups = {{"в начале", kGrey}, {"сейчас", kBlue}, {"части MKD2", kGreen}}},
+}};
+// clang-format on
+
+}  // namespace
+
+const ViewRow& ReadyView(View view) { return kViews.at(static_cast<std::size_t>(view)); }
+
+ViewRow CustomView(const std::vector<std::size_t>& quantities, std::size_t x) {
+  ViewRow row{.caption = "", .shape = x == quantity::kT ? Shape::kTime : Shape::kAgainst, .x = x};
+  for (std::size_t q : quantities) row.plotted.push_back({.quantity = q});
+  return row;
+}
+
+double ViewSource::LastValue(std::size_t q) const {
+  const std::size_t n = summary.Buckets();
+  return n == 0 ? 0.0 : summary.Last(n - 1, q);
+}
+
+std::vector<std::size_t> DrawnQuantities(const ViewRow& row, const SimRecord& record) {
+  std::vector<std::size_t> qs;
+  for (const Plotted& p : row.plotted)
+    if (p.DrawnIn(record)) qs.push_back(p.quantity);
+  return qs;
+}
+
+std::vector<std::size_t> AllQuantities(const ViewRow& row) {
+  std::vector<std::size_t> qs;
+  for (const Plotted& p : row.plotted) qs.push_back(p.quantity);
+  return qs;
+}
+
+QString Utf8Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QString KeyWithUnit(std::size_t q) {
+  const Quantity& k = kQuantities[q];
+  return k.unit.empty() ? Utf8Text(k.key) : Utf8Text(k.key) + QStringLiteral(", ") + Utf8Text(k.unit);
+}
+
+QString NameWithUnit(std::size_t q) {
+  const Quantity& k = kQuantities[q];
+  QString label = Utf8Text(k.name);
+  if (!label.contains(Utf8Text(k.key))) label += QStringLiteral(" ") + Utf8Text(k.key);
+  if (!k.unit.empty()) label += QStringLiteral(", ") + Utf8Text(k.unit);
+  return label;
+}
+
+QString Legend(std::size_t q) {
+  return Utf8Text(kQuantities[q].key) + QStringLiteral(" — ") + Utf8Text(kQuantities[q].name);
+}
+
+QString AxisLabel(const std::vector<std::size_t>& qs, const QString& what) {
+  if (qs.empty()) return QString();
+  if (qs.size() == 1) return NameWithUnit(qs[0]);
+  bool same = true;
+  for (std::size_t q : qs) same = same && kQuantities[q].unit == kQuantities[qs[0]].unit;
+  QStringList parts;
+  const QString unit = Utf8Text(kQuantities[qs[0]].unit);
+  if (same) {
+    if (!what.isEmpty()) return unit.isEmpty() ? what : what + QStringLiteral(", ") + unit;
+    for (std::size_t q : qs) parts << Utf8Text(kQuantities[q].key);
+    return unit.isEmpty() ? parts.join(QStringLiteral("; ")) : parts.join(QStringLiteral("; ")) + QStringLiteral(", ") + unit;
+  }
+  for (std::size_t q : qs) parts << KeyWithUnit(q);
+  return parts.join(QStringLiteral("; "));
+}
+
+}  // namespace vozaz2

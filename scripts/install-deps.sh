@@ -20,13 +20,14 @@ run=(
   qt6-base-dev qt6-svg-dev libqcustomplot-dev
   fonts-dejavu-core
 )
-# The tests: GoogleTest (its source too, for the Windows cross-build), the
+# The tests: GoogleTest (its source too, for the Windows cross-build), Qt's
+# private headers (the announcement test switches accessibility on), the
 # ru_RU locale's source for the decimal-comma tests, pdftotext for the report
 # test; the screen-reader test's X server, D-Bus, AT-SPI bus and registry,
 # reader and keys; the Debian package's dependencies, checks and manual
 # pages; MinGW-w64 and Wine for the core on Windows.
 test=(
-  libgtest-dev googletest locales poppler-utils
+  libgtest-dev googletest qt6-base-private-dev locales poppler-utils
   xvfb dbus at-spi2-core python3-pyatspi xdotool
   dpkg-dev file desktop-file-utils lintian man-db
   g++-mingw-w64-x86-64-posix wine64

@@ -107,6 +107,8 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
   bool PacingRepaints() const { return pacing_; }
+  // The repaint frames so far: screen readers hear of a box's change at most once in each.
+  long Frames() const { return frames_; }
 
   // The tempo of the runs; the default is as fast as possible.
   void SetTempo(Tempo tempo);
@@ -295,6 +297,7 @@ class Form1 final : public QWidget, private TextBoxes, private MessageSink {
   bool pacing_ = false;
   bool updateHeld_ = false;
   bool painting_ = false;
+  long frames_ = 0;
 };
 
 }  // namespace vozaz2

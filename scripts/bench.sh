@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 reps=${1:-10}
 dir=build-quality
 
-scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVOZAZ2_BENCHMARKS=ON
+scripts/install-deps.sh bench
+
+scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVOZAZ2_BENCHMARKS=ON -DBUILD_TESTING=OFF
 
 echo "== Machine"
 lscpu | grep -E '^(Architecture|Model name|CPU\(s\)|Thread\(s\) per core|CPU max MHz):' || true

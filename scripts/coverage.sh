@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 dir=build-cov
 target=90
 
+scripts/install-deps.sh cover
+
 scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Debug -DVOZAZ2_COVERAGE=ON -DVOZAZ2_BENCHMARKS=OFF
 find "$dir" -name '*.gcda' -delete
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" -j "$(nproc)" --output-on-failure ||

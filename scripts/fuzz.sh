@@ -11,6 +11,8 @@ seconds=${1:-60}
 dir=build-fuzz
 targets=(number_text experiment experiment_file)
 
+scripts/install-deps.sh fuzz
+
 cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVOZAZ2_FUZZ=ON -DVOZAZ2_SANITIZE=ON -DBUILD_TESTING=OFF -DVOZAZ2_BENCHMARKS=OFF >/dev/null
 cmake --build "$dir" -j "$(nproc)" --target "${targets[@]/#/vozaz2_fuzz_}"

@@ -13,7 +13,8 @@ steps=${1:-1000000}
 window_seconds=${2:-600}
 dir=build-quality
 
-scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVOZAZ2_BENCHMARKS=ON
+scripts/install-deps.sh bench
+scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVOZAZ2_BENCHMARKS=ON -DBUILD_TESTING=OFF
 
 echo "== Headless: $steps steps"
 out=$("$dir/bench/vozaz2-longrun" "$steps" 100000)

@@ -3,11 +3,12 @@
 # opens with the default experiment ready to start ("Начать"). Where there is
 # no display (no DISPLAY or WAYLAND_DISPLAY), it says so and runs the default
 # experiment headless instead: its numbers as CSV and its two screens as PNG
-# pictures under out/.
+# pictures under out/. Installs and builds only what the programs need: no
+# tests (they would need GoogleTest).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh build
+scripts/install-deps.sh run
+scripts/build.sh build -DBUILD_TESTING=OFF
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/app/vozaz2 "$@"
 fi

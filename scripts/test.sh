@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build and test"

@@ -15,7 +15,7 @@
 #                           [--graphs] [--graphs-shots PREFIX] [--dumbbell]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh bench
 dir=build-window-bench
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVOZAZ2_BENCHMARKS=ON >/dev/null
 cmake --build "$dir" --target vozaz2-window-bench -j "$(nproc)" >/dev/null

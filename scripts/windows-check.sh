@@ -4,7 +4,7 @@
 # build-mingw/, GoogleTest from Debian's source package, everything linked
 # statically, and runs the tests under Wine with a private Wine prefix in the
 # build folder (no display needed). Installs nothing: scripts/install-deps.sh
-# does (g++-mingw-w64-x86-64-posix, googletest, wine64).
+# test does (g++-mingw-w64-x86-64-posix, googletest, wine64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=build-mingw
@@ -12,7 +12,7 @@ dir=build-mingw
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || [ ! -x /usr/lib/wine/wine64 ] || wine=/usr/lib/wine/wine64
 if [ -z "$wine" ] || ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
-  echo "windows-check: needs wine64 and g++-mingw-w64-x86-64-posix (scripts/install-deps.sh)" >&2
+  echo "windows-check: needs wine64 and g++-mingw-w64-x86-64-posix (scripts/install-deps.sh test)" >&2
   exit 1
 fi
 

@@ -378,6 +378,7 @@ void Form1::StopPacing() {
 }
 
 void Form1::PaintFrame() {
+  ++frames_;
   if (QAccessible::isActive())
     for (TextBox* box : boxes_) box->TellChange();
   const bool screens = Picture2->ShowChanges() | Picture3->ShowChanges();

@@ -113,6 +113,8 @@ class Form1 final : public QWidget {
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
   bool PacingRepaints() const { return pacing_; }
+  // The repaint frames so far: screen readers hear of a box's change at most once in each.
+  long Frames() const { return frames_; }
 
   // The tempo of the runs; the default is as fast as possible.
   void SetTempo(Tempo tempo);
@@ -302,6 +304,7 @@ class Form1 final : public QWidget {
   bool pacing_ = false;
   bool updateHeld_ = false;
   bool painting_ = false;
+  long frames_ = 0;
 };
 
 }  // namespace vozaz2

@@ -4,9 +4,13 @@
 Run by run_a11y_test.sh, inside a D-Bus session and an X server with the
 accessibility bus and the program (vozaz2) already started. Reads the name
 and text of every box, walks the inputs with Tab, starts a run with F5,
-stops and continues it with F6, makes a step with F8, and counts how often
-the time box reports a change during the run. Exits 0 when all is as
-expected, 1 otherwise; prints what it read.
+stops and continues it with F6, makes a step with F8, and checks that the
+time box reports its changes during the run (how often, against the wall
+clock, is printed only: the window's pacing of the reports is checked by
+tests/ui/AnnouncementTest.cpp, frame by frame). Every wait is for what the
+program shows, with a deadline that only guards against a hang, so a slow or
+busy machine passes as a fast one does. Exits 0 when all is as expected, 1
+otherwise; prints what it read.
 """
 import os
 import subprocess
@@ -16,7 +20,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-FRAME_RATE = 1000 / 16  # the window repaints, and reports, at most this often
+HANG = 60  # seconds: a deadline for what should take a moment
 failures = []
 
 
@@ -37,7 +41,7 @@ def program_alive():
         return False
 
 
-def find_app(name, seconds=20):
+def find_app(name, seconds=2 * HANG):
     end = time.time() + seconds
     while time.time() < end and program_alive():
         for app in pyatspi.Registry.getDesktop(0):
@@ -63,7 +67,7 @@ def number(text):
     return float(text.replace(",", "."))
 
 
-def wait_for(condition, seconds=10):
+def wait_for(condition, seconds=HANG):
     end = time.time() + seconds
     while time.time() < end:
         if condition():
@@ -72,9 +76,13 @@ def wait_for(condition, seconds=10):
     return False
 
 
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True,
+                          timeout=HANG).stdout
+
+
 def key(name):
-    subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
-    time.sleep(0.15)
+    xdotool("key", "--clearmodifiers", name)
 
 
 def main():
@@ -106,19 +114,28 @@ def main():
     check(len(screens) == 3 and all(screens), "three screens with names")
 
     # The keyboard alone: the window takes the focus, Tab walks to the step box.
-    window = subprocess.run(["xdotool", "search", "--sync", "--name", "^Vozaz2$"], check=True,
-                            capture_output=True, text=True).stdout.split()[0]
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-    time.sleep(0.3)
+    window = xdotool("search", "--sync", "--name", "^Vozaz2$").split()[0]
+    xdotool("windowfocus", "--sync", window)
     focused = lambda: [b.name for b in boxes if b.getState().contains(pyatspi.STATE_FOCUSED)]
-    walked = []
-    for _ in range(15):
+    walked = focused()
+    for _ in range(15):  # each Tab moves the focus to the next box
         key("Tab")
+        if not wait_for(lambda: focused() not in ([], walked[-1:])):
+            break
         walked += focused()
-        if walked and walked[-1] == "шаг, с":
+        if walked[-1] == "шаг, с":
             break
     print("Tab walked:", " | ".join(walked))
     check(walked[-1:] == ["шаг, с"], "Tab reaches the step box")
+
+    # The keys reach the program in order: once a Tab and a Shift+Tab have
+    # moved the focus away from the step box and back, every key before them
+    # has been handled.
+    def handled():
+        key("Tab")
+        check(wait_for(lambda: focused() != ["шаг, с"]), "Tab leaves the step box")
+        key("shift+Tab")
+        check(wait_for(lambda: focused() == ["шаг, с"]), "Shift+Tab comes back to the step box")
 
     t = by_name["T, с"]
     key("F5")
@@ -129,26 +146,43 @@ def main():
     check(number(text_of(by_name["V1, м/с"])) == 2 and number(text_of(by_name["J1, кг * м^2"])) == 2,
           "the start values V1 = 2, J1 = 2")
 
-    # How often the time box reports its change while the run goes on.
-    changes = []
-    listener = lambda event: changes.append(event.source.name)
+    # The time box reports its changes while the run goes on: listened to
+    # for two seconds, and on until it has reported one (or the deadline).
+    # The listener asks the program nothing: all boxes report at every frame,
+    # and a reader that queried each report would fall ever further behind.
+    reports, others = [], [0]
+
+    def listener(event):
+        if event.source == t:
+            reports.append(event.any_data)
+        else:
+            others[0] += 1
     pyatspi.Registry.registerEventListener(listener, "object:text-changed:insert")
-    GLib.timeout_add(2000, lambda: pyatspi.Registry.stop())
     start, began = number(text_of(t)), time.time()
+
+    def enough():
+        if reports or time.time() - began > HANG:
+            pyatspi.Registry.stop()
+            return False
+        return True
+    GLib.timeout_add(2000, enough)
     pyatspi.Registry.start()
     wall = time.time() - began
-    steps = (number(text_of(t)) - start) / 0.005
     pyatspi.Registry.deregisterEventListener(listener, "object:text-changed:insert")
-    reports = changes.count("T, с")
-    print(f"T reported {reports} changes in {wall:.2f} s ({reports / wall:.1f} a second) "
-          f"while the run made {steps / wall:.0f} steps a second")
-    check(0 < reports <= wall * FRAME_RATE * 1.2 + 2, "T reported at most at the display's rate")
+    steps = (number(text_of(t)) - start) / 0.005
+    print(f"T reported {len(reports)} changes in {wall:.2f} s ({len(reports) / wall:.1f} a second), "
+          f"the other boxes {others[0]}, while the run made {steps / wall:.0f} steps a second "
+          f"(figures only); T's last reports: {reports[-3:]}")
+    check(len(reports) > 0, "T reports its changes during the run")
 
     key("F6")
+    handled()
     stopped = number(text_of(t))
     time.sleep(0.3)
     check(number(text_of(t)) == stopped, "F6 stops the run")
     key("F8")
+    check(wait_for(lambda: number(text_of(t)) != stopped), "F8 makes a step")
+    handled()
     check(abs(number(text_of(t)) - stopped - 0.005) < 1e-9, "F8 makes one step of 0.005 s")
     key("F6")
     check(wait_for(lambda: number(text_of(t)) > stopped + 0.1), "F6 continues the run")

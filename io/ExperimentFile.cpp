@@ -304,6 +304,12 @@ WholeFile::WholeFile(const QString& path) : path_(path) {}
 WholeFile::~WholeFile() = default;
 
 std::optional<FileProblem> WholeFile::Open() {
+  if (path_ == QStringLiteral("-")) {
+    direct_ = std::make_unique<QFile>();
+    if (!direct_->open(1, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+      return FileProblem{"стандартный вывод закрыт"};
+    return std::nullopt;
+  }
   const QFileInfo info(path_);
   if (info.isDir()) return FileProblem{"это папка, а не файл"};
   if (info.exists() && !info.isFile()) {

@@ -59,7 +59,7 @@ std::optional<FileProblem> WriteExperimentFile(const QString& path, const Scenar
 // file beside it, which takes the file's name only at Commit. Open it before
 // the work that fills it, so that a folder that takes no file is found at
 // once. A target that is not a regular file (a device such as /dev/null, a
-// pipe) is written directly.
+// pipe) is written directly, and so is "-", the standard output.
 class WholeFile {
  public:
   explicit WholeFile(const QString& path);

@@ -8,7 +8,9 @@
 
 namespace vozaz2 {
 
-CsvOutput::CsvOutput(QIODevice* device) : device_(device) { rows_.AppendHeader(); }
+CsvOutput::CsvOutput(QIODevice* device, CsvDialect dialect) : device_(device), rows_(dialect) {
+  rows_.AppendHeader();
+}
 
 bool CsvOutput::Flush() {
   const std::string_view text = rows_.Text();
@@ -24,7 +26,7 @@ bool CsvOutput::Flush() {
   return ok_;
 }
 
-CsvExportResult ExportRunCsv(const Scenario& s, const QString& path,
+CsvExportResult ExportRunCsv(const Scenario& s, const QString& path, CsvDialect dialect,
                              const std::function<bool(long long, long long)>& progress) {
   CsvExportResult result;
   // The screens draw nothing and nothing is kept: the table is made from the
@@ -38,7 +40,7 @@ CsvExportResult ExportRunCsv(const Scenario& s, const QString& path,
 
   WholeFile file(path);
   if ((result.problem = file.Open())) return result;
-  CsvOutput csv(&file.Device());
+  CsvOutput csv(&file.Device(), dialect);
   const long long total = s.steps.value_or(0);
   constexpr long long kProgressEvery = 4096;
   ReplaySteps(session, s.steps, [&](long long done) {

@@ -19,7 +19,7 @@ namespace vozaz2 {
 class CsvOutput {
  public:
   // A null device is standard output. The header is the first row.
-  explicit CsvOutput(QIODevice* device);
+  explicit CsvOutput(QIODevice* device, CsvDialect dialect = {});
 
   void Row(long long step, const SimRecord& r) {
     rows_.Append(step, r);
@@ -37,7 +37,8 @@ class CsvOutput {
 
 // Makes the whole table of a scenario's run by running it again headless,
 // step for step as the runner does, into a file written whole or not at all:
-// the same bytes as `vozaz2-batch --setup FILE --csv PATH` for that scenario.
+// the same bytes as `vozaz2-batch --setup FILE --csv PATH` for that scenario
+// (in the spreadsheet's dialect, as `--table PATH`).
 // progress(done, total) is called now and then (total is the step count, or
 // 0 when the run goes on until T reaches 12 Mt); a false answer cancels, and
 // then no file is left. Returns the problem, or nothing when the file was
@@ -47,7 +48,7 @@ struct CsvExportResult {
   bool cancelled = false;
   std::optional<FileProblem> problem;
 };
-CsvExportResult ExportRunCsv(const Scenario& s, const QString& path,
+CsvExportResult ExportRunCsv(const Scenario& s, const QString& path, CsvDialect dialect,
                              const std::function<bool(long long done, long long total)>& progress);
 
 }  // namespace vozaz2

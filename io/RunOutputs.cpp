@@ -19,7 +19,7 @@ std::optional<FileProblem> CsvRunOutput::Open() {
     file_ = std::make_unique<WholeFile>(Path());
     if (auto problem = file_->Open()) return problem;
   }
-  csv_.emplace(file_ ? &file_->Device() : nullptr);
+  csv_.emplace(file_ ? &file_->Device() : nullptr, dialect_);
   return std::nullopt;
 }
 

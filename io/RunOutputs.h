@@ -50,13 +50,14 @@ class RunOutput {
 // The table, one row a step (run/CsvRows.h); "-" streams to standard output.
 class CsvRunOutput final : public RunOutput {
  public:
-  using RunOutput::RunOutput;
+  explicit CsvRunOutput(QString path, CsvDialect dialect = {}) : RunOutput(std::move(path)), dialect_(dialect) {}
   std::optional<FileProblem> Open() override;
   bool Step(long long done, const SimRecord& r) override;
   std::optional<FileProblem> Finish(const Session& session) override;
 
  private:
   bool Write(QIODevice&, const Session&) override { return true; }
+  CsvDialect dialect_;
   std::unique_ptr<WholeFile> file_;
   std::optional<CsvOutput> csv_;
 };

@@ -1,5 +1,6 @@
 #include "run/CsvRows.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iterator>
@@ -14,9 +15,22 @@ namespace {
 constexpr std::size_t kLongestRow = 20 + 28 * 25 + 1 + 32;
 }  // namespace
 
+namespace {
+
+// A field of the header, quoted where it holds the separator.
+std::string HeaderField(const Quantity& q, const CsvDialect& d) {
+  if (!d.labelled) return std::string(q.key);
+  std::string label(q.key);
+  if (!q.unit.empty()) (label += ", ") += q.unit;
+  if (label.find(d.field) == std::string::npos) return label;
+  return '"' + label + '"';
+}
+
+}  // namespace
+
 void CsvRows::AppendHeader() {
-  std::string header = "step";
-  for (std::size_t q = 0; q < kColumns; ++q) (header += ',') += kQuantities[q].key;
+  std::string header = dialect_.labelled ? "шаг" : "step";
+  for (std::size_t q = 0; q < kColumns; ++q) (header += dialect_.field) += HeaderField(kQuantities[q], dialect_);
   header += '\n';
   if (text_.size() < used_ + header.size()) text_.resize(used_ + header.size());
   text_.replace(used_, header.size(), header);
@@ -31,13 +45,14 @@ void CsvRows::Append(long long step, const SimRecord& r) {
   char* const end = text_.data() + text_.size();
   p = std::to_chars(p, end, step).ptr;
   for (std::size_t c = 0; c < kColumns; ++c) {
-    *p++ = ',';
+    *p++ = dialect_.field;
     Cell& cell = cells_[c];
     std::uint64_t bits;
     std::memcpy(&bits, &values[c], sizeof bits);
     if (cell.size == 0 || bits != cell.bits) {
       cell.bits = bits;
       cell.size = static_cast<unsigned char>(std::to_chars(cell.text, cell.text + sizeof cell.text, values[c]).ptr - cell.text);
+      if (dialect_.decimal != '.') std::replace(cell.text, cell.text + cell.size, '.', dialect_.decimal);
     }
     std::memcpy(p, cell.text, sizeof cell.text);
     p += cell.size;

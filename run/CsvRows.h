@@ -1,7 +1,11 @@
 // The run as a table: one row a step, with the step number and the readout's
-// quantities in the readout's order, as comma-separated text. Each number is written as the
-// shortest text that reads back as the very same double, so the table is
-// exact and nothing depends on the C library's locale.
+// quantities in the readout's order, as comma-separated text. Each number is
+// written as the shortest text that reads back as the very same double, so
+// the table is exact and nothing depends on the C library's locale.
+//
+// The same table for a spreadsheet in the user's language: the decimal
+// separator of the locale, fields separated by semicolons where numbers
+// take the comma, and a header of the readout's labels with their units.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +17,25 @@
 
 namespace vozaz2 {
 
+// How the table is written.
+struct CsvDialect {
+  char field = ',';        // between fields
+  char decimal = '.';      // in numbers
+  bool labelled = false;   // header: "шаг", "T, с", ... instead of "step", "T", ...
+};
+// For a spreadsheet in a locale whose decimal separator is this.
+inline CsvDialect SpreadsheetDialect(char decimal) { return {decimal == ',' ? ';' : ',', decimal, true}; }
+
 // Rows gathered as text, to be written out in large pieces.
 class CsvRows {
  public:
+  explicit CsvRows(CsvDialect dialect = {}) : dialect_(dialect) {}
+
   // Text gathered past this size is worth writing out.
   static constexpr std::size_t kFlushSize = 1 << 20;
 
-  // The header: "step", then the readout's symbols (run/Quantities.h).
+  // The header: "step", then the readout's symbols (run/Quantities.h); or,
+  // labelled, "шаг", then each symbol with its unit.
   void AppendHeader();
   // Appends the row of the record after `step` steps, with its line end.
   void Append(long long step, const SimRecord& r);
@@ -41,6 +57,7 @@ class CsvRows {
     char text[32];
   };
 
+  CsvDialect dialect_;
   std::string text_ = std::string(kFlushSize + 4096, '\0');
   std::size_t used_ = 0;
   Cell cells_[kColumns];

@@ -33,20 +33,20 @@ std::optional<std::size_t> ParameterIndex(std::string_view name) {
 std::optional<std::string> ScenarioProblem(const Scenario& s) {
   for (std::size_t i = 0; i < kParameterCount; ++i)
     if (s.parameters[i] && !std::isfinite(*s.parameters[i]))
-      return std::string(kParameterNames[i]) + " is not a finite number";
+      return std::string(kParameterNames[i]) + ": нужно конечное число";
   for (const ModeControl& c : s.before)
-    if (!ModeControlNamed(ModeControlName(c))) return "no such control: " + ModeControlName(c);
+    if (!ModeControlNamed(ModeControlName(c))) return "нет элемента " + ModeControlName(c);
   long long last = 0;
   for (const TimedClick& t : s.events) {
     if (!ModeControlNamed(ModeControlName(t.control)))
-      return "no such control: " + ModeControlName(t.control);
+      return "нет элемента " + ModeControlName(t.control);
     if (t.afterSteps < 0 || t.afterSteps > kMaxSteps)
-      return "an event's step is outside 0 to " + std::to_string(kMaxSteps);
-    if (t.afterSteps < last) return "events are not in the order of their steps";
+      return "шаг щелчка вне пределов от 0 до " + std::to_string(kMaxSteps);
+    if (t.afterSteps < last) return "щелчки не по порядку шагов";
     last = t.afterSteps;
   }
   if (s.steps && (*s.steps < 0 || *s.steps > kMaxSteps))
-    return "the number of steps is outside 0 to " + std::to_string(kMaxSteps);
+    return "число шагов вне пределов от 0 до " + std::to_string(kMaxSteps);
   return std::nullopt;
 }
 

@@ -57,6 +57,13 @@ TEST(Batch, SameArgumentsGiveTheSameFile) {
   ASSERT_EQ(RunBatch(args + QStringList{dir.filePath("b")}, "ru_RU.UTF-8").exitCode, 0);
   const QByteArray csv = Contents(dir.filePath("a"));
   EXPECT_EQ(csv, Contents(dir.filePath("b")));
+  // For a spreadsheet in a Russian locale: semicolons, decimal commas, the
+  // labels with their units; the same numbers.
+  const QByteArray table = RunBatch(args.mid(0, args.size() - 1) + QStringList{"--table", "-"}, "ru_RU.UTF-8").out;
+  EXPECT_TRUE(table.startsWith("шаг;T, с;L0, м;R2, м;")) << table.left(80).toStdString();
+  QByteArray asCsv = table.mid(table.indexOf('\n'));
+  asCsv.replace(',', '.').replace(';', ',');
+  EXPECT_EQ(asCsv, csv.mid(csv.indexOf('\n')));
   const QList<QByteArray> rows = Rows(csv);
   ASSERT_EQ(rows.size(), 401);
   EXPECT_EQ(rows[0], kHeader);
@@ -75,12 +82,15 @@ TEST(Batch, FailuresExitWithTheirCodes) {
     int exitCode;
     QByteArray err;
   } refused[] = {
-      {{"--R1", "abc"}, 2, "Введите правильно данные: --R1 abc"},
-      {{"--dumbbell", "--R1", "0.5"}, 2, "Введите правильно данные: R1 = 0.5, нужно R1 ≥ 0,51 м у гантели"},
-      {{"--Mt", "-1"}, 2, "Введите правильно данные: Mt = -1, нужно Mt > 0"},
-      {{"R1=2"}, 1, "vozaz2-batch: R1=2 is not an option (options begin with --; see --help)"},
-      {{"--png", ""}, 1, "vozaz2-batch: --png needs a PREFIX for the names of the two pictures"},
-      {{"--steps", "50000001"}, 1, "vozaz2-batch: --steps 50000001 is too large: at most 50000000"},
+      {{"--R1", "abc"}, 2, "vozaz2-batch: Введите правильно данные: --R1 abc"},
+      {{"--dumbbell", "--R1", "0.5"}, 2, "vozaz2-batch: Введите правильно данные: R1 = 0.5, нужно R1 ≥ 0,51 м у гантели"},
+      {{"--Mt", "-1"}, 2, "vozaz2-batch: Введите правильно данные: Mt = -1, нужно Mt > 0"},
+      {{"R1=2"}, 1, "vozaz2-batch: R1=2 — не параметр командной строки (они начинаются с --; см. --help)"},
+      {{"--bogus"}, 1, "vozaz2-batch: неизвестный параметр --bogus (см. --help)"},
+      {{"--png", ""}, 1, "vozaz2-batch: --png: нужен префикс имён файлов"},
+      {{"--svg", "-"}, 1, "vozaz2-batch: --svg -: это несколько файлов, в стандартный вывод их не записать"},
+      {{"--report", "-"}, 1, "vozaz2-batch: в стандартный вывод можно записать только что-то одно"},
+      {{"--steps", "50000001"}, 1, "vozaz2-batch: --steps 50000001: слишком много, не больше 50000000"},
   };
   for (const auto& row : refused) {
     const Result r = RunBatch(row.args + QStringList{"--csv", "-"});

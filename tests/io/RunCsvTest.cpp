@@ -29,7 +29,7 @@ TEST(RunCsv, ExportEqualsTheRunnersTableAndCancelsCleanly) {
   ASSERT_FALSE(WriteExperimentFile(dir.filePath("run.vozaz2"), s));
 
   long long reports = 0, last = 0;
-  const CsvExportResult ok = ExportRunCsv(s, dir.filePath("window.csv"), [&](long long done, long long total) {
+  const CsvExportResult ok = ExportRunCsv(s, dir.filePath("window.csv"), {}, [&](long long done, long long total) {
     ++reports;
     last = done;
     return total == 9000;
@@ -63,10 +63,10 @@ TEST(RunCsv, ExportEqualsTheRunnersTableAndCancelsCleanly) {
   QFile old(dir.filePath("old.csv"));
   ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
   old.close();
-  const CsvExportResult cancelled = ExportRunCsv(s, old.fileName(), [](long long, long long) { return false; });
+  const CsvExportResult cancelled = ExportRunCsv(s, old.fileName(), {}, [](long long, long long) { return false; });
   EXPECT_TRUE(cancelled.cancelled && !cancelled.written);
   EXPECT_EQ(Contents(old.fileName()), "old\n");
-  EXPECT_FALSE(ExportRunCsv(s, dir.filePath("none.csv"), [](long long, long long) { return false; }).written);
+  EXPECT_FALSE(ExportRunCsv(s, dir.filePath("none.csv"), {}, [](long long, long long) { return false; }).written);
   EXPECT_FALSE(QFile::exists(dir.filePath("none.csv")));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);  // no temporary file is left
 }

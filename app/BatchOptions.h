@@ -1,0 +1,40 @@
+// The headless runner's command line: what each option means, the help text,
+// and the command line read into what to run and what to write. Every
+// message is Russian and names what is wrong.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <variant>
+
+#include "run/Scenario.h"
+
+namespace vozaz2::batch {
+
+// Exit statuses.
+inline constexpr int kUsageError = 1;
+inline constexpr int kBadParameter = 2;
+inline constexpr int kDiverged = 3;
+inline constexpr int kWriteFailed = 4;
+
+struct Command {
+  Scenario scenario;  // the options' own; a --setup file goes under them
+  std::optional<QString> setup, saveSetup, csv, table, png, report, svg;
+  bool help = false, version = false;
+};
+
+// What is wrong with a command line: the exit status and the message.
+struct Problem {
+  int status;
+  QString what;
+};
+
+// Reads the arguments (without the program's name). Parameters take the
+// text the window's boxes take, with `separator` or '.'.
+std::variant<Command, Problem> ReadCommandLine(const QStringList& args, char separator);
+
+// The help text, in Russian, with the folder of the installed lessons.
+QString HelpText(const QString& lessons);
+
+}  // namespace vozaz2::batch

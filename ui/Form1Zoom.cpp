@@ -69,6 +69,7 @@ void Form1::BuildZoomMenu() {
   // The form on the whole screen, for a projector; F11 again, or Escape,
   // brings the window back (see SetUpKeyboard and event).
   FullScreenAction = new QAction(QStringLiteral("Во &весь экран"), this);
+  FullScreenAction->setObjectName(QStringLiteral("FullScreenAction"));
   FullScreenAction->setCheckable(true);
   FullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
   addAction(FullScreenAction);

@@ -148,7 +148,7 @@ void Form1::ShowScreens() {
 
   apparatus_ = ApparatusPicture(scale);
   apparatus_.setDevicePixelRatio(screensRatio_);
-  Picture1->SetImage(&apparatus_);
+  Picture(1)->SetImage(&apparatus_);
 
   struct Screen {
     ImageSurface& own;
@@ -157,8 +157,8 @@ void Form1::ShowScreens() {
     const DrawingRecord& record;
     PictureBox* box;
   };
-  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, session_->OscillogramDrawings(), Picture2},
-                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, session_->PathDrawings(), Picture3}}) {
+  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, session_->OscillogramDrawings(), Picture(2)},
+                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, session_->PathDrawings(), Picture(3)}}) {
     PictureBox* box = s.box;
     if (scale == 1) {
       s.tee.SetSecond(nullptr);

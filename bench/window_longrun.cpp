@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/FormControl.h"
 #include "bench/ProcStatus.h"
 
 #include "graphs/GraphsWindow.h"
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     }
   });
   QTimer::singleShot(0, [&] {
-    form.Command1->click();
+    vozaz2::bench::FormControl<QPushButton>(form, "Command1")->click();
     clock.start(1000);
   });
   return app.exec();

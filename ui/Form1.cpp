@@ -40,6 +40,14 @@ namespace {
 // The display's rate: during a run the window repaints at most this often.
 constexpr int kFrameMs = 16;
 
+// Fills `controls` with the controls in `area` named kind1, kind2, ...
+template <class W, std::size_t N>
+void Collect(const QWidget& area, std::array<W*, N>& controls, const char* kind) {
+  for (std::size_t i = 0; i < N; ++i) {
+    controls[i] = dynamic_cast<W*>(area.findChild<QWidget*>(QString::fromLatin1(kind) + QString::number(i + 1)));
+    Q_ASSERT(controls[i]);
+  }
+}
 
 }  // namespace
 
@@ -104,7 +112,7 @@ void Form1::BuildControls() {
   for (const Form1Control& c : kForm1Layout) {
     QWidget* container = c.frame ? frames.value(QString::fromLatin1(c.frame)) : area_;
     Q_ASSERT(container);
-    QWidget* w = c.place(*this, container);
+    QWidget* w = c.make(container);
     const QString name = QString::fromLatin1(c.name);
     w->setObjectName(name);
     w->setStyle(style_);
@@ -122,9 +130,13 @@ void Form1::BuildControls() {
     } else if (auto* box = dynamic_cast<TextBox*>(w)) {
       box->setText(name);  // a box shows its own name until it is written
       box->setAttribute(Qt::WA_OpaquePaintEvent);  // see WindowStyle
-      boxes_.at(static_cast<std::size_t>(name.mid(4).toInt() - 1)) = box;
     }
   }
+  Collect(*area_, boxes_, "Text");
+  Collect(*area_, pictures_, "Picture");
+  Collect(*area_, commands_, "Command");
+  Collect(*area_, options_, "Option");
+  Collect(*area_, checks_, "Check");
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -159,15 +171,15 @@ void Form1::DescribeForScreenReaders() {
   }
 
   const QString copy = QStringLiteral(" Ctrl+C копирует картинку.");
-  Picture1->setAccessibleName(QStringLiteral("Схема установки"));
-  Picture1->setAccessibleDescription(
+  Picture(1)->setAccessibleName(QStringLiteral("Схема установки"));
+  Picture(1)->setAccessibleDescription(
       QStringLiteral("Груз на упругой нити, пропущенной через втулку; нить или втулка движется вверх или вниз."));
-  Picture3->setAccessibleName(QStringLiteral("Траектория груза, вид сверху"));
-  Picture3->setAccessibleDescription(
+  Picture(3)->setAccessibleName(QStringLiteral("Траектория груза, вид сверху"));
+  Picture(3)->setAccessibleDescription(
       QStringLiteral("Синие точки — след груза (у гантели — её центра), красная окружность — начальный "
                      "радиус R1; шары гантели — кружки. X и Y в масштабе Mx, м/см.") + copy);
-  Picture2->setAccessibleName(QStringLiteral("Осциллограмма: сила натяжения нити, её трение и высота груза по времени"));
-  Picture2->setAccessibleDescription(
+  Picture(2)->setAccessibleName(QStringLiteral("Осциллограмма: сила натяжения нити, её трение и высота груза по времени"));
+  Picture(2)->setAccessibleDescription(
       QStringLiteral("Красная линия — сила натяжения нити FL, синяя — её часть трения Ftr, оливковая — "
                      "высота груза Z; от отметки −4: зелёная — обороты гантели, серая — w12, после "
                      "разлёта — FL2 и её трение. По горизонтали время T/Mt, см.") + copy);
@@ -218,13 +230,13 @@ void Form1::ConnectControls() {
   connect(Timer1, &QTimer::timeout, this, &Form1::Tick);
   connect(frameTimer_, &QTimer::timeout, this, &Form1::PaintFrame);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { StartRun(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Do(&Session::Stop); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Do(&Session::Continue); });
-  connect(Command4, &QPushButton::clicked, this, [this] { close(); });
-  connect(Command5, &QPushButton::clicked, this, [this] { Do(&Session::ClearScreens); });
-  connect(Command6, &QPushButton::clicked, this, [] { ShowHelpWindow(); });
-  connect(Command7, &QPushButton::clicked, this, [this] { Do(&Session::Step); });
+  connect(Command(1), &QPushButton::clicked, this, [this] { StartRun(); });
+  connect(Command(2), &QPushButton::clicked, this, [this] { Do(&Session::Stop); });
+  connect(Command(3), &QPushButton::clicked, this, [this] { Do(&Session::Continue); });
+  connect(Command(4), &QPushButton::clicked, this, [this] { close(); });
+  connect(Command(5), &QPushButton::clicked, this, [this] { Do(&Session::ClearScreens); });
+  connect(Command(6), &QPushButton::clicked, this, [] { ShowHelpWindow(); });
+  connect(Command(7), &QPushButton::clicked, this, [this] { Do(&Session::Step); });
 
   // A number typed into a parameter box is the session's as soon as it reads
   // (the graphs draw the law's line from it before the run).
@@ -234,12 +246,10 @@ void Form1::ConnectControls() {
     });
 
   // A user's click runs the mode rules; then every control shows the model.
-  const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n)
-    connect(options[n - 1], &QAbstractButton::clicked, this, [this, n] { ClickMode({true, n}); });
-  const auto checks = CheckBoxes();
+    connect(Option(n), &QAbstractButton::clicked, this, [this, n] { ClickMode({true, n}); });
   for (int n = 1; n <= Modes::kChecks; ++n)
-    connect(checks[n - 1], &QAbstractButton::clicked, this, [this, n] { ClickMode({false, n}); });
+    connect(Check(n), &QAbstractButton::clicked, this, [this, n] { ClickMode({false, n}); });
 }
 
 void Form1::SetUpKeyboard() {
@@ -247,11 +257,11 @@ void Form1::SetUpKeyboard() {
     auto* s = new QShortcut(keys, this);
     connect(s, &QShortcut::activated, this, action);
   };
-  shortcut(QKeySequence(Qt::Key_F5), [this] { Command1->click(); });
+  shortcut(QKeySequence(Qt::Key_F5), [this] { Command(1)->click(); });
   shortcut(QKeySequence(Qt::Key_F6), [this] {
-    (session_->Ticking() ? Command2 : Command3)->click();
+    (session_->Ticking() ? Command(2) : Command(3))->click();
   });
-  shortcut(QKeySequence(Qt::Key_F8), [this] { Command7->click(); });
+  shortcut(QKeySequence(Qt::Key_F8), [this] { Command(7)->click(); });
   shortcut(QKeySequence(Qt::Key_Escape), [this] { FullScreenAction->setChecked(false); });
   shortcut(QKeySequence::Copy, [this] { CopyScreen(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { CopyReadout(); });
@@ -259,15 +269,15 @@ void Form1::SetUpKeyboard() {
   // pointer rests on a screen (see eventFilter).
   for (TextBox* box : boxes_) box->installEventFilter(this);
   // Enter in an input box starts the run, as "Начать" does.
-  for (int box : kInputTabOrder) connect(Box(box), &QLineEdit::returnPressed, Command1, &QAbstractButton::click);
+  for (int box : kInputTabOrder) connect(Box(box), &QLineEdit::returnPressed, Command(1), &QAbstractButton::click);
 
-  Command1->setToolTip(QStringLiteral("Начать опыт (F5)"));
-  Command2->setToolTip(QStringLiteral("Остановить (F6)"));
-  Command3->setToolTip(QStringLiteral("Продолжить (F6)"));
-  Command7->setToolTip(QStringLiteral("Сделать 1 шаг (F8)"));
+  Command(1)->setToolTip(QStringLiteral("Начать опыт (F5)"));
+  Command(2)->setToolTip(QStringLiteral("Остановить (F6)"));
+  Command(3)->setToolTip(QStringLiteral("Продолжить (F6)"));
+  Command(7)->setToolTip(QStringLiteral("Сделать 1 шаг (F8)"));
   const QString copyTip = QStringLiteral(
       "Ctrl+C: копировать картинку экрана\nCtrl+Shift+C: копировать показания таблицей");
-  for (PictureBox* screen : {Picture1, Picture2, Picture3}) {
+  for (PictureBox* screen : {Picture(1), Picture(2), Picture(3)}) {
     screen->setFocusPolicy(Qt::ClickFocus);
     screen->setToolTip(copyTip);
   }
@@ -280,9 +290,9 @@ void Form1::SetUpKeyboard() {
     Box(box)->setFocusPolicy(Qt::StrongFocus);
     chain << Box(box);
   }
-  chain << Command1 << Command2 << Command3 << Command7 << Command5 << Command6 << Command4
-        << Option1 << Option2 << Option3 << Option4 << Option5 << Option6 << Check4
-        << Option7 << Option8 << Check2 << Check3 << Check1;
+  for (int n : {1, 2, 3, 7, 5, 6, 4}) chain << Command(n);
+  chain << Option(1) << Option(2) << Option(3) << Option(4) << Option(5) << Option(6) << Check(4)
+        << Option(7) << Option(8) << Check(2) << Check(3) << Check(1);
   for (qsizetype i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -290,26 +300,16 @@ TextBox* Form1::Box(int box) const {
   return boxes_.at(static_cast<std::size_t>(box - 1));
 }
 
-std::array<ModeOptionButton*, Modes::kOptions> Form1::OptionButtons() const {
-  return {Option1, Option2, Option3, Option4, Option5, Option6, Option7, Option8};
-}
-
-std::array<ModeCheckBox*, Modes::kChecks> Form1::CheckBoxes() const {
-  return {Check1, Check2, Check3, Check4};
-}
-
 void Form1::SyncModes() {
   const Modes& modes = session_->Controls();
-  const auto options = OptionButtons();
   for (int n = 1; n <= Modes::kOptions; ++n) {
-    ModeOptionButton* o = options[n - 1];
+    ModeOptionButton* o = Option(n);
     const QSignalBlocker quiet(o);
     o->setChecked(modes.Option(n));
     o->setEnabled(modes.OptionEnabled(n));
   }
-  const auto checks = CheckBoxes();
   for (int n = 1; n <= Modes::kChecks; ++n) {
-    ModeCheckBox* c = checks[n - 1];
+    ModeCheckBox* c = Check(n);
     const QSignalBlocker quiet(c);
     c->setChecked(modes.Checked(n));
     c->setEnabled(modes.CheckEnabled(n));
@@ -363,8 +363,8 @@ void Form1::StartPacing() {
   pacing_ = true;
   if (QAccessible::isActive())
     for (TextBox* box : boxes_) box->MarkTold();
-  Picture2->SetGathering(true);
-  Picture3->SetGathering(true);
+  Picture(2)->SetGathering(true);
+  Picture(3)->SetGathering(true);
   frameTimer_->start();
 }
 
@@ -373,15 +373,15 @@ void Form1::StopPacing() {
   frameTimer_->stop();
   PaintFrame();
   pacing_ = false;
-  Picture2->SetGathering(false);
-  Picture3->SetGathering(false);
+  Picture(2)->SetGathering(false);
+  Picture(3)->SetGathering(false);
 }
 
 void Form1::PaintFrame() {
   ++frames_;
   if (QAccessible::isActive())
     for (TextBox* box : boxes_) box->TellChange();
-  const bool screens = Picture2->ShowChanges() | Picture3->ShowChanges();
+  const bool screens = Picture(2)->ShowChanges() | Picture(3)->ShowChanges();
   if (!updateHeld_ && !screens) return;
   updateHeld_ = false;
   painting_ = true;
@@ -392,7 +392,7 @@ void Form1::PaintFrame() {
 
 PictureBox* Form1::ScreenUnderPointer() const {
   QWidget* pointed = QApplication::widgetAt(QCursor::pos());
-  for (PictureBox* screen : {Picture2, Picture3, Picture1})
+  for (PictureBox* screen : {Picture(2), Picture(3), Picture(1)})
     if (pointed == screen) return screen;
   return nullptr;
 }
@@ -401,7 +401,7 @@ void Form1::CopyScreen() {
   // The screen under the mouse pointer, whatever has the focus; else the
   // screen with the focus.
   PictureBox* target = ScreenUnderPointer();
-  for (PictureBox* screen : {Picture2, Picture3, Picture1})
+  for (PictureBox* screen : {Picture(2), Picture(3), Picture(1)})
     if (!target && screen->hasFocus()) target = screen;
   if (target && target->Image()) QGuiApplication::clipboard()->setImage(*target->Image());
 }

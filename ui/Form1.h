@@ -2,9 +2,10 @@
 // result boxes, the mode switches, the buttons and the two screens, bound to
 // one session (run/Session.h) that owns the run and does all the physics.
 //
-// Every control carries its name (Text3, Check1, ...), as member and as
-// objectName; what each of them is, and where it stands, is listed in
-// ui/Form1Layout.h.
+// Every control carries its name (Text3, Check1, ...) as its objectName, and
+// so do the menus, the full screen command and Timer1; what each control is,
+// and where it stands, is listed in ui/Form1Layout.h. Others (tests, the
+// benchmarks) find them by that name.
 //
 // The window binds its widgets to the session (ui/Form1Run.cpp):
 //   - the buttons and switches call the session's commands; each answers
@@ -50,9 +51,6 @@
 #include "ui/ZoomedSurface.h"
 
 class QAction;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -104,11 +102,6 @@ class Form1 final : public QWidget {
   bool SetZoom(int percent);
   int Zoom() const { return zoom_; }
   static QList<int> Zooms();
-  // "Вид" > "Масштаб": the zooms, one of them checked, then "Крупнее"
-  // (Ctrl+=), "Мельче" (Ctrl+−) and "Обычный размер" (Ctrl+0).
-  QMenu* ZoomMenu = nullptr;
-  // "Вид" > "Во весь экран" (F11).
-  QAction* FullScreenAction = nullptr;
 
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
@@ -119,9 +112,6 @@ class Form1 final : public QWidget {
   // The tempo of the runs; the default is as fast as possible.
   void SetTempo(Tempo tempo);
   Tempo CurrentTempo() const { return pacer_.CurrentTempo(); }
-  // "Вид" > "Темп": "Как можно быстрее", "Реальное время", "Замедленно, в 5
-  // раз", one of them checked (keys Ctrl+1, Ctrl+2, Ctrl+3).
-  QMenu* TempoMenu = nullptr;
   // How the window's title names a tempo: "как можно быстрее",
   // "реальное время", "замедленно".
   static QString TempoName(Tempo tempo);
@@ -152,63 +142,6 @@ class Form1 final : public QWidget {
   QWidget* ShowLesson();
   // Adds a command to the "Вид" menu (hidden while it is empty).
   void AddViewAction(QAction* action);
-
-  QMenuBar* MenuBar = nullptr;
-  QMenu *FileMenu = nullptr, *LessonsMenu = nullptr, *ViewMenu = nullptr, *HelpMenu = nullptr;
-
-  // --- Controls (see ui/Form1Layout.h) -----------------------------------
-  PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr;
-
-  TextBox *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
-          *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr, *Text8 = nullptr,
-          *Text9 = nullptr, *Text10 = nullptr, *Text11 = nullptr, *Text12 = nullptr,
-          *Text13 = nullptr, *Text14 = nullptr, *Text15 = nullptr, *Text16 = nullptr,
-          *Text17 = nullptr, *Text18 = nullptr, *Text19 = nullptr, *Text20 = nullptr,
-          *Text21 = nullptr, *Text22 = nullptr, *Text23 = nullptr, *Text24 = nullptr,
-          *Text25 = nullptr, *Text26 = nullptr, *Text27 = nullptr, *Text28 = nullptr,
-          *Text29 = nullptr, *Text30 = nullptr, *Text31 = nullptr, *Text32 = nullptr,
-          *Text33 = nullptr, *Text34 = nullptr, *Text35 = nullptr, *Text36 = nullptr,
-          *Text37 = nullptr, *Text38 = nullptr, *Text39 = nullptr, *Text40 = nullptr,
-          *Text41 = nullptr, *Text42 = nullptr, *Text43 = nullptr;
-
-  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
-         *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
-         *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr,
-         *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr,
-         *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr, *Label20 = nullptr,
-         *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr,
-         *Label25 = nullptr, *Label26 = nullptr, *Label27 = nullptr, *Label28 = nullptr,
-         *Label29 = nullptr, *Label30 = nullptr, *Label31 = nullptr, *Label32 = nullptr,
-         *Label33 = nullptr, *Label34 = nullptr, *Label35 = nullptr, *Label36 = nullptr,
-         *Label37 = nullptr, *Label38 = nullptr, *Label39 = nullptr, *Label40 = nullptr,
-         *Label41 = nullptr, *Label42 = nullptr, *Label43 = nullptr, *Label44 = nullptr,
-         *Label45 = nullptr, *Label46 = nullptr, *Label47 = nullptr, *Label48 = nullptr,
-         *Label49 = nullptr, *Label50 = nullptr, *Label51 = nullptr, *Label52 = nullptr,
-         *Label53 = nullptr, *Label54 = nullptr, *Label55 = nullptr, *Label56 = nullptr,
-         *Label57 = nullptr, *Label58 = nullptr, *Label59 = nullptr, *Label60 = nullptr,
-         *Label61 = nullptr, *Label62 = nullptr, *Label63 = nullptr, *Label64 = nullptr,
-         *Label65 = nullptr, *Label66 = nullptr;
-
-  // "Начать", "Остановить", "Продолжить", "Выход", "Очистить экраны",
-  // "About", "Сделать 1 шаг".
-  QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-              *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
-              *Command7 = nullptr;
-
-  // "FL= 0 до 1 с ", "m= 1+1 от 1с  до Tr с", "VL= 0", "Mx задать вручную".
-  ModeCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr;
-
-  // "Нити", "Втулки" | "Вверх", "Вниз" | "По конусу", "В плоскости" |
-  // "m=2", "m=1+1".
-  ModeOptionButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr,
-                   *Option4 = nullptr, *Option5 = nullptr, *Option6 = nullptr,
-                   *Option7 = nullptr, *Option8 = nullptr;
-
-  // "Движение", "Направление движения", "Вращение нити", "форма груза при T=0".
-  QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr;
-
-  // The stepping timer: precise, 1 ms while a run goes on.
-  QTimer* Timer1 = nullptr;
 
  signals:
   // A step of the run has been made (a tick or "Сделать 1 шаг").
@@ -256,9 +189,12 @@ class Form1 final : public QWidget {
   void ConnectControls();
   void SetUpKeyboard();
   TextBox* Box(int box) const;
-  // Option1 ... Option8 and Check1 ... Check4, by number from 1.
-  std::array<ModeOptionButton*, Modes::kOptions> OptionButtons() const;
-  std::array<ModeCheckBox*, Modes::kChecks> CheckBoxes() const;
+  // The controls that the window's own code works, by number from 1:
+  // Picture(2) is Picture2, Command(1) Command1; the rest it finds by name.
+  PictureBox* Picture(int n) const { return pictures_.at(static_cast<std::size_t>(n - 1)); }
+  QPushButton* Command(int n) const { return commands_.at(static_cast<std::size_t>(n - 1)); }
+  ModeOptionButton* Option(int n) const { return options_.at(static_cast<std::size_t>(n - 1)); }
+  ModeCheckBox* Check(int n) const { return checks_.at(static_cast<std::size_t>(n - 1)); }
 
   void SyncModes();
   void ApplyTimer();
@@ -271,7 +207,26 @@ class Form1 final : public QWidget {
   void Tick();
 
   QStyle* style_ = nullptr;  // WindowStyle(): the application owns it
-  std::array<TextBox*, kBoxCount> boxes_{};
+  std::array<TextBox*, kBoxCount> boxes_{};  // Text1 ... Text43
+  std::array<PictureBox*, 3> pictures_{};
+  std::array<QPushButton*, 7> commands_{};
+  std::array<ModeOptionButton*, Modes::kOptions> options_{};
+  std::array<ModeCheckBox*, Modes::kChecks> checks_{};
+
+  // The menu bar: "Файл" (with "Уроки"), "Вид", "Справка".
+  QMenuBar* MenuBar = nullptr;
+  QMenu *FileMenu = nullptr, *LessonsMenu = nullptr, *ViewMenu = nullptr, *HelpMenu = nullptr;
+  // "Вид" > "Масштаб": the zooms, one of them checked, then "Крупнее"
+  // (Ctrl+=), "Мельче" (Ctrl+−) and "Обычный размер" (Ctrl+0).
+  QMenu* ZoomMenu = nullptr;
+  // "Вид" > "Во весь экран" (F11).
+  QAction* FullScreenAction = nullptr;
+  // "Вид" > "Темп": "Как можно быстрее", "Реальное время", "Замедленно, в 5
+  // раз", one of them checked (keys Ctrl+1, Ctrl+2, Ctrl+3).
+  QMenu* TempoMenu = nullptr;
+  // The stepping timer: precise, 1 ms while a run goes on.
+  QTimer* Timer1 = nullptr;
+
   QImage apparatus_;
   // Each screen's own pixels, and the same screen at the zoom times the
   // display's pixel ratio when that is not 1: the tee passes every drawing

@@ -52,9 +52,11 @@ void Form1::BuildMenu() {
   MenuBar->setFont(QApplication::font(MenuBar));  // the menus' own font, as their popups
 
   FileMenu = MenuBar->addMenu(QStringLiteral("&Файл"));
+  FileMenu->setObjectName(QStringLiteral("FileMenu"));
   QAction* open = FileMenu->addAction(QStringLiteral("&Открыть…"), this, &Form1::OpenWithDialog);
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   LessonsMenu = FileMenu->addMenu(QStringLiteral("&Уроки"));
+  LessonsMenu->setObjectName(QStringLiteral("LessonsMenu"));
   for (const auto& [title, path] : Lessons()) {
     QString text = title;
     LessonsMenu->addAction(text.replace(u'&', QStringLiteral("&&")), this,
@@ -76,9 +78,11 @@ void Form1::BuildMenu() {
   FileMenu->addAction(QStringLiteral("В&ыход"), this, [this] { close(); });
 
   ViewMenu = MenuBar->addMenu(QStringLiteral("&Вид"));
+  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
   ViewMenu->menuAction()->setVisible(false);
 
   HelpMenu = MenuBar->addMenu(QStringLiteral("&Справка"));
+  HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
   lessonAction_ = HelpMenu->addAction(QStringLiteral("&Описание урока"), this, [this] { ShowLesson(); });
   lessonAction_->setEnabled(false);
   HelpMenu->addAction(QStringLiteral("О &программе"), this, [] { ShowHelpWindow(); });

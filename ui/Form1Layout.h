@@ -6,27 +6,36 @@
 // every text box 285 and every button 300. The window's client area is
 // 11 895 x 8 295 twips (793 x 553 pixels).
 //
-// A row names its member of Form1 (the kind of control follows from the
-// member's type), the control's caption (for a text box: none, it starts with
-// its own name, "Text3"), the frame that holds it, its position and its role.
+// A row names its control (the kind of control follows from the name: a
+// Picture is a picture box, a Text a text box, a Label a label, a Command a
+// button, a Check a check box, an Option an option button, a Frame a frame),
+// the control's caption (for a text box: none, it starts with its own name,
+// "Text3"), the frame that holds it, its position and its role.
 #pragma once
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <stdexcept>
 #include <string_view>
-#include <type_traits>
+#include <utility>
 
 #include "help/Twips.h"
+#include "run/Boxes.h"
 #include "run/Screens.h"
-#include "ui/Form1.h"
+#include "ui/ModeButtons.h"
 #include "ui/PictureBox.h"
+#include "ui/TextBox.h"
 
 namespace vozaz2 {
 
+// Creates a control as a child of `parent`.
+using MakeControl = QWidget* (*)(QWidget* parent);
+
 struct Form1Control {
   const char* name;
-  // Creates the control as a child of `parent` and stores it in its member.
-  QWidget* (*place)(Form1& form, QWidget* parent);
+  MakeControl make;  // a control of the kind that its name tells
   const char* caption;
   const char* frame;  // the frame that holds the control; nullptr: the window
   int left, top, width, height;
@@ -34,16 +43,27 @@ struct Form1Control {
 };
 
 namespace form1_detail {
-template <auto Member>
-QWidget* Place(Form1& form, QWidget* parent) {
-  using Widget = std::remove_pointer_t<std::remove_cvref_t<decltype(form.*Member)>>;
-  auto* widget = new Widget(parent);
-  form.*Member = widget;
-  return widget;
+
+template <class Widget>
+QWidget* Make(QWidget* parent) {
+  return new Widget(parent);
 }
+
+// The kind of a control by its name (at compile time: a name of no kind does
+// not compile).
+constexpr MakeControl KindOf(std::string_view name) {
+  const std::pair<std::string_view, MakeControl> kinds[] = {
+      {"Picture", &Make<PictureBox>},  {"Text", &Make<TextBox>},          {"Label", &Make<QLabel>},
+      {"Command", &Make<QPushButton>}, {"Check", &Make<ModeCheckBox>},    {"Option", &Make<ModeOptionButton>},
+      {"Frame", &Make<QGroupBox>}};
+  for (const auto& [kind, make] : kinds)
+    if (name.starts_with(kind)) return make;
+  throw std::invalid_argument("no kind of control is named so");
+}
+
 }  // namespace form1_detail
 
-#define VOZAZ2_FORM1(member) #member, &form1_detail::Place<&Form1::member>
+#define VOZAZ2_FORM1(name) #name, form1_detail::KindOf(#name)
 
 inline constexpr int kClientWidthTwips = 11895, kClientHeightTwips = 8295;
 

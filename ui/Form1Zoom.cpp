@@ -69,6 +69,7 @@ void Form1::BuildZoomMenu() {
   // The form on the whole screen, for a projector; F11 again, or Escape,
   // brings the window back (see SetUpKeyboard and event).
   FullScreenAction = new QAction(QStringLiteral("Во &весь экран"), this);
+  FullScreenAction->setObjectName(QStringLiteral("FullScreenAction"));
   FullScreenAction->setCheckable(true);
   FullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
   addAction(FullScreenAction);
@@ -147,7 +148,7 @@ void Form1::ShowScreens() {
 
   apparatus_ = ApparatusPicture(scale);
   apparatus_.setDevicePixelRatio(screensRatio_);
-  Picture1->SetImage(&apparatus_);
+  Picture(1)->SetImage(&apparatus_);
 
   struct Screen {
     ImageSurface& own;
@@ -156,8 +157,8 @@ void Form1::ShowScreens() {
     const DrawingRecord& record;
     PictureBox* box;
   };
-  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, session_->OscillogramDrawings(), Picture2},
-                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, session_->PathDrawings(), Picture3}}) {
+  for (const Screen& s : {Screen{picture2Surface_, picture2Screen_, picture2Zoomed_, session_->OscillogramDrawings(), Picture(2)},
+                          Screen{picture3Surface_, picture3Screen_, picture3Zoomed_, session_->PathDrawings(), Picture(3)}}) {
     PictureBox* box = s.box;
     if (scale == 1) {
       s.tee.SetSecond(nullptr);

@@ -24,6 +24,7 @@
 // heights and lengths against time, as PREFIX-7.png). --dumbbell runs the
 // dumbbell ("m=1+1") instead of the single load, --split the load that splits
 // in the plane ("В плоскости", "m= 1+1 от 1с  до Tr с").
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -41,12 +42,11 @@
 #include <sys/resource.h>
 #endif
 
+#include "bench/FormControl.h"
 #include "bench/ProcStatus.h"
 #include "graphs/GraphsWindow.h"
 #include "run/Quantities.h"
 #include "ui/Form1.h"
-#include "ui/ModeButtons.h"
-#include "ui/TextBox.h"
 
 namespace {
 
@@ -219,10 +219,11 @@ int main(int argc, char** argv) {
       if (form.Zoom() != 100) graphs->SetZoom(form.Zoom());
       graphs->move(200, 330);
     }
-    if (cli.isSet(dumbbellOpt)) form.Option8->click();
+    auto control = [&form](const char* name) { return vozaz2::bench::FormControl<QAbstractButton>(form, name); };
+    if (cli.isSet(dumbbellOpt)) control("Option8")->click();
     if (cli.isSet(splitOpt)) {
-      form.Option6->click();
-      form.Check2->click();
+      control("Option6")->click();
+      control("Check2")->click();
     }
     RunEventLoopFor(500);  // mapped and painted once
     QTimer views;
@@ -236,13 +237,13 @@ int main(int argc, char** argv) {
     }
     const long redraws0 = graphs ? graphs->Redraws() : 0;
     const double redrawSeconds0 = graphs ? graphs->RedrawSeconds() : 0;
-    TickProbe ticks(form.Timer1);
-    PaintProbe paints(&form, form.Text31);
+    TickProbe ticks(vozaz2::bench::FormControl<QTimer>(form, "Timer1"));
+    PaintProbe paints(&form, vozaz2::bench::FormControl(form, "Text31"));
     const vozaz2::SimRecord& r = form.Simulation().Record();
 
     const double cpu0 = CpuSeconds();
     QElapsedTimer clock;
-    form.Command1->click();  // "Начать" with the default parameters
+    control("Command1")->click();  // "Начать" with the default parameters
     clock.start();
     if (!shot.isEmpty() && shotMs < ms) {
       RunEventLoopFor(shotMs);
@@ -263,7 +264,7 @@ int main(int argc, char** argv) {
       graphs->ShowCustom({vozaz2::quantity::kZ2, vozaz2::quantity::kH2, vozaz2::quantity::kL2}, vozaz2::quantity::kT);
       graphs->grab().save(QStringLiteral("%1-7.png").arg(graphShots));
     }
-    form.Command2->click();  // "Остановить"
+    control("Command2")->click();  // "Остановить"
     const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
     if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);
 

@@ -103,12 +103,12 @@ TEST_F(Graphs, QuantitiesAreTheReadoutsNumbers) {
   const int boxes[quantity::kReadoutCount] = {31, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
                                     23, 24, 25, 26, 27, 28, 29, 38, 39, 40, 42, 37, 41, 43};
   Click(Switch(8));  // the dumbbell, which writes w12 too
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(50));
-  Click(form->Command2);
+  Click(Get<QPushButton>("Command2"));
   for (std::size_t q = 0; q < quantity::kReadoutCount; ++q) {
     if (q == quantity::kL00 || q == quantity::kFL2) continue;  // written by a split run only
-    const auto* box = form->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(boxes[q]));
+    const auto* box = Get<QLineEdit>(QStringLiteral("Text%1").arg(boxes[q]));
     EXPECT_EQ(box->text().toStdString(), NumberText(kQuantities[q].read(Record()), DecimalSeparator()))
         << kQuantities[q].key;
   }
@@ -121,7 +121,7 @@ TEST_F(Graphs, QuantitiesAreTheReadoutsNumbers) {
 TEST_F(Graphs, LawLinePassesThroughTheStartPoint) {
   GraphsWindow* g = Open();
   g->ShowView(GraphsWindow::View::kLaw);
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   g->Redraw();
   ASSERT_EQ(g->Summary().Steps(), 0) << "drawn before the first step";
   auto lineAt = [&](double R) {
@@ -210,7 +210,7 @@ TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(g));
   EXPECT_EQ(Open(), g);
   EXPECT_EQ(GraphsWindows(), 1);
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(20));
   for (int v = 0; v < GraphsWindow::kReadyViews; ++v) g->ShowView(static_cast<GraphsWindow::View>(v));
   g->close();
@@ -226,7 +226,7 @@ TEST_F(Graphs, OpensOnceAndSurvivesClosingDuringARun) {
   QFile svg(dir.filePath("g.svg"));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   EXPECT_TRUE(svg.readAll().contains("<svg"));
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   EXPECT_EQ(g->Summary().Steps(), 0);
   const QPointer<GraphsWindow> alive(g);
   delete form.data();

@@ -33,7 +33,7 @@ TEST_P(Caption, FitsItsControl) {
 }
 
 void Caption::FitsAtTheZoom() {
-  QWidget* w = form->findChild<QWidget*>(GetParam()->name);
+  QWidget* w = Get(GetParam()->name);
   ASSERT_NE(w, nullptr);
   QStyle* style = w->style();
   QStyleOptionButton opt;
@@ -83,16 +83,17 @@ INSTANTIATE_TEST_SUITE_P(Form1, Caption, ::testing::ValuesIn(Captioned()),
 // A text box without the focus paints its text itself: pixel for pixel as a
 // plain line edit of the same style, font and place paints the text it shows.
 TEST_F(WindowTest, UnfocusedBoxIsDrawnAsALineEditDrawsIt) {
+  TextBox* box = Get<TextBox>("Text17");
   QLineEdit plain(form);
-  plain.setStyle(form->Text17->style());
-  plain.setGeometry(form->Text17->geometry());
+  plain.setStyle(box->style());
+  plain.setGeometry(box->geometry());
   for (const char* text : {"21,6080275099229", "-1,12492621114884E-05", "Кириллица 1,5",
                            "12345678901234567890123456789012345678901234567890"}) {
-    form->Text17->setText(QString::fromUtf8(text));
-    form->Text17->setCursorPosition(0);
-    plain.setText(form->Text17->ShownText());
+    box->setText(QString::fromUtf8(text));
+    box->setCursorPosition(0);
+    plain.setText(box->ShownText());
     plain.setCursorPosition(0);
-    EXPECT_EQ(Rgb(form->Text17->grab().toImage()), Rgb(plain.grab().toImage())) << text;
+    EXPECT_EQ(Rgb(box->grab().toImage()), Rgb(plain.grab().toImage())) << text;
   }
 }
 
@@ -106,13 +107,14 @@ TEST_F(WindowTest, LongTextsShowTheirEnds) {
     const char* starts;
     const char* ends;  // nullptr: shown whole
   };
-  const Row rows[] = {{form->Text11, "3,17336091234567E+32", "3,1…E+32", "…E+32"},
-                      {form->Text11, "-1,12492621114884E-05", "-1,", "…E-05"},
-                      {form->Text11, "0,990698032636277", "0,9906", "…"},
-                      {form->Text11, "-123456789012345", "-12", "45"},
-                      {form->Text11, "Кириллица и ещё текст", "Ки", "кст"},
-                      {form->Text11, "0,5", "0,5", nullptr},
-                      {form->Text17, "-1,12492621114884E-05", "-1,12492621114884E-05", nullptr}};
+  TextBox* r2 = Get<TextBox>("Text11");
+  const Row rows[] = {{r2, "3,17336091234567E+32", "3,1…E+32", "…E+32"},
+                      {r2, "-1,12492621114884E-05", "-1,", "…E-05"},
+                      {r2, "0,990698032636277", "0,9906", "…"},
+                      {r2, "-123456789012345", "-12", "45"},
+                      {r2, "Кириллица и ещё текст", "Ки", "кст"},
+                      {r2, "0,5", "0,5", nullptr},
+                      {Get<TextBox>("Text17"), "-1,12492621114884E-05", "-1,12492621114884E-05", nullptr}};
   for (const Row& row : rows) {
     const QString text = QString::fromUtf8(row.text);
     row.box->setText(text);
@@ -132,9 +134,9 @@ TEST_F(WindowTest, LongTextsShowTheirEnds) {
     }
   }
   Activate();
-  form->Text11->setText(QString::fromUtf8(rows[0].text));
-  form->Text11->setFocus();
-  EXPECT_EQ(form->Text11->displayText(), form->Text11->text()) << "edited whole";
+  r2->setText(QString::fromUtf8(rows[0].text));
+  r2->setFocus();
+  EXPECT_EQ(r2->displayText(), r2->text()) << "edited whole";
 }
 
 // What a screen reader is told (through Qt's accessibility interfaces): each
@@ -146,13 +148,13 @@ TEST_F(WindowTest, ScreenReadersReadEveryControl) {
       {"Text1", "R1, м"},       {"Text11", "R2, м"},         {"Text12", "w2, рад/с"},
       {"Text14", "J2, кг * м^2"}, {"Text7", "CL, н/м"},      {"Text31", "T, с"},
       {"Text29", "MKD2"},       {"Text23", "+/- EVL+ E1 - E2 - EL- Emg - Etr"}};
-  Click(form->Command1);
-  Click(form->Command2);
+  Click(Get<QPushButton>("Command1"));
+  Click(Get<QPushButton>("Command2"));
   Activate();
   QSet<QString> names;
   for (int focused : {0, 1}) {
     for (int n = 1; n <= kBoxCount; ++n) {
-      auto* box = form->findChild<TextBox*>(QString("Text%1").arg(n));
+      auto* box = Get<TextBox>(QString("Text%1").arg(n));
       if (focused) box->setFocus();
       SCOPED_TRACE(box->objectName().toStdString());
       QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
@@ -173,7 +175,7 @@ TEST_F(WindowTest, ScreenReadersReadEveryControl) {
   }
   EXPECT_EQ(names.size(), kBoxCount) << "every box has a name of its own";
   for (const Form1Control* c : Captioned()) {
-    QWidget* w = form->findChild<QWidget*>(c->name);
+    QWidget* w = Get(c->name);
     if (qobject_cast<QLabel*>(w)) continue;
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
     EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(c->caption));
@@ -186,8 +188,8 @@ TEST_F(WindowTest, ScreenReadersReadEveryControl) {
       EXPECT_EQ(a->state().checked, option->isChecked()) << c->name;
     }
   }
-  for (PictureBox* screen : {form->Picture1, form->Picture2, form->Picture3}) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(screen);
+  for (const char* screen : {"Picture1", "Picture2", "Picture3"}) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(Get<PictureBox>(screen));
     EXPECT_EQ(a->role(), QAccessible::Graphic);
     EXPECT_FALSE(a->text(QAccessible::Name).isEmpty());
     EXPECT_FALSE(a->text(QAccessible::Description).isEmpty());

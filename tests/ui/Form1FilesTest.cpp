@@ -52,18 +52,19 @@ class FilesTest : public WindowTest {
 TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
   std::vector<StepSnapshot> made;
   QObject::connect(form, &Form1::StepMade, form, [&] { made.push_back(Snap(*form)); });
-  Type(form->Text1, "1,3");
-  Click(form->Option2);  // "Втулки"
-  Click(form->Option4);  // "Вниз"
-  Click(form->Command1);
+  Type(Get<TextBox>("Text1"), "1,3");
+  Click(Get<QAbstractButton>("Option2"));  // "Втулки"
+  Click(Get<QAbstractButton>("Option4"));  // "Вниз"
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(15));
-  Click(form->Check3);  // "VL= 0"
+  Click(Get<QAbstractButton>("Check3"));  // "VL= 0"
   ASSERT_TRUE(WaitForSteps(10));
-  Click(form->Command2);
-  Click(form->Command7);
-  Click(form->Check3);
-  Click(form->Command7);
-  Type(form->Text1, "2");  // after the run: not part of it
+  QPushButton* stop = Get<QPushButton>("Command2");
+  Click(stop);
+  Click(Get<QPushButton>("Command7"));
+  Click(Get<QAbstractButton>("Check3"));
+  Click(Get<QPushButton>("Command7"));
+  Type(Get<TextBox>("Text1"), "2");  // after the run: not part of it
   ASSERT_TRUE(form->SaveExperiment(Path("run.vozaz2")));
   const long long steps = static_cast<long long>(made.size());
   ASSERT_EQ(form->Simulation().ToSave(form->Simulation().Typed()).steps, steps);
@@ -72,14 +73,15 @@ TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
   std::vector<StepSnapshot> first = std::move(made);
   made.clear();
   QObject::connect(form, &Form1::StepMade, form, [&] {
-    if (static_cast<long long>(made.size()) == steps) form->Command2->click();
+    if (static_cast<long long>(made.size()) == steps) stop->click();
   });
   ASSERT_TRUE(form->OpenExperiment(Path("run.vozaz2")));
-  EXPECT_EQ(form->Text1->text(), "1,3");
-  EXPECT_TRUE(form->Option2->isChecked() && form->Option4->isChecked());
-  EXPECT_FALSE(form->Check3->isChecked());
-  Click(form->Command1);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Timer1->isActive(); }, 10000));
+  EXPECT_EQ(Get<TextBox>("Text1")->text(), "1,3");
+  EXPECT_TRUE(Get<QAbstractButton>("Option2")->isChecked() && Get<QAbstractButton>("Option4")->isChecked());
+  EXPECT_FALSE(Get<QAbstractButton>("Check3")->isChecked());
+  Click(Get<QPushButton>("Command1"));
+  const QTimer* timer = Get<QTimer>("Timer1");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isActive(); }, 10000));
   ASSERT_EQ(made.size(), first.size());
   for (std::size_t i = 0; i < made.size(); ++i) ASSERT_EQ(made[i], first[i]) << "step " << i + 1;
   EXPECT_TRUE(messages.shown.empty());
@@ -108,7 +110,7 @@ TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
   EXPECT_FALSE(QFile::exists(Path("none.csv")));
   messages.shown.clear();
   ASSERT_TRUE(form->SaveExperiment(Path("startup.vozaz2")));
-  Type(form->Text7, "abc");
+  Type(Get<TextBox>("Text7"), "abc");
   EXPECT_FALSE(form->SaveExperiment(Path("bad.vozaz2")));
   EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
   EXPECT_FALSE(QFile::exists(Path("bad.vozaz2")));
@@ -121,9 +123,9 @@ TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
   ASSERT_FALSE(WriteExperimentFile(Path("lesson.vozaz2"), lesson));
   ASSERT_TRUE(form->OpenExperiment(Path("lesson.vozaz2")));
   EXPECT_EQ(form->windowTitle(), "Vozaz2 — Втулка вниз");
-  EXPECT_EQ(form->Text2->text(), "2,5");
-  EXPECT_EQ(form->Text7->text(), "10") << "the start-up default";
-  EXPECT_TRUE(form->Option2->isChecked());
+  EXPECT_EQ(Get<TextBox>("Text2")->text(), "2,5");
+  EXPECT_EQ(Get<TextBox>("Text7")->text(), "10") << "the start-up default";
+  EXPECT_TRUE(Get<QAbstractButton>("Option2")->isChecked());
   EXPECT_FALSE((form->Simulation().State() != RunState::kIdle));
   QWidget* lessonWindow = form->findChild<QWidget*>("Lesson");
   ASSERT_TRUE(lessonWindow && lessonWindow->isVisible());
@@ -132,7 +134,7 @@ TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
 
   ASSERT_TRUE(form->OpenExperiment(Path("startup.vozaz2")));
   EXPECT_EQ(form->windowTitle(), "Vozaz2");
-  EXPECT_FALSE(form->Option2->isChecked());
+  EXPECT_FALSE(Get<QAbstractButton>("Option2")->isChecked());
   Settle();
   EXPECT_FALSE(form->findChild<QWidget*>("Lesson")) << "no description, no lesson window";
 }
@@ -146,14 +148,15 @@ class BadFile : public FilesTest, public ::testing::WithParamInterface<std::pair
 TEST_P(BadFile, GivesTheMessageAndChangesNothing) {
   const auto& [name, content] = GetParam();
   const QString path = content.isNull() ? Path(name) : Write(name, content);  // "." is a folder
-  Click(form->Option6);
-  Click(form->Command1);
+  Click(Get<QAbstractButton>("Option6"));
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(5));
-  Click(form->Check3);
+  Click(Get<QAbstractButton>("Check3"));
+  PictureBox *screen2 = Get<PictureBox>("Picture2"), *screen3 = Get<PictureBox>("Picture3");
   auto everything = [&] {
     QStringList switches;
     for (int n = 1; n <= 12; ++n) switches << QString("%1%2").arg(Switch(n)->isChecked()).arg(Switch(n)->isEnabled());
-    return std::tuple(Snap(*form), switches, form->windowTitle(), *form->Picture2->Image(), *form->Picture3->Image(),
+    return std::tuple(Snap(*form), switches, form->windowTitle(), *screen2->Image(), *screen3->Image(),
                       form->Simulation().ToSave(form->Simulation().Typed()));
   };
   const auto before = everything();
@@ -186,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The lessons that come with the program are in the menu by their titles,
 // and each of them opens.
 TEST_F(FilesTest, EveryLessonOpensFromTheMenu) {
-  const QList<QAction*> entries = form->LessonsMenu->actions();
+  const QList<QAction*> entries = Get<QMenu>("LessonsMenu")->actions();
   ASSERT_GE(entries.size(), 9);
   for (QAction* entry : entries) {
     entry->trigger();
@@ -198,22 +201,23 @@ TEST_F(FilesTest, EveryLessonOpensFromTheMenu) {
 // The menu bar stands above the form, and every control keeps its place in
 // the form.
 TEST_F(FilesTest, TheMenuBarLeavesTheFormInPlace) {
-  const int top = form->MenuBar->geometry().bottom() + 1;
+  const QMenuBar* bar = Get<QMenuBar>("MenuBar");
+  const int top = bar->geometry().bottom() + 1;
   EXPECT_GT(top, 10);
-  EXPECT_EQ(form->MenuBar->geometry().top(), 0);
+  EXPECT_EQ(bar->geometry().top(), 0);
   for (const Form1Control& c : kForm1Layout) {
     if (c.frame) continue;
-    const QWidget* w = form->findChild<QWidget*>(c.name);
+    const QWidget* w = Get(c.name);
     const QPoint at = w->mapTo(form, QPoint(0, 0));
     EXPECT_EQ(at, QPoint(Pixels(c.left), top + Pixels(c.top))) << c.name;
   }
   QStringList menus;
-  for (QAction* a : form->MenuBar->actions())
+  for (QAction* a : bar->actions())
     if (a->isVisible()) menus << a->text();
   EXPECT_EQ(menus, QStringList({"&Файл", "&Вид", "&Справка"}));
-  EXPECT_EQ(form->ViewMenu->actions().value(0), form->TempoMenu->menuAction());
+  EXPECT_EQ(Get<QMenu>("ViewMenu")->actions().value(0), Get<QMenu>("TempoMenu")->menuAction());
   QStringList shortcuts;
-  for (QAction* a : form->FileMenu->actions()) shortcuts << a->shortcut().toString();
+  for (QAction* a : Get<QMenu>("FileMenu")->actions()) shortcuts << a->shortcut().toString();
   EXPECT_TRUE(shortcuts.contains("Ctrl+O") && shortcuts.contains("Ctrl+S"));
 }
 

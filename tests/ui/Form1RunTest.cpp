@@ -46,11 +46,11 @@ TEST_P(StartUp, OpensWithTheDefaultsAndStartsFromThem) {
   for (int n = 1; n <= 43; ++n) {
     const QString name = QString("Text%1").arg(n);
     const auto input = inputs.find(n);
-    EXPECT_EQ(form->findChild<QLineEdit*>(name)->text(), input == inputs.end() ? name : local(input->second));
+    EXPECT_EQ(Get<QLineEdit>(name)->text(), input == inputs.end() ? name : local(input->second));
   }
   for (int n = 1; n <= 12; ++n)
     EXPECT_EQ(Switch(n)->isChecked(), n <= 8 && n % 2 == 1) << Switch(n)->objectName().toStdString();
-  for (PictureBox* screen : {form->Picture2, form->Picture3}) {
+  for (PictureBox* screen : {Get<PictureBox>("Picture2"), Get<PictureBox>("Picture3")}) {
     QImage white(screen->Image()->size(), QImage::Format_RGB32);
     white.fill(Qt::white);
     EXPECT_EQ(Rgb(*screen->Image()), white);
@@ -59,20 +59,20 @@ TEST_P(StartUp, OpensWithTheDefaultsAndStartsFromThem) {
   EXPECT_EQ(Record().T0, 0) << "a tick before \"Начать\"";
 
   std::feraiseexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(Record().VLset, 0.1);
-  const std::pair<QLineEdit*, const char*> boxes[] = {  // V1, J1, h1, Mx = 2 R1 / 5, FL2
-      {form->Text3, "2"}, {form->Text4, "2"}, {form->Text5, "2#4525"}, {form->Text32, "0#4"}, {form->Text43, "0"}};
-  for (auto [box, text] : boxes) EXPECT_EQ(box->text(), local(text));
-  EXPECT_EQ(form->Timer1->interval(), 1);
+  const std::pair<const char*, const char*> boxes[] = {  // V1, J1, h1, Mx = 2 R1 / 5, FL2
+      {"Text3", "2"}, {"Text4", "2"}, {"Text5", "2#4525"}, {"Text32", "0#4"}, {"Text43", "0"}};
+  for (auto [box, text] : boxes) EXPECT_EQ(Get<TextBox>(box)->text(), local(text));
+  EXPECT_EQ(Get<QTimer>("Timer1")->interval(), 1);
   QTimer raiser;
   QObject::connect(&raiser, &QTimer::timeout, [] { std::feraiseexcept(FE_INVALID | FE_OVERFLOW); });
   raiser.start(0);
   ASSERT_TRUE(WaitForSteps(20));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(form->Text21->text(), "4");  // E1
-  EXPECT_EQ(form->Text31->text(), Number(Record().T, point));
+  EXPECT_EQ(Get<TextBox>("Text21")->text(), "4");  // E1
+  EXPECT_EQ(Get<TextBox>("Text31")->text(), Number(Record().T, point));
 }
 
 INSTANTIATE_TEST_SUITE_P(Form1, StartUp, ::testing::Values(QLocale::Russian, QLocale::English));
@@ -84,10 +84,10 @@ class BadInput : public WindowTest, public ::testing::WithParamInterface<std::tu
 
 TEST_P(BadInput, ShowsTheInputMessageAndChangesNothing) {
   const auto [text, duringRun] = GetParam();
-  if (duringRun) Click(form->Command1);
+  if (duringRun) Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(!duringRun || WaitForSteps(2));
-  const QString v1 = form->Text3->text();
-  const QImage path = *form->Picture3->Image();
+  const QString v1 = Get<TextBox>("Text3")->text();
+  const QImage path = *Get<PictureBox>("Picture3")->Image();
   const double cl = Record().CL;
   bool ticked = true;
   messages.whileOpen = [&] {
@@ -95,13 +95,13 @@ TEST_P(BadInput, ShowsTheInputMessageAndChangesNothing) {
     QTest::qWait(30);  // an event loop runs, as in a real message box
     ticked = Record().T0 != t;
   };
-  Type(form->Text7, QString::fromUtf8(text));  // CL
-  Click(form->Command1);
+  Type(Get<TextBox>("Text7"), QString::fromUtf8(text));  // CL
+  Click(Get<QPushButton>("Command1"));
   EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
   EXPECT_FALSE(ticked);
   EXPECT_EQ(Record().CL, cl);
-  EXPECT_EQ(form->Text3->text(), v1);
-  EXPECT_TRUE(duringRun || *form->Picture3->Image() == path) << "a screen prepared";
+  EXPECT_EQ(Get<TextBox>("Text3")->text(), v1);
+  EXPECT_TRUE(duringRun || *Get<PictureBox>("Picture3")->Image() == path) << "a screen prepared";
   EXPECT_EQ((form->Simulation().State() != RunState::kIdle), duringRun);
   EXPECT_TRUE(!duringRun || WaitForSteps(2)) << "the run goes on";
 }
@@ -120,20 +120,21 @@ class RunControl : public WindowTest, public ::testing::WithParamInterface<bool>
 
 TEST_P(RunControl, StopsStepsAndContinues) {
   if (GetParam()) Activate();
-  Do(form->Command7, Qt::Key_F8);
+  const QTimer* timer = Get<QTimer>("Timer1");
+  Do(Get<QPushButton>("Command7"), Qt::Key_F8);
   EXPECT_EQ(Record().T0, 0);
-  Do(form->Command1, Qt::Key_F5);
+  Do(Get<QPushButton>("Command1"), Qt::Key_F5);
   ASSERT_TRUE(WaitForSteps(3));
-  Do(form->Command2, Qt::Key_F6);
-  EXPECT_FALSE(form->Timer1->isActive());
+  Do(Get<QPushButton>("Command2"), Qt::Key_F6);
+  EXPECT_FALSE(timer->isActive());
   const double stopped = Record().T0;
   QTest::qWait(30);
   EXPECT_EQ(Record().T0, stopped);
-  Do(form->Command7, Qt::Key_F8);
+  Do(Get<QPushButton>("Command7"), Qt::Key_F8);
   EXPECT_DOUBLE_EQ(Record().T0, stopped + Record().P0);
-  EXPECT_EQ(form->Text31->text(), Number(Record().T));
-  EXPECT_FALSE(form->Timer1->isActive());
-  Do(form->Command3, Qt::Key_F6);
+  EXPECT_EQ(Get<TextBox>("Text31")->text(), Number(Record().T));
+  EXPECT_FALSE(timer->isActive());
+  Do(Get<QPushButton>("Command3"), Qt::Key_F6);
   EXPECT_TRUE(WaitForSteps(3));
 }
 
@@ -144,17 +145,18 @@ INSTANTIATE_TEST_SUITE_P(Form1, RunControl, ::testing::Values(false, true),
 // the sleeve at the first step. The timer stops, the (six-line) divergence
 // message is shown once; a step by hand fails and says so again.
 TEST_F(WindowTest, DivergenceStopsTheTimerAndShowsItsMessageOnce) {
-  Click(form->Option8);  // "m=1+1"
-  Type(form->Text1, "0,51");
+  Click(Get<QAbstractButton>("Option8"));  // "m=1+1"
+  Type(Get<TextBox>("Text1"), "0,51");
+  const QTimer* timer = Get<QTimer>("Timer1");
   bool stoppedWhileOpen = false;
-  messages.whileOpen = [&] { stoppedWhileOpen = !form->Timer1->isActive(); };
-  Click(form->Command1);
+  messages.whileOpen = [&] { stoppedWhileOpen = !timer->isActive(); };
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 5000));
   QTest::qWait(50);
   ASSERT_EQ(messages.shown, std::vector<std::string>{DivergenceMessage()});
   EXPECT_TRUE(stoppedWhileOpen);
-  EXPECT_FALSE(form->Timer1->isActive());
-  Click(form->Command7);
+  EXPECT_FALSE(timer->isActive());
+  Click(Get<QPushButton>("Command7"));
   EXPECT_EQ(messages.shown.size(), 2u);
 }
 
@@ -164,37 +166,38 @@ TEST_F(WindowTest, ClearScreensLeavesTheBareGrids) {
   ImageSurface grid2(kScreen2Width, kScreen2Height), grid3(kScreen3Width, kScreen3Height);  // blank
   PrepareScreen2(grid2);
   PrepareScreen3(grid3);
-  Click(form->Command1);
+  PictureBox *screen2 = Get<PictureBox>("Picture2"), *screen3 = Get<PictureBox>("Picture3");
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(20));
-  EXPECT_NE(*form->Picture2->Image(), grid2.Image()) << "the run has drawn";
+  EXPECT_NE(*screen2->Image(), grid2.Image()) << "the run has drawn";
   for (int i = 0; i < 2; ++i) {
-    Click(form->Command2);
-    Click(form->Command5);
-    EXPECT_EQ(*form->Picture2->Image(), grid2.Image());
-    EXPECT_EQ(*form->Picture3->Image(), grid3.Image());
+    Click(Get<QPushButton>("Command2"));
+    Click(Get<QPushButton>("Command5"));
+    EXPECT_EQ(*screen2->Image(), grid2.Image());
+    EXPECT_EQ(*screen3->Image(), grid3.Image());
   }
   Settle();
-  EXPECT_EQ(Rgb(form->Picture3->grab(form->Picture3->contentsRect()).toImage()), Rgb(grid3.Image()));
+  EXPECT_EQ(Rgb(screen3->grab(screen3->contentsRect()).toImage()), Rgb(grid3.Image()));
 }
 
 // Tab walks the inputs in reading order, then the buttons; Ctrl+Shift+C
 // copies the readout as a table.
 TEST_F(WindowTest, KeysWalkTheInputsAndCopy) {
   Activate();
-  form->Text1->setFocus();
+  Get<TextBox>("Text1")->setFocus();
   for (const char* next : {"Text2", "Text7", "Text8", "Text9", "Text32", "Text33", "Text34", "Text35", "Text30",
                            "Text36", "Command1"}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
   }
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(20));
-  Click(form->Command2);
-  QTest::keyClick(form->Picture3, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  Click(Get<QPushButton>("Command2"));
+  QTest::keyClick(Get<PictureBox>("Picture3"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 43) << "every text box";
   EXPECT_EQ(rows.front(), "R1\t1");
-  EXPECT_TRUE(rows.contains("T, с\t" + form->Text31->text()));
+  EXPECT_TRUE(rows.contains("T, с\t" + Get<TextBox>("Text31")->text()));
   for (const QString& row : rows) EXPECT_EQ(row.count('\t'), 1) << row.toStdString();
 }
 
@@ -202,24 +205,27 @@ TEST_F(WindowTest, KeysWalkTheInputsAndCopy) {
 // text box just typed in, another screen); away from the screens, the screen
 // with the focus, or a focused box's selected text.
 TEST_F(WindowTest, CtrlCCopiesTheScreenPointedAt) {
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(20));
-  Click(form->Command2);
+  Click(Get<QPushButton>("Command2"));
   Activate();
   struct Row {
     QWidget* focus;
     QWidget* pointer;
     PictureBox* copied;  // nullptr: the box's selected text
   };
-  const Row rows[] = {{form->Text1, form->Picture3, form->Picture3},
-                      {form->Text17, form->Picture2, form->Picture2},
-                      {form->Picture2, form->Picture3, form->Picture3},
-                      {form->Picture2, form->Command1, form->Picture2},
-                      {form->Text1, form->Command1, nullptr}};
+  TextBox *r1 = Get<TextBox>("Text1"), *fl = Get<TextBox>("Text17");
+  PictureBox *screen2 = Get<PictureBox>("Picture2"), *screen3 = Get<PictureBox>("Picture3");
+  QPushButton* start = Get<QPushButton>("Command1");
+  const Row rows[] = {{r1, screen3, screen3},
+                      {fl, screen2, screen2},
+                      {screen2, screen3, screen3},
+                      {screen2, start, screen2},
+                      {r1, start, nullptr}};
   for (const Row& row : rows) {
     SCOPED_TRACE((row.focus->objectName() + " / " + row.pointer->objectName()).toStdString());
     QGuiApplication::clipboard()->clear();
-    if (row.focus == form->Text1) Type(form->Text1, "0,75");
+    if (row.focus == r1) Type(r1, "0,75");
     row.focus->setFocus();
     if (auto* box = qobject_cast<QLineEdit*>(row.focus)) box->selectAll();
     QCursor::setPos(row.pointer->mapToGlobal(row.pointer->rect().center()));
@@ -235,17 +241,18 @@ TEST_F(WindowTest, CtrlCCopiesTheScreenPointedAt) {
 // in a result box it does nothing.
 TEST_F(WindowTest, EnterInAnInputBoxStarts) {
   Activate();
-  Type(form->Text11, "1");
-  QTest::keyClick(form->Text11, Qt::Key_Return);
+  TextBox *r2 = Get<TextBox>("Text11"), *cl = Get<TextBox>("Text7");
+  Type(r2, "1");
+  QTest::keyClick(r2, Qt::Key_Return);
   EXPECT_FALSE((form->Simulation().State() != RunState::kIdle));
-  Type(form->Text7, "abc");
-  QTest::keyClick(form->Text7, Qt::Key_Return);
+  Type(cl, "abc");
+  QTest::keyClick(cl, Qt::Key_Return);
   EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
   EXPECT_FALSE((form->Simulation().State() != RunState::kIdle));
-  Type(form->Text7, "20");
-  QTest::keyClick(form->Text7, Qt::Key_Enter);
+  Type(cl, "20");
+  QTest::keyClick(cl, Qt::Key_Enter);
   EXPECT_EQ(Record().CL, 20);
-  EXPECT_TRUE(form->Timer1->isActive());
+  EXPECT_TRUE(Get<QTimer>("Timer1")->isActive());
   EXPECT_TRUE(WaitForSteps(3));
 }
 
@@ -266,14 +273,14 @@ TEST_F(WindowTest, TempoChangesThePaceOnly) {
     QTest::keyClick(form, row.key, Qt::ControlModifier);
     EXPECT_EQ(form->CurrentTempo(), row.tempo);
     EXPECT_EQ(form->windowTitle(), row.title);
-    const QList<QAction*> entries = form->TempoMenu->actions();
+    const QList<QAction*> entries = Get<QMenu>("TempoMenu")->actions();
     EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](QAction* a) { return a->isChecked(); }), 1);
     EXPECT_TRUE(entries.at(static_cast<int>(row.tempo))->isChecked());
   }
 
   auto steps = [&] { return static_cast<long>(std::lround(Record().T0 / Record().P0)); };
   QElapsedTimer clock;
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   clock.start();
   QTest::qWait(300);
   const double bound = clock.elapsed() / 5.0 + Pacer::kCatchUp + 1;
@@ -290,9 +297,9 @@ TEST_F(WindowTest, TempoChangesThePaceOnly) {
 
   const HeadlessRun fast(steps());
   for (int n = 1; n <= kBoxCount; ++n)
-    EXPECT_EQ(form->findChild<QLineEdit*>(QString("Text%1").arg(n))->text().toStdString(), fast.Text(n)) << n;
-  EXPECT_EQ(*form->Picture2->Image(), fast.screen2.Image());
-  EXPECT_EQ(*form->Picture3->Image(), fast.screen3.Image());
+    EXPECT_EQ(Get<QLineEdit>(QString("Text%1").arg(n))->text().toStdString(), fast.Text(n)) << n;
+  EXPECT_EQ(*Get<PictureBox>("Picture2")->Image(), fast.screen2.Image());
+  EXPECT_EQ(*Get<PictureBox>("Picture3")->Image(), fast.screen3.Image());
 }
 
 }  // namespace

@@ -21,9 +21,10 @@ int Scaled(int pixels, int percent) { return static_cast<int>(std::lround(pixels
 
 TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
   Activate();
-  QWidget* area = form->findChild<QWidget*>("Form1Area");
+  QWidget* area = Get("Form1Area");
   const QSize size = area->size();
-  const QRect box = form->Text1->geometry();
+  TextBox* r1 = Get<TextBox>("Text1");
+  const QRect box = r1->geometry();
   const struct {
     Qt::Key key;
     int zoom;
@@ -33,17 +34,17 @@ TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
     QTest::keyClick(form, step.key, Qt::ControlModifier);
     SCOPED_TRACE(step.zoom);
     ASSERT_EQ(form->Zoom(), step.zoom);
-    for (QAction* action : form->ZoomMenu->actions())
+    for (QAction* action : Get<QMenu>("ZoomMenu")->actions())
       EXPECT_EQ(action->isChecked(), action->isCheckable() && action->data().toInt() == step.zoom);
     EXPECT_NEAR(area->width(), Scaled(size.width(), step.zoom), 1);
     EXPECT_NEAR(area->height(), Scaled(size.height(), step.zoom), 1);
-    EXPECT_NEAR(form->Text1->x(), Scaled(box.x(), step.zoom), 1);
-    EXPECT_NEAR(form->Text1->width(), Scaled(box.width(), step.zoom), 1);
-    EXPECT_EQ(form->Text1->font().pixelSize(), Scaled(11, step.zoom));
+    EXPECT_NEAR(r1->x(), Scaled(box.x(), step.zoom), 1);
+    EXPECT_NEAR(r1->width(), Scaled(box.width(), step.zoom), 1);
+    EXPECT_EQ(r1->font().pixelSize(), Scaled(11, step.zoom));
     // The window follows the form, up to the screen's size; the rest scrolls.
-    const QSize whole(area->width(), form->MenuBar->height() + area->height());
+    const QSize whole(area->width(), Get<QMenuBar>("MenuBar")->height() + area->height());
     EXPECT_EQ(form->size(), whole.boundedTo(form->screen()->availableGeometry().size()));
-    auto* scroll = form->findChild<QScrollArea*>("Form1Scroll");
+    auto* scroll = Get<QScrollArea>("Form1Scroll");
     const bool scrolls = scroll->verticalScrollBar()->maximum() > 0 || scroll->horizontalScrollBar()->maximum() > 0;
     EXPECT_EQ(scrolls, form->size() != whole);
   }
@@ -70,14 +71,15 @@ std::vector<int> InkRuns(const QImage& image, int x) {
 
 TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   const double ratio = form->devicePixelRatioF();
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(150));
   ASSERT_TRUE(form->SetZoom(200));  // during the run: the screens drawn again from their record
   ASSERT_TRUE(WaitForSteps(150));
-  Click(form->Command2);
+  Click(Get<QPushButton>("Command2"));
   const long long steps = std::llround(Record().T0 / Record().P0);
 
-  const QImage& shown = *form->Picture2->Image();
+  PictureBox* screen = Get<PictureBox>("Picture2");
+  const QImage& shown = *screen->Image();
   EXPECT_EQ(shown.size(), QSize(kScreen2Width, kScreen2Height) * (2 * ratio));
   EXPECT_EQ(shown.devicePixelRatio(), ratio);
   // Far right, where the curves have not come yet, a column crosses the
@@ -85,7 +87,7 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   const std::vector<int> lines = InkRuns(shown, shown.width() - 3);
   EXPECT_EQ(lines, std::vector<int>(lines.size(), 1));
   Settle();
-  const QImage onDisplay = form->Picture2->grab(form->Picture2->contentsRect()).toImage();
+  const QImage onDisplay = screen->grab(screen->contentsRect()).toImage();
   EXPECT_EQ(Rgb(onDisplay), Rgb(shown)) << "the box shows its image pixel for pixel";
 
   // The same steps without a window, and the window back at 100 %.
@@ -94,8 +96,8 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   EXPECT_EQ(lines.size(), InkRuns(alone.screen2.Image(), kScreen2Width - 2).size()) << "every grid line is there";
   ASSERT_TRUE(form->SetZoom(100));
   if (ratio == 1) {
-    EXPECT_EQ(*form->Picture2->Image(), alone.screen2.Image());
-    EXPECT_EQ(*form->Picture3->Image(), alone.screen3.Image());
+    EXPECT_EQ(*screen->Image(), alone.screen2.Image());
+    EXPECT_EQ(*Get<PictureBox>("Picture3")->Image(), alone.screen3.Image());
   }
 }
 

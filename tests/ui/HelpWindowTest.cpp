@@ -35,7 +35,7 @@ class HelpWindow : public WindowTest, public ::testing::WithParamInterface<bool>
 // new one with the text once. "Выход" during a run closes the main window with
 // no further step and no message; the help window stays.
 TEST_P(HelpWindow, ComesBackOnceFreshAndOutlivesTheMainWindow) {
-  Click(form->Command6);
+  Click(Get<QPushButton>("Command6"));
   QPointer<Form2> help = Help();
   ASSERT_TRUE(help);
   EXPECT_EQ(help->windowTitle(), "About");
@@ -48,7 +48,7 @@ TEST_P(HelpWindow, ComesBackOnceFreshAndOutlivesTheMainWindow) {
       ASSERT_TRUE(QTest::qWaitFor([&] { return help->isMinimized(); }));
     }
     Activate();
-    Click(form->Command6);
+    Click(Get<QPushButton>("Command6"));
     ASSERT_EQ(Help(), help.data());
     EXPECT_FALSE(help->isMinimized());
     EXPECT_TRUE(QTest::qWaitForWindowActive(help)) << (minimise ? "minimised" : "behind");
@@ -56,7 +56,7 @@ TEST_P(HelpWindow, ComesBackOnceFreshAndOutlivesTheMainWindow) {
   EXPECT_FALSE(ShowsTheText(help)) << "the open window keeps what was typed";
 
   GetParam() ? Click(help->Command1) : (void)help->windowHandle()->close();
-  Click(form->Command6);
+  Click(Get<QPushButton>("Command6"));
   QPointer<Form2> fresh = Help();
   ASSERT_TRUE(fresh && fresh != help);
   EXPECT_TRUE(ShowsTheText(fresh));
@@ -64,11 +64,11 @@ TEST_P(HelpWindow, ComesBackOnceFreshAndOutlivesTheMainWindow) {
   EXPECT_TRUE(help.isNull()) << "a closed help window is discarded";
 
   form->setAttribute(Qt::WA_DeleteOnClose, GetParam());
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(2));
-  QPointer<QTimer> timer = form->Timer1;
+  QPointer<QTimer> timer = Get<QTimer>("Timer1");
   const double t = Record().T0;
-  Click(form->Command4);  // "Выход"
+  Click(Get<QPushButton>("Command4"));  // "Выход"
   Settle();
   QTest::qWait(30);
   EXPECT_EQ(form.isNull(), GetParam());

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -90,9 +91,17 @@ class WindowTest : public ::testing::Test {
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
   }
+  // The window's control, menu, action or timer of that name and kind; where
+  // it has none, the test ends, failed.
+  template <class W = QWidget>
+  W* Get(const QString& name) const {
+    for (QObject* child : form->findChildren<QObject*>(name))
+      if (auto* found = dynamic_cast<W*>(child)) return found;
+    throw std::invalid_argument("the window has no " + name.toStdString() + " of that kind");
+  }
   // The mode switches in one row: 1..8 Option1..8, 9..12 Check1..4.
   QAbstractButton* Switch(int n) const {
-    return form->findChild<QAbstractButton*>(n <= 8 ? QString("Option%1").arg(n) : QString("Check%1").arg(n - 8));
+    return Get<QAbstractButton>(n <= 8 ? QString("Option%1").arg(n) : QString("Check%1").arg(n - 8));
   }
   const SimRecord& Record() const { return form->Simulation().Record(); }
   // Runs the event loop until the run has made `steps` more steps.

@@ -189,100 +189,106 @@ class Sketch {
   QFont greek_;
 };
 
-}  // namespace
+// --- Side view ---------------------------------------------------------------
+constexpr double kAxisX = 36;  // the rotation axis, on which the string comes down
+constexpr double kSleeveTop = 94, kSleeveBottom = 118;
+constexpr QPointF kOrigin(kAxisX, 212);  // centre of the circle of rotation
+constexpr QPointF kLoad(156, 212);       // the load, on the X axis
+constexpr QPointF kSleeveExit(kAxisX, kSleeveBottom);
 
-QImage ApparatusPicture(double scale) {
-  QImage image(static_cast<int>(std::lround(kApparatusWidth * scale)),
-               static_cast<int>(std::lround(kApparatusHeight * scale)), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  Sketch d(image, scale);
+// The upper end of the string, which the drive pulls up or lets down.
+void StringEnd(Sketch& d) {
+  d.Line({kAxisX - 4, 4}, {kAxisX + 4, 4});
+  d.Line({kAxisX, 4}, {kAxisX, kSleeveTop});
+  d.Text(static_cast<int>(kAxisX) + 5, 52, QStringLiteral("Lh2"));
+}
 
-  // --- Side view -----------------------------------------------------------
-  const double axisX = 36;        // the rotation axis, on which the string comes down
-  const double sleeveTop = 94, sleeveBottom = 118;
-  const QPointF origin(axisX, 212);  // centre of the circle of rotation
-  const QPointF load(156, 212);      // the load, on the X axis
-
-  // The upper end of the string, which the drive pulls up or lets down.
-  d.Line({axisX - 4, 4}, {axisX + 4, 4});
-  d.Line({axisX, 4}, {axisX, sleeveTop});
-  d.Text(static_cast<int>(axisX) + 5, 52, QStringLiteral("Lh2"));
-
-  // The fixed guide sleeve, fastened on both sides, and the movable sleeve
-  // in it, with the string running through.
+// The fixed guide sleeve, fastened on both sides, and the movable sleeve in
+// it, with the string running through; beside them the drive of the string
+// end or the sleeve, up or down.
+void Sleeves(Sketch& d) {
   const double guideTop = 80, guideBottom = 110;
-  d.Line({axisX - 8, guideTop}, {axisX - 8, guideBottom});
-  d.Line({axisX + 8, guideTop}, {axisX + 8, guideBottom});
+  d.Line({kAxisX - 8, guideTop}, {kAxisX - 8, guideBottom});
+  d.Line({kAxisX + 8, guideTop}, {kAxisX + 8, guideBottom});
   for (double y = guideTop + 4; y <= guideBottom; y += 6) {
-    d.Line({axisX - 8, y}, {axisX - 13, y - 5});
-    d.Line({axisX + 8, y}, {axisX + 13, y - 5});
+    d.Line({kAxisX - 8, y}, {kAxisX - 13, y - 5});
+    d.Line({kAxisX + 8, y}, {kAxisX + 13, y - 5});
   }
-  d.Rect(static_cast<int>(axisX) - 5, static_cast<int>(sleeveTop), 10,
-         static_cast<int>(sleeveBottom - sleeveTop));
-  d.Line({axisX, sleeveTop}, {axisX, sleeveBottom});
+  d.Rect(static_cast<int>(kAxisX) - 5, static_cast<int>(kSleeveTop), 10,
+         static_cast<int>(kSleeveBottom - kSleeveTop));
+  d.Line({kAxisX, kSleeveTop}, {kAxisX, kSleeveBottom});
 
-  // The drive of the string end or the sleeve, up or down.
-  d.Arrow({axisX + 20, 104}, {axisX + 20, 86});
-  d.Arrow({axisX + 20, 104}, {axisX + 20, 122});
-  d.Text(static_cast<int>(axisX) + 25, 108, QStringLiteral("VL"));
+  d.Arrow({kAxisX + 20, 104}, {kAxisX + 20, 86});
+  d.Arrow({kAxisX + 20, 104}, {kAxisX + 20, 122});
+  d.Text(static_cast<int>(kAxisX) + 25, 108, QStringLiteral("VL"));
+}
 
-  // Axes: Z up the rotation axis, X to the right, Y into the page.
-  d.Dashed({axisX, origin.y()}, {axisX, sleeveBottom + 14});
-  d.Head({axisX, origin.y()}, {axisX, sleeveBottom + 10});
-  d.Text(static_cast<int>(axisX) - 12, 140, QStringLiteral("Z"));
-  d.Arrow(origin, {222, origin.y()});
+// Axes: Z up the rotation axis, X to the right, Y into the page; and the
+// path of the load, the circle of radius R2 about the axis, seen at a slant
+// (the Y direction drawn at half length, up to the right).
+void SideAxes(Sketch& d) {
+  d.Dashed({kAxisX, kOrigin.y()}, {kAxisX, kSleeveBottom + 14});
+  d.Head({kAxisX, kOrigin.y()}, {kAxisX, kSleeveBottom + 10});
+  d.Text(static_cast<int>(kAxisX) - 12, 140, QStringLiteral("Z"));
+  d.Arrow(kOrigin, {222, kOrigin.y()});
   d.Text(219, 226, QStringLiteral("X"));
-  d.Arrow(origin, origin + QPointF(28, -28));
-  d.Text(static_cast<int>(origin.x()) + 30, static_cast<int>(origin.y()) - 26, QStringLiteral("Y"));
+  d.Arrow(kOrigin, kOrigin + QPointF(28, -28));
+  d.Text(static_cast<int>(kOrigin.x()) + 30, static_cast<int>(kOrigin.y()) - 26, QStringLiteral("Y"));
 
-  // The path of the load: the circle of radius R2 about the axis, seen at a
-  // slant (the Y direction drawn at half length, up to the right).
-  const double radius = load.x() - origin.x();
+  const double radius = kLoad.x() - kOrigin.x();
   for (int deg = -50; deg <= 14; deg += 3) {
     const double a = deg * kPi / 180;
-    const QPointF pt = origin + QPointF(radius * std::cos(a) + 0.5 * radius * std::sin(a) * 0.7071,
-                                        -0.5 * radius * std::sin(a) * 0.7071);
+    const QPointF pt = kOrigin + QPointF(radius * std::cos(a) + 0.5 * radius * std::sin(a) * 0.7071,
+                                         -0.5 * radius * std::sin(a) * 0.7071);
     if (deg > -4 && deg < 4) continue;  // leave the load itself clear
     d.Line(pt, pt + QPointF(1, 0));
   }
+}
 
-  // The inclined string from the sleeve to the load.
-  const QPointF sleeveExit(axisX, sleeveBottom);
-  d.Line(sleeveExit, load);
-  d.Dot(load, 4.5);
+// The inclined string from the sleeve to the load, the string force on the
+// load (pointing to the sleeve) and its speed along the path, towards +Y.
+void StringAndLoad(Sketch& d) {
+  d.Line(kSleeveExit, kLoad);
+  d.Dot(kLoad, 4.5);
 
-  // The string force on the load, pointing to the sleeve.
-  const QPointF along = (sleeveExit - load) / std::hypot(load.x() - axisX, load.y() - sleeveBottom);
-  d.Head(load, load + along * 40, 7, 3);
-  d.Text(static_cast<int>(load.x()) - 36, static_cast<int>(load.y()) - 37, QStringLiteral("FL"));
+  const QPointF along = (kSleeveExit - kLoad) / std::hypot(kLoad.x() - kAxisX, kLoad.y() - kSleeveBottom);
+  d.Head(kLoad, kLoad + along * 40, 7, 3);
+  d.Text(static_cast<int>(kLoad.x()) - 36, static_cast<int>(kLoad.y()) - 37, QStringLiteral("FL"));
 
-  // The speed, along the path: the load moves towards +Y.
-  d.Arrow(load + QPointF(4, -4), load + QPointF(26, -26));
-  d.Text(static_cast<int>(load.x()) + 29, static_cast<int>(load.y()) - 12, QStringLiteral("V2"));
+  d.Arrow(kLoad + QPointF(4, -4), kLoad + QPointF(26, -26));
+  d.Text(static_cast<int>(kLoad.x()) + 29, static_cast<int>(kLoad.y()) - 12, QStringLiteral("V2"));
+}
 
-  // The height of the sleeve above the plane of rotation.
+// The height of the sleeve above the plane of rotation, and the angle
+// between the axis and the inclined string, at the sleeve.
+void HeightAndAngle(Sketch& d) {
   const double dimX = 12;
-  d.Line({dimX - 4, sleeveBottom}, {axisX - 9, sleeveBottom});
-  d.Line({dimX - 4, origin.y()}, {axisX - 3, origin.y()});
-  d.Arrow({dimX, (sleeveBottom + origin.y()) / 2}, {dimX, sleeveBottom + 1});
-  d.Arrow({dimX, (sleeveBottom + origin.y()) / 2}, {dimX, origin.y() - 1});
+  d.Line({dimX - 4, kSleeveBottom}, {kAxisX - 9, kSleeveBottom});
+  d.Line({dimX - 4, kOrigin.y()}, {kAxisX - 3, kOrigin.y()});
+  d.Arrow({dimX, (kSleeveBottom + kOrigin.y()) / 2}, {dimX, kSleeveBottom + 1});
+  d.Arrow({dimX, (kSleeveBottom + kOrigin.y()) / 2}, {dimX, kOrigin.y() - 1});
   d.Text(static_cast<int>(dimX) + 4, 190, QStringLiteral("h2"));
 
-  // The angle between the axis and the inclined string, at the sleeve.
-  const double stringDeg = std::atan2(-(load.y() - sleeveBottom), load.x() - axisX) * 180 / kPi;
-  d.Arc(sleeveExit, 22, -90, stringDeg);
-  d.Greek(static_cast<int>(axisX) + 4, static_cast<int>(sleeveBottom) + 34, QStringLiteral("β"));
+  const double stringDeg = std::atan2(-(kLoad.y() - kSleeveBottom), kLoad.x() - kAxisX) * 180 / kPi;
+  d.Arc(kSleeveExit, 22, -90, stringDeg);
+  d.Greek(static_cast<int>(kAxisX) + 4, static_cast<int>(kSleeveBottom) + 34, QStringLiteral("β"));
+}
 
-  // --- View from above -----------------------------------------------------
-  const QPointF c(150, 62);  // the rotation axis
-  const double r = 44;       // R2
+// --- View from above -----------------------------------------------------------
+constexpr QPointF kAbove(150, 62);  // the rotation axis
+constexpr double kR2 = 44;
+
+// The circle of radius R2 and the axes; the 2 kg load at radius R2 and angle
+// alpha, turning with w2.
+void LoadFromAbove(Sketch& d) {
+  const QPointF c = kAbove;
+  const double r = kR2;
   d.Circle(c, r);
   d.Arrow(c + QPointF(-r - 8, 0), c + QPointF(r + 20, 0));
   d.Text(static_cast<int>(c.x() + r) + 14, static_cast<int>(c.y()) + 12, QStringLiteral("X"));
   d.Arrow(c + QPointF(0, r + 8), c + QPointF(0, -r - 16));
   d.Text(static_cast<int>(c.x()) - 11, 12, QStringLiteral("Y"));
 
-  // The 2 kg load at radius R2 and angle alpha, turning with w2.
   const double alphaDeg = 40;
   const QPointF mass = d.ArcPoint(c, r, alphaDeg);
   d.Line(c, mass);
@@ -293,12 +299,15 @@ QImage ApparatusPicture(double scale) {
   d.Greek(static_cast<int>(c.x()) + 18, static_cast<int>(c.y()) - 3, QStringLiteral("α"));
   d.ArcArrow(c, r + 8, alphaDeg + 10, alphaDeg + 38);
   d.Text(static_cast<int>(c.x()) + 30, 12, QStringLiteral("w2"));
+}
 
-  // The dumbbell of two 1 kg balls 1 m apart, on the string L2, turning
-  // about its centre with w12.
+// The dumbbell of two 1 kg balls 1 m apart, on the string L2, turning about
+// its centre with w12.
+void DumbbellFromAbove(Sketch& d) {
+  const QPointF c = kAbove;
   const double dumbDeg = 225;
-  const QPointF ballA = d.ArcPoint(c, r - 11, dumbDeg);
-  const QPointF ballB = d.ArcPoint(c, r + 13, dumbDeg);
+  const QPointF ballA = d.ArcPoint(c, kR2 - 11, dumbDeg);
+  const QPointF ballB = d.ArcPoint(c, kR2 + 13, dumbDeg);
   d.Line(c, ballA);
   d.Line(ballA, ballB);
   d.Dot(ballA, 3.5);
@@ -309,7 +318,18 @@ QImage ApparatusPicture(double scale) {
   d.Text(static_cast<int>(middle.x()) - 38, static_cast<int>(middle.y()) - 6, QStringLiteral("w12"));
   d.Text(static_cast<int>(middle.x()) - 18, static_cast<int>(middle.y()) + 30,
          QStringLiteral("m=1+1"));
+}
 
+}  // namespace
+
+QImage ApparatusPicture(double scale) {
+  QImage image(static_cast<int>(std::lround(kApparatusWidth * scale)),
+               static_cast<int>(std::lround(kApparatusHeight * scale)), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  Sketch d(image, scale);
+  for (void (*part)(Sketch&) : {StringEnd, Sleeves, SideAxes, StringAndLoad, HeightAndAngle, LoadFromAbove,
+                                DumbbellFromAbove})
+    part(d);
   return image;
 }
 

@@ -191,7 +191,7 @@ bool Form1::ExportCsv(const QString& path) {
   progress.setWindowTitle(QStringLiteral("Vozaz2"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
-  const CsvExportResult result = ExportRunCsv(*scenario, path, [&](long long done, long long) {
+  const CsvExportResult result = ExportRunCsv(*scenario, path, {}, [&](long long done, long long) {
     progress.setValue(static_cast<int>(done));
     QCoreApplication::processEvents();
     return !progress.wasCanceled();

@@ -160,9 +160,9 @@ QStringList HeaderKeys(const QString& table) {
 // от R2", the values of its bars.
 TEST_F(Graphs, EveryTableHoldsWhatItsViewDraws) {
   GraphsWindow* g = Open();
-  Click(form->Command1);
+  Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(20));
-  Click(form->Command2);
+  Click(Get<QPushButton>("Command2"));
   const QRegularExpression experiment(QStringLiteral("^опыт: (\\S+) от (\\S+)$"));
   for (int v = 0; v < GraphsWindow::kReadyViews; ++v) {
     g->ShowView(static_cast<GraphsWindow::View>(v));

@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QClipboard>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QTimer>
 #include <algorithm>
@@ -256,10 +255,10 @@ TEST_F(WindowTest, EnterInAnInputBoxStarts) {
   EXPECT_TRUE(WaitForSteps(3));
 }
 
-// The tempo, by its keys: named in the title and checked in its menu. Paced,
-// the steps never outrun the clock (one per P0, or per 5 P0 slowed, plus a
-// few caught up), a pause is not made up for, and the steps are those of a
-// run as fast as possible: the same numbers in every box, the same pictures.
+// The tempo, by its keys: named in the title and checked in its menu; paced,
+// stopped and continued, the steps are those of a run as fast as possible:
+// the same numbers in every box, the same pictures. (How many steps the
+// clock allows is the pacer's, tested without a clock in the core.)
 TEST_F(WindowTest, TempoChangesThePaceOnly) {
   Activate();
   struct Row {
@@ -279,20 +278,12 @@ TEST_F(WindowTest, TempoChangesThePaceOnly) {
   }
 
   auto steps = [&] { return static_cast<long>(std::lround(Record().T0 / Record().P0)); };
-  QElapsedTimer clock;
   Click(Get<QPushButton>("Command1"));
-  clock.start();
-  QTest::qWait(300);
-  const double bound = clock.elapsed() / 5.0 + Pacer::kCatchUp + 1;
-  EXPECT_LE(steps(), bound);
-  EXPECT_GT(steps(), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return steps() >= 3; }, 20000));
+  QTest::keyClick(form, Qt::Key_F6);
   QTest::keyClick(form, Qt::Key_F6);
   const long before = steps();
-  QTest::qWait(300);
-  QTest::keyClick(form, Qt::Key_F6);
-  clock.restart();
-  QTest::qWait(50);
-  EXPECT_LE(steps() - before, clock.elapsed() / 5.0 + Pacer::kCatchUp + 1) << "the pause made up for";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return steps() > before; }, 20000));
   QTest::keyClick(form, Qt::Key_F6);
 
   const HeadlessRun fast(steps());

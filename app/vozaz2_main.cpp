@@ -1,71 +1,118 @@
 // vozaz2: the conical-pendulum simulator with its main window.
 #include <QAction>
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QSettings>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
 #include "ui/artwork/Artwork.h"
 
+namespace {
+
+const char* const kHelp =
+    "Использование: vozaz2 [--zoom ПРОЦЕНТЫ] [ФАЙЛ]\n"
+    "Конический маятник и закон сохранения момента импульса: окно опыта.\n\n"
+    "  ФАЙЛ              открыть файл опыта (*.vozaz2), как «Файл» > «Открыть…»\n"
+    "  --zoom ПРОЦЕНТЫ   масштаб окна на этот раз: 100, 125, 150 или 200\n"
+    "  -h, --help        эта справка\n"
+    "  -v, --version     версия программы\n\n"
+    "Опыт без окна проводит vozaz2-batch (vozaz2-batch --help).\n";
+
+// --help and --version answer without a window, so also where there is no
+// display; nothing else is looked at before the application exists.
+std::optional<int> AnswerWithoutWindow(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "-?")) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
+      std::printf("vozaz2 %s\n", VOZAZ2_VERSION);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+struct WindowOptions {
+  std::optional<int> zoom;
+  QString file;
+};
+
+// The arguments QApplication has left (it takes its own, -platform,
+// -style, ...); a mistake is told in Russian and ends the program.
+std::optional<WindowOptions> ReadArguments(const QStringList& args) {
+  WindowOptions o;
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const bool zoom = a == QLatin1String("--zoom") || a.startsWith(QLatin1String("--zoom="));
+    if (zoom) {
+      const QString value = a.contains(u'=') ? a.section(u'=', 1) : (i + 1 < args.size() ? args[++i] : QString());
+      bool ok = false;
+      o.zoom = value.toInt(&ok);
+      if (ok && vozaz2::Form1::Zooms().contains(*o.zoom)) continue;
+      std::fprintf(stderr, "vozaz2: --zoom: нужно 100, 125, 150 или 200, а не «%s»\n", qPrintable(value));
+      return std::nullopt;
+    }
+    if (a.startsWith(u'-') || !o.file.isEmpty()) {
+      std::fprintf(stderr, "vozaz2: непонятный параметр «%s» (см. vozaz2 --help)\n", qPrintable(a));
+      return std::nullopt;
+    }
+    o.file = a;
+  }
+  return o;
+}
+
+// The zoom chosen last opens the next time, as a classroom's projector wants
+// it; --zoom sets it for this time only.
+void KeepZoom(vozaz2::Form1* form, std::optional<int> once) {
+  const auto settings = [] { return QSettings(QSettings::UserScope, QStringLiteral("vozaz2"), QStringLiteral("vozaz2")); };
+  const QString zoomKey = QStringLiteral("window/zoom");
+  form->SetZoom(once.value_or(settings().value(zoomKey, 100).toInt()));
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
+                   [settings, zoomKey](int percent) { settings().setValue(zoomKey, percent); });
+}
+
+// The main window's one graphs window, kept here: it follows the experiment
+// from the start, so that opening it (Ctrl+G or F9) during a run shows the
+// whole run, and it closes with the main window. Its texts follow the main
+// window's zoom. "Вид" > "Графики" opens it as well; the keys stay the
+// window's own shortcuts, the menu only shows them.
+void InstallGraphs(vozaz2::Form1* form) {
+  vozaz2::GraphsWindow* graphsWindow = vozaz2::InstallGraphsWindow(form, form->Simulation());
+  if (form->Zoom() != 100) graphsWindow->SetZoom(form->Zoom());
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, graphsWindow, &vozaz2::GraphsWindow::SetZoom);
+  auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
+  QObject::connect(graphs, &QAction::triggered, graphsWindow, &vozaz2::GraphsWindow::ShowInFront);
+  form->AddViewAction(graphs);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = AnswerWithoutWindow(argc, argv)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
   QApplication::setApplicationVersion(QStringLiteral(VOZAZ2_VERSION));
-
-  // QApplication has taken its own options (-platform, -style ...) out of the
-  // arguments; --help and --version print and end the program here, and an
-  // unknown option ends it with a message and status 1.
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Conical pendulum and the conservation of angular momentum."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption zoom(QStringLiteral("zoom"),
-                                QStringLiteral("open the window at this zoom: 100, 125, 150 or 200 per cent"),
-                                QStringLiteral("PERCENT"));
-  parser.addOption(zoom);
-  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an experiment file (*.vozaz2) to open"),
-                               QStringLiteral("[FILE]"));
-  parser.process(app);
+  const std::optional<WindowOptions> options = ReadArguments(QApplication::arguments());
+  if (!options) return 1;
 
   // Every window of the program, the main and the help window, shows the cone.
   QApplication::setWindowIcon(vozaz2::ConeIcon());
-
   // The main window is discarded when it closes, its timer with it. The
   // program ends when no window is left, so an open help window keeps it
   // running after "Выход".
   auto* form = new vozaz2::Form1;
   form->setAttribute(Qt::WA_DeleteOnClose);
-  if (parser.isSet(zoom) && !form->SetZoom(parser.value(zoom).toInt())) {
-    std::fprintf(stderr, "vozaz2: --zoom is 100, 125, 150 or 200, not %s\n", qPrintable(parser.value(zoom)));
-    delete form;
-    return 1;
-  }
-  // The zoom chosen last opens the next time, as a classroom's projector
-  // wants it; --zoom sets it for this time only.
-  const auto settings = [] { return QSettings(QSettings::UserScope, QStringLiteral("vozaz2"), QStringLiteral("vozaz2")); };
-  const QString zoomKey = QStringLiteral("window/zoom");
-  if (!parser.isSet(zoom)) form->SetZoom(settings().value(zoomKey, 100).toInt());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
-                   [settings, zoomKey](int percent) { settings().setValue(zoomKey, percent); });
-  // The main window's one graphs window, kept here: it follows the
-  // experiment from the start, so that opening it (Ctrl+G or F9) during a
-  // run shows the whole run, and it closes with the main window. Its texts
-  // follow the main window's zoom.
-  vozaz2::GraphsWindow* graphsWindow = vozaz2::InstallGraphsWindow(form, form->Simulation());
-  if (form->Zoom() != 100) graphsWindow->SetZoom(form->Zoom());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, graphsWindow, &vozaz2::GraphsWindow::SetZoom);
-  // "Вид" > "Графики" opens them as well; the keys stay the window's own
-  // shortcuts, the menu only shows them.
-  auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
-  QObject::connect(graphs, &QAction::triggered, graphsWindow, &vozaz2::GraphsWindow::ShowInFront);
-  form->AddViewAction(graphs);
+  KeepZoom(form, options->zoom);
+  InstallGraphs(form);
   form->show();
   // A file given on the command line (a double click on it in the file
   // manager) is opened as by "Открыть…"; one that cannot be, says why.
-  if (!parser.positionalArguments().isEmpty()) form->OpenExperiment(parser.positionalArguments().front());
+  if (!options->file.isEmpty()) form->OpenExperiment(options->file);
   return app.exec();
 }

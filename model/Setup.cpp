@@ -16,6 +16,7 @@ std::optional<ParameterRule> BrokenParameterRule(const Parameters& p, const Star
     ParameterRule rule;
   } rules[] = {
       {p.R1 > 0, {0, "R1 > 0"}},
+      {p.w1 != 0, {1, "w1 ≠ 0"}},
       {!choice.dumbbell || p.R1 >= 0.51, {0, "R1 ≥ 0,51 м у гантели"}},
       {p.CL > 0, {2, "CL > 0"}},
       {p.Ktr >= 0, {3, "Ktr ≥ 0"}},

@@ -40,7 +40,7 @@ inline constexpr ParameterValues kDefaultValues = ValuesOf(kDefaultParameters);
 
 // What a parameter must be to mean something: the radius, the stiffness, the
 // step and the scales of the oscillogram positive, the friction not
-// negative; the manual trajectory scale positive; a dumbbell's centre at
+// negative, a rotation to start with; the manual trajectory scale positive; a dumbbell's centre at
 // least 0.51 m from the axis, so that its balls clear it. Everything else
 // that is finite may be meant: a negative w1 turns the other way, a negative
 // VL drives the other way, a Tr before 1 s means no split.

@@ -117,6 +117,17 @@ std::optional<std::vector<ModeControl>> ClicksToReach(const Modes& target, const
   return std::nullopt;
 }
 
+bool SameControls(const std::vector<ModeControl>& a, const std::vector<ModeControl>& b) {
+  auto reached = [](const std::vector<ModeControl>& clicks) {
+    SimRecord r;
+    SetStartUpSigns(r);
+    Modes m(r);
+    for (ModeControl c : clicks) Click(m, c);
+    return StateOf(m, r);
+  };
+  return reached(a) == reached(b);
+}
+
 bool EndsWithinLimit(const SimRecord& r) {
   const double needed = 12 * r.Mt / r.P0;
   return needed < static_cast<double>(kMaxSteps);

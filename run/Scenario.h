@@ -76,6 +76,9 @@ void AddEvents(Scenario& s, const std::vector<TimedClick>& more);
 // no clicks reach it. The window saves the controls of a run this way.
 std::optional<std::vector<ModeControl>> ClicksToReach(const Modes& target, const SimRecord& signs);
 
+// Whether two sequences of clicks from start-up leave the controls alike.
+bool SameControls(const std::vector<ModeControl>& a, const std::vector<ModeControl>& b);
+
 // Whether a run without a step count ends within kMaxSteps steps.
 bool EndsWithinLimit(const SimRecord& started);
 

@@ -133,7 +133,9 @@ Outcome Session::Open(const Scenario& s) {
   recorder_.Open(s);
   history_.Clear();
   over_ = false;
-  limit_ = s.steps ? RunLimit{RunLimit::Kind::kSteps, *s.steps, 0} : RunLimit{};
+  // An experiment ends where its replay ends: after its steps, or at the
+  // oscillogram's width.
+  limit_ = s.steps ? RunLimit{RunLimit::Kind::kSteps, *s.steps, 0} : RunLimit{RunLimit::Kind::kScreenWidth, 0, 0};
   Tell(RunEvent::kRenewed);
   return ControlsChanged();
 }

@@ -77,7 +77,8 @@ class Session {
   // Everything as at start-up (a file's run repeats exactly only from
   // there), then the experiment's numbers and controls in place; its clicks
   // during the run wait for the next start.
-  // The opened experiment's step count becomes the runs' end.
+  // The opened experiment's end becomes the runs' end: its step count, or
+  // the oscillogram's width, where its replay ends too.
   Outcome Open(const Scenario& s);
   // Where the runs from now on end.
   void SetLimit(const RunLimit& limit) { limit_ = limit; }

@@ -378,6 +378,7 @@ void Form1::StopPacing() {
 }
 
 void Form1::PaintFrame() {
+  ShowRunState();
   ++frames_;
   if (QAccessible::isActive())
     for (TextBox* box : boxes_) box->TellChange();

@@ -51,6 +51,7 @@
 #include "ui/ZoomedSurface.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -129,19 +130,28 @@ class Form1 final : public QWidget {
   // no file; a file that cannot be written, a message. Returns whether the
   // file was written.
   bool SaveExperiment(const QString& path);
-  // "Сохранить данные (CSV)…" without its file dialog: the last run's table.
-  bool ExportCsv(const QString& path);
+  // "Сохранить данные (CSV)…" without its file dialog: the last run's table,
+  // for a spreadsheet (the locale's notation) or as the runner's --csv.
+  bool ExportCsv(const QString& path, bool spreadsheet = false);
   // "Открыть…" and "Сохранить как…": the same, with a file dialog.
   void OpenWithDialog();
   void SaveWithDialog();
   void ExportCsvWithDialog();
-  // The lessons shipped with the program, by title: each title with its file.
+  // The lessons shipped with the program, in the order of their numbered
+  // files: each title with its file.
   static QList<std::pair<QString, QString>> Lessons();
   // Shows the opened experiment's title and description in the lesson
   // window ("Справка" > "Описание урока"); one lesson window at a time.
   QWidget* ShowLesson();
   // Adds a command to the "Вид" menu (hidden while it is empty).
   void AddViewAction(QAction* action);
+
+  // --- The run's end and state (ui/Form1Experiment.cpp) ---------------------
+  // Where the runs end ("Опыт" > "Конец опыта"); an opened lesson sets its own.
+  void SetRunLimit(const RunLimit& limit);
+  // The line under the form: "Опыт идёт: T = 3,2 с; конец при T = 12 с",
+  // "Опыт окончен: T = 10,5 с, 2100 шагов (F6 — продолжить дальше)", ...
+  QString RunStateText() const;
 
  signals:
   // A step of the run has been made (a tick or "Сделать 1 шаг").
@@ -168,10 +178,18 @@ class Form1 final : public QWidget {
   void SetText(int box, const QString& text);
   // The eleven parameter boxes as "Начать" reads them; empty when one does
   // not read.
-  std::optional<ParameterValues> ReadParameters();
+  std::optional<ParameterValues> ReadParameters(std::size_t* bad = nullptr);
+  void FocusParameter(std::size_t index);
   std::optional<Scenario> ScenarioToSave();
 
   void BuildMenu();
+  void BuildFileMenu();
+  void BuildHelpMenu();
+  void BuildRunMenu();
+  void ChooseEnd(RunLimit::Kind kind);
+  void ShowLimit();
+  QString EndText() const;
+  void ShowRunState();
   void ShowTitle();
   void ShowFileProblem(const char* what, const QString& path, const FileProblem& problem);
   void BuildControls();
@@ -216,6 +234,9 @@ class Form1 final : public QWidget {
   // The menu bar: "Файл" (with "Уроки"), "Вид", "Справка".
   QMenuBar* MenuBar = nullptr;
   QMenu *FileMenu = nullptr, *LessonsMenu = nullptr, *ViewMenu = nullptr, *HelpMenu = nullptr;
+  // "Опыт": the commands of a run, and "Конец опыта".
+  QMenu *RunMenu = nullptr, *EndMenu = nullptr;
+  QLabel* state_ = nullptr;  // the run's state, under the form
   // "Вид" > "Масштаб": the zooms, one of them checked, then "Крупнее"
   // (Ctrl+=), "Мельче" (Ctrl+−) and "Обычный размер" (Ctrl+0).
   QMenu* ZoomMenu = nullptr;

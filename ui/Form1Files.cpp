@@ -22,6 +22,8 @@
 #include "run/Messages.h"
 #include "ui/Form1.h"
 #include "ui/ReportCommands.h"
+#include "ui/SaveDialogs.h"
+#include "io/ScenarioChanges.h"
 
 namespace vozaz2 {
 
@@ -50,7 +52,40 @@ void Form1::BuildMenu() {
   MenuBar = new QMenuBar(this);
   MenuBar->setObjectName(QStringLiteral("MenuBar"));
   MenuBar->setFont(QApplication::font(MenuBar));  // the menus' own font, as their popups
+  BuildFileMenu();
+  BuildRunMenu();
+  ViewMenu = MenuBar->addMenu(QStringLiteral("&Вид"));
+  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+  ViewMenu->menuAction()->setVisible(false);
+  BuildHelpMenu();
 
+  // The form below the menu bar, at its own size, and the run's state under
+  // it. The window may still be made smaller or larger by hand, as before;
+  // the form stays top left, and a window smaller than the form (a zoomed
+  // form on a small screen) scrolls.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetNoConstraint);
+  layout->setMenuBar(MenuBar);
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("Form1Scroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scroll_->setWidget(area_);
+  layout->addWidget(scroll_);
+  state_ = new QLabel(this);
+  state_->setObjectName(QStringLiteral("RunState"));
+  state_->setAccessibleName(QStringLiteral("Состояние опыта"));
+  state_->setContentsMargins(4, 1, 4, 1);
+  state_->setFont(QApplication::font(MenuBar));
+  layout->addWidget(state_);
+  ShowRunState();
+  FitToForm();
+}
+
+void Form1::BuildFileMenu() {
   FileMenu = MenuBar->addMenu(QStringLiteral("&Файл"));
   FileMenu->setObjectName(QStringLiteral("FileMenu"));
   QAction* open = FileMenu->addAction(QStringLiteral("&Открыть…"), this, &Form1::OpenWithDialog);
@@ -76,33 +111,14 @@ void Form1::BuildMenu() {
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   FileMenu->addSeparator();
   FileMenu->addAction(QStringLiteral("В&ыход"), this, [this] { close(); });
+}
 
-  ViewMenu = MenuBar->addMenu(QStringLiteral("&Вид"));
-  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
-  ViewMenu->menuAction()->setVisible(false);
-
+void Form1::BuildHelpMenu() {
   HelpMenu = MenuBar->addMenu(QStringLiteral("&Справка"));
   HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
   lessonAction_ = HelpMenu->addAction(QStringLiteral("&Описание урока"), this, [this] { ShowLesson(); });
   lessonAction_->setEnabled(false);
   HelpMenu->addAction(QStringLiteral("О &программе"), this, [] { ShowHelpWindow(); });
-
-  // The form below the menu bar, at its own size. The window may still be
-  // made smaller or larger by hand, as before; the form stays top left, and
-  // a window smaller than the form (a zoomed form on a small screen) scrolls.
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->setSizeConstraint(QLayout::SetNoConstraint);
-  layout->setMenuBar(MenuBar);
-  scroll_ = new QScrollArea(this);
-  scroll_->setObjectName(QStringLiteral("Form1Scroll"));
-  scroll_->setFrameShape(QFrame::NoFrame);
-  scroll_->setFocusPolicy(Qt::NoFocus);
-  scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  scroll_->setWidget(area_);
-  layout->addWidget(scroll_);
-  FitToForm();
 }
 
 void Form1::AddViewAction(QAction* action) {
@@ -130,12 +146,13 @@ bool Form1::OpenExperiment(const QString& path) {
 }
 
 // The last run as it was made; before any run, the boxes and controls as
-// they stand (nothing when a parameter box would not pass "Начать").
+// they stand (nothing when a parameter box would not pass "Начать"). Where
+// it differs from the lesson opened, the lesson's title and description say
+// so.
 std::optional<Scenario> Form1::ScenarioToSave() {
-  if (session_->State() != RunState::kIdle) return session_->ToSave(session_->Typed());
-  const std::optional<ParameterValues> typed = ReadParameters();
-  if (!typed) return std::nullopt;
-  return session_->ToSave(*typed);
+  std::optional<ParameterValues> typed = session_->Typed();
+  if (session_->State() == RunState::kIdle && !(typed = ReadParameters())) return std::nullopt;
+  return MarkChanges(session_->ToSave(*typed), session_->Opened());
 }
 
 bool Form1::SaveExperiment(const QString& path) {
@@ -165,12 +182,13 @@ void Form1::SaveWithDialog() {
     ShowMessage(kInputMessage);
     return;
   }
-  QFileDialog dialog(this, QStringLiteral("Сохранить опыт"), folder_, kFileFilter);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(kSuffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString path = dialog.selectedFiles().front();
-  if (const std::optional<FileProblem> problem = WriteExperimentFile(path, *scenario))
+  Scenario named = *scenario;
+  if (!AskTitleAndDescription(this, named)) return;
+  const QString path = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Сохранить опыт"),
+      ProposedPath(folder_, LessonFolders(), QString::fromStdString(named.title), kSuffix), kFileFilter);
+  if (path.isEmpty()) return;
+  if (const std::optional<FileProblem> problem = WriteExperimentFile(path, named))
     ShowFileProblem("Не удалось сохранить опыт в файл", path, *problem);
   else
     folder_ = QFileInfo(path).absolutePath();
@@ -180,7 +198,7 @@ void Form1::SaveWithDialog() {
 // vozaz2-batch --csv: the run is made again headless from its record, not
 // kept row by row, so a long run costs no memory. A progress dialog shows
 // while it writes; cancelled, it leaves no file.
-bool Form1::ExportCsv(const QString& path) {
+bool Form1::ExportCsv(const QString& path, bool spreadsheet) {
   const std::optional<Scenario> scenario = ScenarioToSave();
   if (!scenario || !scenario->steps || *scenario->steps == 0) {
     ShowMessage(kNoRunToExport);
@@ -191,7 +209,7 @@ bool Form1::ExportCsv(const QString& path) {
   progress.setWindowTitle(QStringLiteral("Vozaz2"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
-  const CsvExportResult result = ExportRunCsv(*scenario, path, {}, [&](long long done, long long) {
+  const CsvExportResult result = ExportRunCsv(*scenario, path, spreadsheet ? SpreadsheetDialect(sep_) : CsvDialect{}, [&](long long done, long long) {
     progress.setValue(static_cast<int>(done));
     QCoreApplication::processEvents();
     return !progress.wasCanceled();
@@ -202,12 +220,10 @@ bool Form1::ExportCsv(const QString& path) {
 }
 
 void Form1::ExportCsvWithDialog() {
-  QFileDialog dialog(this, QStringLiteral("Сохранить данные опыта"), folder_,
-                     QStringLiteral("Таблица CSV (*.csv)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-    ExportCsv(dialog.selectedFiles().front());
+  const std::optional<Scenario> scenario = ScenarioToSave();
+  const QString title = scenario ? QString::fromStdString(scenario->title) : QString();
+  if (const std::optional<CsvChoice> choice = AskCsvFile(this, ProposedPath(folder_, LessonFolders(), title, "csv")))
+    ExportCsv(choice->path, choice->spreadsheet);
 }
 
 void Form1::ShowFileProblem(const char* what, const QString& path, const FileProblem& problem) {
@@ -228,8 +244,6 @@ QList<std::pair<QString, QString>> Form1::Lessons() {
     }
     if (!lessons.isEmpty()) break;  // the installed lessons, else the source tree's
   }
-  std::stable_sort(lessons.begin(), lessons.end(),
-                   [](const auto& a, const auto& b) { return QString::localeAwareCompare(a.first, b.first) < 0; });
   return lessons;
 }
 

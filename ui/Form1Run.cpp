@@ -14,11 +14,24 @@
 
 namespace vozaz2 {
 
-// "Начать": the eleven boxes as typed, or the input message.
+// "Начать": the eleven boxes as typed, or the input message with the focus
+// in the box to blame, its text selected.
 void Form1::StartRun() {
-  const std::optional<ParameterValues> typed = ReadParameters();
-  if (!typed) return ShowMessage(kInputMessage);
-  Answer(session_->Start(*typed));
+  std::size_t bad = 0;
+  const std::optional<ParameterValues> typed = ReadParameters(&bad);
+  if (!typed) {
+    ShowMessage(kInputMessage);
+    return FocusParameter(bad);
+  }
+  const Outcome outcome = session_->Start(*typed);
+  Answer(outcome);
+  if (outcome.badParameter) FocusParameter(outcome.badParameter->index);
+}
+
+void Form1::FocusParameter(std::size_t index) {
+  TextBox* box = Box(kParameterBoxes.at(index));
+  box->setFocus(Qt::OtherFocusReason);
+  box->selectAll();
 }
 
 void Form1::Do(Outcome (Session::*command)()) { Answer((session_.get()->*command)()); }
@@ -32,6 +45,8 @@ void Form1::ClickMode(ModeControl control) {
 void Form1::Answer(const Outcome& outcome) {
   if (outcome.controlsChanged) SyncModes();
   ApplyTimer();
+  // During a run the state line follows the frames (PaintFrame).
+  if (!session_->Ticking()) ShowRunState();
   if (!outcome.message.empty()) ShowMessage(outcome.message);
 }
 
@@ -54,11 +69,14 @@ void Form1::ShowMessage(const std::string& text) {
   ApplyTimer();
 }
 
-std::optional<ParameterValues> Form1::ReadParameters() {
+std::optional<ParameterValues> Form1::ReadParameters(std::size_t* bad) {
   ParameterValues typed;
   for (std::size_t i = 0; i < kParameterCount; ++i) {
     const std::optional<double> value = TextNumber(Box(kParameterBoxes[i])->text().toStdString(), sep_);
-    if (!value) return std::nullopt;
+    if (!value) {
+      if (bad) *bad = i;
+      return std::nullopt;
+    }
     typed[i] = *value;
   }
   return typed;
@@ -70,6 +88,7 @@ void Form1::Follow(const Snapshot& snapshot) {
   if (snapshot.event == RunEvent::kRenewed) {
     for (int box = 1; box <= kBoxCount; ++box) SetText(box, QStringLiteral("Text%1").arg(box));
     ShowTyped();
+    ShowLimit();
   }
   ShowBoxes(snapshot.boxes);
   if (snapshot.event == RunEvent::kStep) emit StepMade();

@@ -128,7 +128,7 @@ void Form1::LayOut() {
 
 void Form1::FitToForm() {
   if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-  QSize size(area_->width(), MenuBar->sizeHint().height() + area_->height());
+  QSize size(area_->width(), MenuBar->sizeHint().height() + area_->height() + state_->sizeHint().height());
   // No larger than the screen: what does not fit is scrolled to.
   if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());
   resize(size);

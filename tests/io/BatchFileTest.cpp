@@ -104,6 +104,27 @@ TEST(Batch, FailuresExitWithTheirCodes) {
   EXPECT_EQ(r.err.trimmed().split('\n').size(), 6);
 }
 
+// Both programs answer --help and --version in Russian, and without a
+// display: the window program opens none to answer.
+TEST(Batch, HelpAndVersionNeedNoDisplay) {
+  for (const char* program : {VOZAZ2_BATCH, VOZAZ2_WINDOW}) {
+    for (const char* option : {"--help", "--version"}) {
+      QProcess p;
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.remove("DISPLAY");
+      env.remove("WAYLAND_DISPLAY");
+      env.insert("QT_QPA_PLATFORM", "xcb");
+      p.setProcessEnvironment(env);
+      p.start(program, {option});
+      ASSERT_TRUE(p.waitForFinished(60000));
+      EXPECT_EQ(p.exitCode(), 0) << program << ' ' << option;
+      const QString out = QString::fromUtf8(p.readAllStandardOutput());
+      EXPECT_TRUE(option[2] == 'v' ? out.contains("1.") : out.contains("Использование")) << out.toStdString();
+      EXPECT_TRUE(p.readAllStandardError().isEmpty());
+    }
+  }
+}
+
 // ARGS --save-setup F, then --setup F, gives the CSV of ARGS; and options
 // beside --setup act after the file, as if appended to the saved command line.
 TEST(BatchFile, SavedCommandLinesRepeatTheirRuns) {

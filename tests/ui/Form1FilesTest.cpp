@@ -1,6 +1,7 @@
 // Experiment files in the main window: a run recorded with real clicks, saved,
 // opened and run again; files that cannot be opened; the menu bar above a
 // form that keeps every control in its place.
+#include <QDate>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "tests/ui/WindowFixture.h"
 #include "io/ExperimentFile.h"
 #include "ui/Form1Layout.h"
+#include "ui/SaveDialogs.h"
 
 namespace vozaz2::testing {
 namespace {
@@ -95,6 +97,9 @@ TEST_F(FilesTest, ARecordedRunRepeatsWhenOpened) {
   ASSERT_TRUE(batch.waitForFinished(60000) && batch.exitCode() == 0);
   EXPECT_EQ(Read(Path("run.csv")).count('\n'), steps + 1);
   EXPECT_EQ(Read(Path("run.csv")), Read(Path("batch.csv")));
+  // For a spreadsheet: the Russian notation, the labels with their units.
+  ASSERT_TRUE(form->ExportCsv(Path("sheet.csv"), true));
+  EXPECT_TRUE(Read(Path("sheet.csv")).startsWith("шаг;T, с;")) << Read(Path("sheet.csv")).left(40).data();
   // A table that cannot be written says so, naming the file.
   messages.shown.clear();
   EXPECT_FALSE(form->ExportCsv(Path("no folder/run.csv")));
@@ -131,6 +136,15 @@ TEST_F(FilesTest, OpeningShowsTheLessonAndSavingChecksTheBoxes) {
   ASSERT_TRUE(lessonWindow && lessonWindow->isVisible());
   EXPECT_EQ(lessonWindow->findChild<QPlainTextEdit*>()->toPlainText(), "Смотрите на MKD2.");
   EXPECT_EQ(form->ShowLesson(), lessonWindow) << "one lesson window";
+
+  // A run of the lesson with another set-up is saved as what it is.
+  Type(Get<TextBox>("Text9"), "0,05");
+  Click(Get<QPushButton>("Command1"));
+  Click(Get<QPushButton>("Command2"));
+  ASSERT_TRUE(form->SaveExperiment(Path("changed.vozaz2")));
+  const Scenario changed = std::get<Scenario>(ReadExperimentFile(Path("changed.vozaz2")));
+  EXPECT_EQ(changed.title, "Втулка вниз (изменён)");
+  EXPECT_NE(changed.description.find("VL = 0,05 (в уроке 0,1)"), std::string::npos) << changed.description;
 
   ASSERT_TRUE(form->OpenExperiment(Path("startup.vozaz2")));
   EXPECT_EQ(form->windowTitle(), "Vozaz2");
@@ -214,11 +228,43 @@ TEST_F(FilesTest, TheMenuBarLeavesTheFormInPlace) {
   QStringList menus;
   for (QAction* a : bar->actions())
     if (a->isVisible()) menus << a->text();
-  EXPECT_EQ(menus, QStringList({"&Файл", "&Вид", "&Справка"}));
+  EXPECT_EQ(menus, QStringList({"&Файл", "&Опыт", "&Вид", "&Справка"}));
   EXPECT_EQ(Get<QMenu>("ViewMenu")->actions().value(0), Get<QMenu>("TempoMenu")->menuAction());
   QStringList shortcuts;
   for (QAction* a : Get<QMenu>("FileMenu")->actions()) shortcuts << a->shortcut().toString();
   EXPECT_TRUE(shortcuts.contains("Ctrl+O") && shortcuts.contains("Ctrl+S"));
+}
+
+// A file is proposed under the experiment's title and the date, in the folder
+// used last, but never in the lessons' own folder.
+TEST(SaveDialogs, NamesFromTheTitleOutsideTheLessons) {
+  QTemporaryDir lessons, mine;
+  const QString date = QDate::currentDate().toString("yyyy-MM-dd");
+  EXPECT_EQ(ProposedPath(mine.path(), {lessons.path()}, "Нить: вверх/вниз?", "vozaz2"),
+            mine.path() + "/Нить- вверх-вниз- " + date + ".vozaz2");
+  const QString proposed = ProposedPath(lessons.path() + "/", {lessons.path()}, "", "csv");
+  EXPECT_FALSE(proposed.startsWith(lessons.path())) << proposed.toStdString();
+  EXPECT_TRUE(proposed.endsWith("/Опыт " + date + ".csv")) << proposed.toStdString();
+}
+
+// Every lesson shipped, in the order of its numbered file, runs in the
+// window to its end (its steps, or the oscillogram's width) without a
+// message, and stands over there.
+TEST_F(FilesTest, EveryLessonEndsWithoutAMessage) {
+  const auto lessons = Form1::Lessons();
+  ASSERT_GE(lessons.size(), 9);
+  for (qsizetype i = 1; i < lessons.size(); ++i) EXPECT_LT(lessons[i - 1].second, lessons[i].second);
+  for (const auto& [title, path] : lessons) {
+    SCOPED_TRACE(title.toStdString());
+    ASSERT_TRUE(form->OpenExperiment(path));
+    Click(Get<QPushButton>("Command1"));
+    Click(Get<QPushButton>("Command2"));
+    for (int i = 0; i < 100000 && form->Simulation().State() == RunState::kStopped; ++i)
+      Get<QPushButton>("Command7")->click();
+    EXPECT_EQ(form->Simulation().State(), RunState::kOver);
+    EXPECT_TRUE(Get<QLabel>("RunState")->text().startsWith("Опыт окончен")) << Get<QLabel>("RunState")->text().toStdString();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{});
+  }
 }
 
 }  // namespace

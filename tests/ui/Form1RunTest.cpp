@@ -293,5 +293,39 @@ TEST_F(WindowTest, TempoChangesThePaceOnly) {
   EXPECT_EQ(*Get<PictureBox>("Picture3")->Image(), fast.screen3.Image());
 }
 
+// A run ends where it is told, with the timer, and goes on with F6; the
+// line under the form says where the run stands.
+TEST_F(WindowTest, RunEndsAtItsLimitAndSaysSo) {
+  form->SetRunLimit({RunLimit::Kind::kSteps, 40, 0});
+  auto* state = Get<QLabel>("RunState");
+  EXPECT_EQ(state->text(), "Опыт не начат");
+  Click(Get<QPushButton>("Command1"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->Simulation().State() == RunState::kOver; }, 60000));
+  EXPECT_EQ(form->Simulation().Steps(), 40);
+  EXPECT_FALSE(form->findChild<QTimer*>("Timer1")->isActive());
+  EXPECT_EQ(state->text(), "Опыт окончен: T = 0,2 с, 40 шагов (F6 — продолжить дальше)");
+  Activate();
+  QTest::keyClick(form, Qt::Key_F6);
+  ASSERT_TRUE(WaitForSteps(3));
+  QTest::keyClick(form, Qt::Key_F6);
+  EXPECT_TRUE(state->text().startsWith("Опыт остановлен: T = ")) << state->text().toStdString();
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// A number that does not read, or means nothing, gets the input message and
+// leaves the focus in its box with the text selected.
+TEST_F(WindowTest, BadNumbersKeepTheFocusInTheirBox) {
+  Activate();
+  for (const auto& [box, text] : {std::pair{"Text1", "abc"}, std::pair{"Text8", "-5"}}) {
+    messages.shown.clear();
+    Type(Get<TextBox>(box), text);
+    Click(Get<QPushButton>("Command1"));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kInputMessage});
+    EXPECT_EQ(QApplication::focusWidget(), Get<TextBox>(box));
+    EXPECT_EQ(Get<TextBox>(box)->selectedText(), text);
+    Type(Get<TextBox>(box), "1");
+  }
+}
+
 }  // namespace
 }  // namespace vozaz2::testing

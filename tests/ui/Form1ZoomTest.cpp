@@ -41,8 +41,10 @@ TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
     EXPECT_NEAR(r1->x(), Scaled(box.x(), step.zoom), 1);
     EXPECT_NEAR(r1->width(), Scaled(box.width(), step.zoom), 1);
     EXPECT_EQ(r1->font().pixelSize(), Scaled(11, step.zoom));
-    // The window follows the form, up to the screen's size; the rest scrolls.
-    const QSize whole(area->width(), Get<QMenuBar>("MenuBar")->height() + area->height());
+    // The window follows the form with its menu bar and its state line, up
+    // to the screen's size; the rest scrolls.
+    const QSize whole(area->width(),
+                      Get<QMenuBar>("MenuBar")->height() + area->height() + Get<QLabel>("RunState")->height());
     EXPECT_EQ(form->size(), whole.boundedTo(form->screen()->availableGeometry().size()));
     auto* scroll = Get<QScrollArea>("Form1Scroll");
     const bool scrolls = scroll->verticalScrollBar()->maximum() > 0 || scroll->horizontalScrollBar()->maximum() > 0;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <functional>

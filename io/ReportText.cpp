@@ -42,8 +42,10 @@ QString Ratio(double v) { return Significant(v, 2); }
 // What carries the weight: both forces are vertical and have no moment
 // about the vertical axis.
 QString Weight(const SimRecord& r) {
-  return PlaneRun(r) ? QStringLiteral("вес уравновешен опорой, и обе эти силы вертикальны")
-                     : QStringLiteral("вес вертикален, его несёт вертикальная составляющая натяжения нити");
+  if (PlaneRun(r)) return QStringLiteral("вес уравновешен опорой, и обе эти силы вертикальны");
+  return ReleaseRun(r) ? QStringLiteral("вес вертикален (пока нить отпущена, груз под его действием падает, потом "
+                                        "его несёт вертикальная составляющая натяжения нити)")
+                       : QStringLiteral("вес вертикален, его несёт вертикальная составляющая натяжения нити");
 }
 
 // Why the angular momentum about the vertical axis should be kept.

@@ -32,7 +32,7 @@ const ParameterRow kParameterRows[] = {
     {"MF", "Н/см", &SimRecord::MF},
     {"Mz", "м/см", &SimRecord::Mz},
     {"Mt", "с/см", &SimRecord::Mt},
-    {"Tr, конец разлёта", "с", &SimRecord::Tr},
+    {"Tr (конец разлёта)", "с", &SimRecord::Tr},
 };
 static_assert(std::size(kParameterRows) == kParameterCount);
 

@@ -60,7 +60,8 @@ void PanelHeader(Sheet& s, double x, double y, const GraphPanel& panel) {
   s.Font(6.5);
   s.Pen(Qt::black, 0.2);
   const std::string_view unit = kQuantities[panel.series.front().quantity].unit;
-  s.Label(s.Box(x, y, 13, 3), Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+  s.Label(s.Box(x, y, 13, 3), Qt::AlignRight | Qt::AlignVCenter,
+          QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
   double lx = x + 14;
   for (const GraphSeries& g : panel.series) {
     s.Pen(g.colour, std::min(g.width, 0.6), g.style);
@@ -218,14 +219,18 @@ QString RoughSeconds(double t) { return t >= 10 ? QString::number(std::llround(t
 void LowerTraces(std::vector<LegendItem>& items, const ReportContent& c) {
   const SimRecord& r = c.record;
   if (SplitRun(r, c.controls)) {
-    items.push_back({ToQColor(colours::kRed), QStringLiteral("FL2 (красный) и Ftr2 (синий) — то же для второй нити, от −4 см")});
-    items.push_back({ToQColor(colours::kGreen), QStringLiteral("поворот воображаемой гантели из двух шаров, 1 оборот/см, от −4 см")});
+    items.push_back(
+        {ToQColor(colours::kRed), QStringLiteral("FL2 (красный) и Ftr2 (синий) — то же для второй нити, от −4 см")});
+    items.push_back({ToQColor(colours::kGreen),
+                     QStringLiteral("поворот воображаемой гантели из двух шаров, 1 оборот/см, от −4 см")});
     items.push_back({ToQColor(colours::kDarkGrey), QStringLiteral("до разделения: w12 = 0 на −4 см")});
   } else if (DumbbellRun(r)) {
     items.push_back({ToQColor(colours::kGreen), QStringLiteral("Psi — поворот гантели, 1 оборот/см, от −4 см")});
-    items.push_back({ToQColor(colours::kDarkGrey), QStringLiteral("w12 — угловая скорость гантели, %1 рад/с на см, от −4 см").arg(ReportNumber(r.Mz))});
+    items.push_back({ToQColor(colours::kDarkGrey),
+                     QStringLiteral("w12 — угловая скорость гантели, %1 рад/с на см, от −4 см").arg(ReportNumber(r.Mz))});
   } else {
-    items.push_back({ToQColor(colours::kDarkGrey), QStringLiteral("линия на −4 см: поворот и w12 гантели, у груза m=2 они равны 0")});
+    items.push_back({ToQColor(colours::kDarkGrey),
+                     QStringLiteral("линия на −4 см: поворот и w12 гантели, у груза m=2 они равны 0")});
   }
 }
 
@@ -277,7 +282,9 @@ double PathFigure(Sheet& s, double x, double y, double w, const ReportContent& c
   items.push_back({ToQColor(colours::kRed), QStringLiteral("окружность радиуса R1 в начале опыта"), Mark::kLine});
   if (DumbbellRun(r))
     items.push_back({ToQColor(colours::kBallB),
-                     QStringLiteral("знак поворота гантели у точки (4; −4) см: синий шар на нити, чёрный — второй"), Mark::kRing});
+                     QStringLiteral("знак поворота гантели у точки (4; −4) см на светлом круге прежних его "
+                                    "положений: синий шар на нити, чёрный — второй"),
+                     Mark::kRing});
   else
     items.push_back({ToQColor(colours::kBlue),
                      QStringLiteral("кольцо у (4; −4) см — место знака поворота гантели, рисуется при каждом начале; "

@@ -60,10 +60,11 @@ void GraphsWindow::SetZoom(int percent) {
   // What the class reads grows: the axes and the legend. The buttons and
   // the list, which the teacher works, keep their size.
   const QFont font = Enlarged(plot_->font(), percent);
-  for (QCPAxis* axis : plot_->axisRect()->axes()) {
-    axis->setLabelFont(font);
-    axis->setTickLabelFont(font);
-  }
+  for (QCPAxisRect* panel : plot_->axisRects())
+    for (QCPAxis* axis : panel->axes()) {
+      axis->setLabelFont(font);
+      axis->setTickLabelFont(font);
+    }
   plot_->legend->setFont(font);  // the legend's entries take it at the next redraw
   QSize size = kSize * (percent / 100.0);
   if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());

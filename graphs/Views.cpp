@@ -1,6 +1,7 @@
 #include "graphs/Views.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 #include "model/Variant.h"
@@ -18,17 +19,23 @@ constexpr QRgb kGreen = qRgb(80, 170, 80), kBlue = qRgb(90, 120, 220), kGrey = q
 
 // clang-format off
 const std::array<ViewRow, kReadyViews> kViews = {{
+    // MKD1 and MKD2, and under them their relative deviation on its own
+    // scale: some 10⁻⁸, it would read as a change of MKD on their axis.
     {.caption = "Момент импульса", .shape = Shape::kTime,
-     .plotted = {{.quantity = kMKD1}, {.quantity = kMKD2}, {.quantity = kMKDRel, .right = true}},
-     .what = "момент импульса"},
+     .plotted = {{.quantity = kMKD1}, {.quantity = kMKD2}, {.quantity = kMKDRel, .panel = 1}},
+     .what = {"момент импульса", "относительное отклонение\n(MKD2 − MKD1)/MKD1"},
+     .notes = {{DumbbellWhole,
+                "У гантели MKD2 складывается из положения шара a на последнем этапе шага Рунге — Кутты\n"
+                "и скоростей в конце шага. Отсюда постоянный сдвиг отклонения порядка 10⁻⁸ и выброс на первом шаге,\n"
+                "внутри которого появляется трение нити: это след счёта, а не изменение момента импульса."}}},
     {.caption = "Энергия", .shape = Shape::kTime,
      .plotted = {{.quantity = kE1}, {.quantity = kE2}, {.quantity = kEVL}, {.quantity = kEL},
                  {.quantity = kEmg}, {.quantity = kEtr}, {.quantity = kBalance}},
-     .what = "энергия"},
+     .what = {"энергия"}},
     // The second string pulls only after the split.
     {.caption = "Силы", .shape = Shape::kTime,
      .plotted = {{.quantity = kFL}, {.quantity = kFtr}, {.quantity = kFC}, {.quantity = kFL2, .when = SplitDone}},
-     .what = "сила"},
+     .what = {"сила"}},
     {.caption = "Закон: ω от R", .shape = Shape::kLaw, .x = kR2, .plotted = {{.quantity = kW2}}},
     // Where the joules came from (the start energies and the source's work
     // with its sign) and where they went (motion, string, height, friction);
@@ -42,7 +49,7 @@ const std::array<ViewRow, kReadyViews> kViews = {{
                  {.quantity = kEmg, .tick = "Emg\nвысота", .group = 1},
                  {.quantity = kEtr, .tick = "Etr\nтрение", .group = 1},
                  {.quantity = kBalance, .tick = "баланс\n(ошибка)", .group = 2}},
-     .what = "энергия",
+     .what = {"энергия"},
      .groups = {{"приход", kGreen}, {"где энергия теперь", kBlue}, {"баланс ±EVL+E1−E2−EL−Emg−Etr", kGrey}}},
     // MKD1 beside MKD2 and the parts of MKD2: the dumbbell's orbit and its
     // turn about its centre, or after a split each ball's part.
@@ -53,7 +60,7 @@ const std::array<ViewRow, kReadyViews> kViews = {{
                  {.quantity = kMKDSpin, .tick = "вращение\nвокруг центра", .group = 2, .when = DumbbellWhole},
                  {.quantity = kMKDA, .tick = "шар a", .group = 2, .when = SplitDone},
                  {.quantity = kMKDB, .tick = "шар b", .group = 2, .when = SplitDone}},
-     .what = "момент импульса",
+     .what = {"момент импульса"},
      .groups = {{"в начале", kGrey}, {"сейчас", kBlue}, {"части MKD2", kGreen}}},
 }};
 // clang-format on
@@ -64,7 +71,12 @@ const ViewRow& ReadyView(View view) { return kViews.at(static_cast<std::size_t>(
 
 ViewRow CustomView(const std::vector<std::size_t>& quantities, std::size_t x) {
   ViewRow row{.caption = "", .shape = x == quantity::kT ? Shape::kTime : Shape::kAgainst, .x = x};
-  for (std::size_t q : quantities) row.plotted.push_back({.quantity = q});
+  std::vector<std::string_view> units;
+  for (std::size_t q : quantities) {
+    const auto panel = static_cast<std::size_t>(std::find(units.begin(), units.end(), kQuantities[q].unit) - units.begin());
+    if (panel == units.size()) units.push_back(kQuantities[q].unit);
+    row.plotted.push_back({.quantity = q, .panel = panel});
+  }
   return row;
 }
 
@@ -84,6 +96,27 @@ std::vector<std::size_t> AllQuantities(const ViewRow& row) {
   std::vector<std::size_t> qs;
   for (const Plotted& p : row.plotted) qs.push_back(p.quantity);
   return qs;
+}
+
+std::vector<std::vector<std::size_t>> DrawnPanels(const ViewRow& row, const SimRecord& record) {
+  std::vector<std::vector<std::size_t>> panels(1);
+  for (const Plotted& p : row.plotted) {
+    if (!p.DrawnIn(record)) continue;
+    if (p.panel >= panels.size()) panels.resize(p.panel + 1);
+    panels[p.panel].push_back(p.quantity);
+  }
+  return panels;
+}
+
+QString PanelLabel(const ViewRow& row, std::size_t panel, const std::vector<std::size_t>& qs) {
+  return AxisLabel(qs, panel < row.what.size() ? QString::fromUtf8(row.what[panel]) : QString());
+}
+
+QString NotesFor(const ViewRow& row, const SimRecord& record) {
+  QStringList notes;
+  for (const ViewNote& n : row.notes)
+    if (n.when(record)) notes << QString::fromUtf8(n.text);
+  return notes.join(u' ');
 }
 
 QString Utf8Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -107,13 +140,13 @@ QString Legend(std::size_t q) {
 
 QString AxisLabel(const std::vector<std::size_t>& qs, const QString& what) {
   if (qs.empty()) return QString();
-  if (qs.size() == 1) return NameWithUnit(qs[0]);
   bool same = true;
   for (std::size_t q : qs) same = same && kQuantities[q].unit == kQuantities[qs[0]].unit;
   QStringList parts;
   const QString unit = Utf8Text(kQuantities[qs[0]].unit);
+  if (same && !what.isEmpty()) return unit.isEmpty() ? what : what + QStringLiteral(", ") + unit;
+  if (qs.size() == 1) return NameWithUnit(qs[0]);
   if (same) {
-    if (!what.isEmpty()) return unit.isEmpty() ? what : what + QStringLiteral(", ") + unit;
     for (std::size_t q : qs) parts << Utf8Text(kQuantities[q].key);
     return unit.isEmpty() ? parts.join(QStringLiteral("; ")) : parts.join(QStringLiteral("; ")) + QStringLiteral(", ") + unit;
   }

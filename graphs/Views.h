@@ -36,7 +36,9 @@ enum class Shape {
 // One quantity that a view draws: a curve or a bar.
 struct Plotted {
   std::size_t quantity;
-  bool right = false;            // a time graph's curve on the right axis
+  // A curve's panel, counted from the top: the panels lie one under another
+  // on one horizontal axis, each with a value axis of its own, one unit each.
+  std::size_t panel = 0;
   const char* tick = nullptr;    // a bar's label under it
   int group = 0;                 // a bar's group: an index into the row's groups
   bool (*when)(const SimRecord&) = nullptr;  // drawn only in the runs it holds for; null: always
@@ -49,20 +51,29 @@ struct BarGroup {
   QRgb colour;
 };
 
+// A few words under a view's graph about what it shows in some runs.
+struct ViewNote {
+  bool (*when)(const SimRecord&);
+  const char* text;
+};
+
 struct ViewRow {
   const char* caption;  // on the view's button
   Shape shape;
   std::size_t x = quantity::kT;  // along the horizontal axis of kAgainst and kLaw
   std::vector<Plotted> plotted{};
-  // The value axis when its quantities share a unit: "энергия, Дж".
-  const char* what = nullptr;
+  // The value axis of each panel, from the top, when its quantities share a
+  // unit: "энергия" becomes "энергия, Дж". Without: their names.
+  std::vector<const char*> what{};
   std::vector<BarGroup> groups{};
+  std::vector<ViewNote> notes{};
 };
 
 // The row of a ready-made view.
 const ViewRow& ReadyView(View view);
 // The user's own: these quantities (indices into kQuantities) against the
-// quantity x (quantity::kT: against time).
+// quantity x (quantity::kT: against time), a panel for each unit in the
+// order of the quantities.
 ViewRow CustomView(const std::vector<std::size_t>& quantities, std::size_t x);
 
 // What a view is drawn from.
@@ -79,6 +90,13 @@ struct ViewSource {
 std::vector<std::size_t> DrawnQuantities(const ViewRow& row, const SimRecord& record);
 // All the row's quantities, drawn or not.
 std::vector<std::size_t> AllQuantities(const ViewRow& row);
+// The panels of the row in this run (at least one), and the quantities drawn
+// in each, in the row's order.
+std::vector<std::vector<std::size_t>> DrawnPanels(const ViewRow& row, const SimRecord& record);
+// The row's value axis of a panel: its `what` with the unit, or the names.
+QString PanelLabel(const ViewRow& row, std::size_t panel, const std::vector<std::size_t>& qs);
+// The row's notes that hold for this run, one paragraph.
+QString NotesFor(const ViewRow& row, const SimRecord& record);
 
 // A text of the program's tables (UTF-8) as a QString.
 QString Utf8Text(std::string_view s);

@@ -67,7 +67,7 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
 
   // 2. Set-up.
   y += Heading(s, left, y, width, QStringLiteral("1. Установка"));
-  y += Table(s, left, y, width, ParameterRows(c.record), 2) + 1;
+  y += Table(s, left, y, width, ParameterRows(c.record), 3) + 1;
   s.Font(8);
   y += s.Text(left, y, width, VariantSentence(c.record, c.controls)) + 2.5;
 
@@ -80,13 +80,13 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
 
   // 4. Graphs.
   y += Heading(s, left, y, width, QStringLiteral("3. Графики от времени"));
-  MomentumGraph(s, left, y, width / 2 - 2, 36, c);
-  EnergyGraph(s, left + width / 2 + 2, y, width / 2 - 2, 36, c);
-  y += 37;
+  MomentumGraph(s, left, y, width / 2 - 2, 46, c);
+  EnergyGraph(s, left + width / 2 + 2, y, width / 2 - 2, 46, c);
+  y += 47;
 
   // 5. Readout.
   y += Heading(s, left, y, width, QStringLiteral("4. Показания в конце опыта"));
-  y += Table(s, left, y, width, ReadoutRows(c.record), 2) + 2;
+  y += Table(s, left, y, width, ReadoutRows(c.record), 3) + 2;
 
   // 6. Verification.
   y += Heading(s, left, y, width, QStringLiteral("5. Проверка закона сохранения"));

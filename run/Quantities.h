@@ -23,9 +23,6 @@ struct Quantity {
   std::string_view name;  // what it is, in Russian, for a legend or an axis
   std::string_view unit;  // empty for a pure number
   double (*read)(const SimRecord&);
-  // The label beside its box in the window where that is more than the key
-  // (the readout's quantities only): "L0, м", "FL, н".
-  std::string_view label = {};
 };
 
 // Indices into kQuantities of the ones the program refers to by name (in a

@@ -99,6 +99,8 @@ void DefineOptions(QCommandLineParser& parser) {
   parser.addOption({"save-setup", "write the experiment described to FILE (- for standard output) and exit "
                     "without running it", "FILE"});
   parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
+  parser.addOption({"accuracy", "run a twin at half the step beside the run: the estimated errors of R2, w2, MKD2 "
+                    "and the balance as four more CSV columns, and in the report"});
   parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
   parser.addOption({"report", "write the lab report of the run, one A4 page, to FILE.pdf", "FILE"});
   parser.addOption({"svg", "save the screens and the graphs as PREFIX-oscillogram.svg, PREFIX-path.svg, "
@@ -182,7 +184,8 @@ int WriteFailed(const QString& path, const FileProblem& p) {
 std::vector<std::unique_ptr<RunOutput>> Outputs(const QCommandLineParser& parser, const ImageSurface& oscillogram,
                                                 const ImageSurface& path) {
   std::vector<std::unique_ptr<RunOutput>> outputs;
-  if (parser.isSet("csv")) outputs.push_back(std::make_unique<CsvRunOutput>(parser.value("csv")));
+  if (parser.isSet("csv"))
+    outputs.push_back(std::make_unique<CsvRunOutput>(parser.value("csv"), parser.isSet("accuracy")));
   if (parser.isSet("png")) {
     const QString prefix = parser.value("png");
     outputs.push_back(std::make_unique<PngRunOutput>(prefix + "-oscillogram.png", oscillogram.Image()));
@@ -211,6 +214,7 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario) {
   const bool reporting =
       std::any_of(outputs.begin(), outputs.end(), [](const auto& o) { return o->NeedsDrawings(); });
   Session session(oscillogram, path, {reporting, reporting});
+  session.SetAccuracy(parser.isSet("accuracy"));
   const Outcome start = StartReplay(session, scenario);
   if (!start.message.empty()) {
     if (const auto& rule = start.badParameter)
@@ -226,7 +230,7 @@ int Run(const QCommandLineParser& parser, const Scenario& scenario) {
 
   const RunEnd end = ReplaySteps(session, scenario.steps, [&](long long done) {
     for (const auto& output : outputs)
-      if (!output->Step(done, session.Record())) return false;
+      if (!output->Step(done, session)) return false;
     return true;
   });
   if (end == RunEnd::kDiverged) std::fprintf(stderr, "%s\n", Unwrapped(DivergenceMessage()).c_str());

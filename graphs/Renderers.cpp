@@ -60,8 +60,10 @@ void DrawTime(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
     QVector<QCPGraphData> data;
     data.reserve(static_cast<qsizetype>(2 * s.Buckets()));
     for (std::size_t b = 0; b < s.Buckets(); ++b) {
-      const double t = s.Last(b, quantity::kT), lo = s.Min(b, p.quantity), hi = s.Max(b, p.quantity);
-      if (!(lo <= hi)) continue;  // nothing finite in the bucket
+      const double t = s.Last(b, quantity::kT), hi = s.Max(b, p.quantity);
+      double lo = s.Min(b, p.quantity);
+      if (!(lo <= hi) || (row.logarithmic && !(hi > 0))) continue;  // nothing to draw in the bucket
+      if (row.logarithmic && !(lo > 0)) lo = hi;
       data.push_back(QCPGraphData(t, lo));
       if (hi != lo) data.push_back(QCPGraphData(t, hi));
     }
@@ -69,6 +71,11 @@ void DrawTime(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   }
   plot->xAxis->setLabel(QStringLiteral("время T, с"));
   plot->yAxis->setLabel(AxisLabel(left, row.what ? QString::fromUtf8(row.what) : QString()));
+  if (row.logarithmic) {
+    plot->yAxis->setScaleType(QCPAxis::stLogarithmic);
+    plot->yAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+    plot->yAxis->setLabel(plot->yAxis->label() + QStringLiteral(" (логарифмическая шкала)"));
+  }
   if (!right.empty()) {
     plot->yAxis2->setVisible(true);
     plot->yAxis2->setLabel(AxisLabel(right, QString()));

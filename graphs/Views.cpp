@@ -55,6 +55,12 @@ const std::array<ViewRow, kReadyViews> kViews = {{
                  {.quantity = kMKDB, .tick = "шар b", .group = 2, .when = SplitDone}},
      .what = "момент импульса",
      .groups = {{"в начале", kGrey}, {"сейчас", kBlue}, {"части MKD2", kGreen}}},
+    // The drift of the angular momentum beside the error of the integration
+    // that the run at half the step estimates (run/Twin.h), all relative.
+    {.caption = "Точность", .shape = Shape::kTime,
+     .plotted = {{.quantity = kMKDDrift}, {.quantity = kErrMKD2}, {.quantity = kErrR2}, {.quantity = kErrW2},
+                 {.quantity = kErrBalance}},
+     .what = "относительная величина", .logarithmic = true},
 }};
 // clang-format on
 

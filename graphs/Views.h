@@ -22,7 +22,7 @@
 namespace vozaz2 {
 
 // The ready-made views in the order of their buttons, then the user's own.
-enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kCustom };
+enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kAccuracy, kCustom };
 constexpr int kReadyViews = static_cast<int>(View::kCustom);
 
 // How a view draws its quantities.
@@ -57,6 +57,9 @@ struct ViewRow {
   // The value axis when its quantities share a unit: "энергия, Дж".
   const char* what = nullptr;
   std::vector<BarGroup> groups{};
+  // A time graph of positive values over many powers of ten (relative
+  // errors) on a logarithmic value axis; values of 0 are not drawn.
+  bool logarithmic = false;
 };
 
 // The row of a ready-made view.

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "io/ReportAccuracy.h"
 #include "model/Setup.h"
 #include "model/Variant.h"
 #include "run/Quantities.h"
@@ -187,6 +188,7 @@ QString VerificationText(const SimRecord& r, const RunHistory& t, bool diverged)
            .arg(ReportNumber(r.T), Fig(t.MaxMomentumDrift()), ReportNumber(t.MaxMomentumDriftTime()),
                 Fig(t.MaxBalanceRatio()), ReportNumber(t.MaxBalanceRatioTime()));
   s += MomentumVerdict(r, t) + BalanceVerdict(r, t);
+  s += AccuracyText(t);
   if (diverged) s += QStringLiteral(" Опыт остановлен: решение разошлось, последние значения недостоверны.");
   return s;
 }

@@ -8,7 +8,7 @@
 
 namespace vozaz2 {
 
-CsvOutput::CsvOutput(QIODevice* device) : device_(device) { rows_.AppendHeader(); }
+CsvOutput::CsvOutput(QIODevice* device, bool accuracy) : device_(device) { rows_.AppendHeader(accuracy); }
 
 bool CsvOutput::Flush() {
   const std::string_view text = rows_.Text();

@@ -32,7 +32,7 @@ class RunOutput {
   virtual bool NeedsDrawings() const { return false; }
   virtual std::optional<FileProblem> Open();
   // After each step; false when the output was lost (the run ends).
-  virtual bool Step(long long, const SimRecord&) { return true; }
+  virtual bool Step(long long, const Session&) { return true; }
   // After the run.
   virtual std::optional<FileProblem> Finish(const Session& session);
 
@@ -48,17 +48,19 @@ class RunOutput {
 };
 
 // The table, one row a step (run/CsvRows.h); "-" streams to standard output.
+// With the accuracy, each row ends with the twin's estimate of the errors.
 class CsvRunOutput final : public RunOutput {
  public:
-  using RunOutput::RunOutput;
+  CsvRunOutput(QString path, bool accuracy) : RunOutput(std::move(path)), accuracy_(accuracy) {}
   std::optional<FileProblem> Open() override;
-  bool Step(long long done, const SimRecord& r) override;
+  bool Step(long long done, const Session& session) override;
   std::optional<FileProblem> Finish(const Session& session) override;
 
  private:
   bool Write(QIODevice&, const Session&) override { return true; }
   std::unique_ptr<WholeFile> file_;
   std::optional<CsvOutput> csv_;
+  bool accuracy_;
 };
 
 // A screen's picture as PNG, as it stands at the end.

@@ -10,8 +10,13 @@
 
 #include "model/Record.h"
 #include "run/Quantities.h"
+#include "run/Twin.h"
 
 namespace vozaz2 {
+
+// The estimated errors of R2, w2, MKD2 and the balance (run/Twin.h): the
+// run's value less the exact one, in the quantity's unit.
+inline constexpr std::string_view kAccuracyHeader = ",errR2,errw2,errMKD2,errBalance";
 
 // Rows gathered as text, to be written out in large pieces.
 class CsvRows {
@@ -19,10 +24,13 @@ class CsvRows {
   // Text gathered past this size is worth writing out.
   static constexpr std::size_t kFlushSize = 1 << 20;
 
-  // The header: "step", then the readout's symbols (run/Quantities.h).
-  void AppendHeader();
-  // Appends the row of the record after `step` steps, with its line end.
-  void Append(long long step, const SimRecord& r);
+  // The header: "step", then the readout's symbols (run/Quantities.h); with
+  // the accuracy, then the columns of the twin's estimate (kAccuracyHeader).
+  void AppendHeader(bool accuracy = false);
+  // Appends the row of the record after `step` steps, with its line end; with
+  // an estimate, its columns after the readout's (empty where the twin has
+  // no estimate).
+  void Append(long long step, const SimRecord& r, const ErrorEstimate* estimate = nullptr);
 
   std::string_view Text() const { return {text_.data(), used_}; }
   bool Full() const { return used_ >= kFlushSize; }
@@ -30,6 +38,7 @@ class CsvRows {
 
  private:
   static constexpr std::size_t kColumns = quantity::kReadoutCount;
+  void AppendEstimate(char*& p, const ErrorEstimate& e);
   // The last text of each column and the bits of its number: a quantity that
   // stays the same from step to step (L0, E1, MKD1, the parts a variant does
   // not use) is copied rather than converted again.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "model/Variant.h"
@@ -19,8 +20,12 @@ void RunHistory::Clear() {
 }
 
 void RunHistory::Add(const SimRecord& r, const ErrorEstimate* estimate) {
-  std::array<double, quantity::kQuantityCount> values;
-  for (std::size_t q = 0; q < values.size(); ++q) values[q] = kQuantities[q].read(r);
+  namespace Q = quantity;
+  std::array<double, Q::kQuantityCount> values;
+  // The estimates are not in the record: they come from the twin, or stay
+  // not a number.
+  for (std::size_t q = 0; q < Q::kErrR2; ++q) values[q] = kQuantities[q].read(r);
+  std::fill(values.begin() + Q::kErrR2, values.end(), std::numeric_limits<double>::quiet_NaN());
   if (estimate) AddEstimate(r, *estimate, values.data());
   summary_.Add(values.data());
 
@@ -33,7 +38,7 @@ void RunHistory::Add(const SimRecord& r, const ErrorEstimate* estimate) {
     maxDrift_ = d;
     maxDriftT_ = r.T;
   }
-  if (const double b = Relative(values[quantity::kBalance], r.E1); !(b <= maxBalance_)) {
+  if (const double b = Relative(values[Q::kBalance], r.E1); !(b <= maxBalance_)) {
     maxBalance_ = b;
     maxBalanceT_ = r.T;
   }

@@ -182,6 +182,21 @@ int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   return place;
 }
 
+// A view of the twin's estimates says where they end, and why, in the top
+// left corner of its graph.
+void DrawTwinNote(QCustomPlot* plot, const ViewSource& source) {
+  const QString note = source.accuracy ? TwinNote(*source.accuracy) : QString();
+  if (note.isEmpty()) return;
+  auto* text = new QCPItemText(plot);
+  text->position->setType(QCPItemPosition::ptAxisRectRatio);
+  text->position->setCoords(0.01, 0.01);
+  text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text->setTextAlignment(Qt::AlignLeft);
+  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
+  text->setPadding(QMargins(4, 2, 4, 2));
+  text->setText(note);
+}
+
 // Nothing drawn, the axes linear and the right one hidden.
 void ClearPlot(QCustomPlot* plot) {
   plot->clearPlottables();
@@ -253,6 +268,7 @@ void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, b
     case Shape::kLaw: DrawLaw(plot, row, source); break;
     case Shape::kBars: barSlots = DrawBars(plot, row, source); break;
   }
+  if (row.twin) DrawTwinNote(plot, source);
   if (fit) FitAxes(plot, barSlots);
 }
 

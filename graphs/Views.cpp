@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <array>
 
+#include "io/Locale.h"
 #include "model/Variant.h"
 
 namespace vozaz2 {
@@ -60,7 +61,7 @@ const std::array<ViewRow, kReadyViews> kViews = {{
     {.caption = "Точность", .shape = Shape::kTime,
      .plotted = {{.quantity = kMKDDrift}, {.quantity = kErrMKD2}, {.quantity = kErrR2}, {.quantity = kErrW2},
                  {.quantity = kErrBalance}},
-     .what = "относительная величина", .logarithmic = true},
+     .what = "относительная величина", .logarithmic = true, .twin = true},
 }};
 // clang-format on
 
@@ -90,6 +91,13 @@ std::vector<std::size_t> AllQuantities(const ViewRow& row) {
   std::vector<std::size_t> qs;
   for (const Plotted& p : row.plotted) qs.push_back(p.quantity);
   return qs;
+}
+
+QString TwinNote(const RunHistory::Accuracy& a) {
+  if (!a.twin) return QStringLiteral("Оценок нет: опыт шёл без расчёта с половинным шагом.");
+  if (a.lockstep == Lockstep::kHeld) return QString();
+  const QString t = QString::number(a.heldUntil, 'g', 4).replace(u'.', QChar::fromLatin1(DecimalSeparator()));
+  return QStringLiteral("Оценки кончаются при T = %1 с:\n%2.").arg(t, QString::fromUtf8(LockstepText(a.lockstep)));
 }
 
 QString Utf8Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }

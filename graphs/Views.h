@@ -17,6 +17,7 @@
 
 #include "model/Record.h"
 #include "run/Quantities.h"
+#include "run/RunHistory.h"
 #include "run/RunSummary.h"
 
 namespace vozaz2 {
@@ -60,6 +61,9 @@ struct ViewRow {
   // A time graph of positive values over many powers of ten (relative
   // errors) on a logarithmic value axis; values of 0 are not drawn.
   bool logarithmic = false;
+  // It draws the estimates of the twin at half the step (run/Twin.h): where
+  // they end, the view says why.
+  bool twin = false;
 };
 
 // The row of a ready-made view.
@@ -73,6 +77,7 @@ struct ViewSource {
   const RunSummary& summary;  // the run's history, a column per quantity
   const SimRecord& record;    // the run's variant: which of the row's quantities are drawn
   double R1, w1;              // the law's start point
+  const RunHistory::Accuracy* accuracy = nullptr;  // the twin's account, for a view of its estimates
 
   // The last step's value of a quantity; 0 before the first step.
   double LastValue(std::size_t q) const;
@@ -82,6 +87,10 @@ struct ViewSource {
 std::vector<std::size_t> DrawnQuantities(const ViewRow& row, const SimRecord& record);
 // All the row's quantities, drawn or not.
 std::vector<std::size_t> AllQuantities(const ViewRow& row);
+
+// What a view of the twin's estimates says over its graph where they end or
+// are missing; empty while they go on.
+QString TwinNote(const RunHistory::Accuracy& a);
 
 // A text of the program's tables (UTF-8) as a QString.
 QString Utf8Text(std::string_view s);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "io/Locale.h"
-#include "run/Twin.h"
+#include "run/ErrorEstimate.h"
 
 namespace vozaz2 {
 

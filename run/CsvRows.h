@@ -10,7 +10,7 @@
 
 #include "model/Record.h"
 #include "run/Quantities.h"
-#include "run/Twin.h"
+#include "run/ErrorEstimate.h"
 
 namespace vozaz2 {
 

@@ -16,7 +16,7 @@
 #include "model/Record.h"
 #include "run/Quantities.h"
 #include "run/RunSummary.h"
-#include "run/Twin.h"
+#include "run/ErrorEstimate.h"
 
 namespace vozaz2 {
 

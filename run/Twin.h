@@ -24,47 +24,18 @@
 //    only the size of a central force, does not enter it: 16/15.
 // A factor for the order p applied to an error of order q is off by the
 // ratio (1 - 2^-q) / (1 - 2^-p): at most 15/8 too large (p = 1, q = 4) and
-// at least 7/8 of it (p = 4, q = 3) for the choices above.
+// at least 14/15 of it (p = 4, q = 3) for the choices above.
 //
 // The estimate holds only while both runs make the same events at the same
 // model times. Where they cannot (Lockstep), it is dropped for the rest of
 // the run with the reason, and the twin stands from then on.
 #pragma once
 
+#include "run/ErrorEstimate.h"
 #include "run/Experiment.h"
 #include "run/Surface.h"
 
 namespace vozaz2 {
-
-// Whether the twin still follows the run, or why not.
-enum class Lockstep {
-  kHeld,
-  // The load is handed over to two balls at the first step that starts after
-  // 1 s: at half the step that can fall half a step earlier.
-  kHandOver,
-  // The released string is fixed at the end of the last step that ends by
-  // 1 s, and the second string's free length at the last one that ends by Tr:
-  // at half the step these can fall half a step later.
-  kReleaseEnd,
-  kSecondString,
-  kDivergence,  // one of the two diverged (the other need not)
-  // The controls changed while the twin stood between its half steps; clicks
-  // come between the run's steps, so only a fault of the program does that.
-  kClickBetweenHalfSteps,
-};
-
-// Why the estimate stopped, as a Russian clause: "груз разделился на два шара
-// в разное время".
-const char* LockstepText(Lockstep lockstep);
-
-// The twin's estimate of the run's error after its last step: the run's value
-// less the exact one, for R2, w2, MKD2 and the energy balance.
-struct ErrorEstimate {
-  Lockstep lockstep = Lockstep::kHeld;
-  double heldUntil = 0;  // the model time up to which the twin followed the run
-  bool known = false;   // an estimate stands: held, after a displayed step
-  double R2 = 0, w2 = 0, MKD2 = 0, balance = 0;
-};
 
 class Twin {
  public:

@@ -171,7 +171,8 @@ ViewSource GraphsWindow::Source() const {
   return ViewSource{.summary = Summary(),
                     .record = session_.Record(),
                     .R1 = run ? session_.Record().R1 : session_.Typed()[0],
-                    .w1 = run ? session_.Record().w1 : session_.Typed()[1]};
+                    .w1 = run ? session_.Record().w1 : session_.Typed()[1],
+                    .accuracy = &session_.History().AccuracyAccount()};
 }
 
 void GraphsWindow::OnRunStarted() {

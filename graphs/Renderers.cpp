@@ -125,14 +125,17 @@ std::vector<QCPAxisRect*> Arrange(QCustomPlot* plot, std::size_t count, const QS
 }
 
 // The spans of a quantity's buckets against time (see DrawTime); a quantity
-// that never changes, as MKD1, only its two ends.
-QVector<QCPGraphData> SpanData(const RunSummary& s, std::size_t q) {
+// that never changes, as MKD1, only its two ends. On a logarithmic axis only
+// what is above 0 is drawn.
+QVector<QCPGraphData> SpanData(const RunSummary& s, std::size_t q, bool logarithmic) {
   QVector<QCPGraphData> data;
   data.reserve(static_cast<qsizetype>(2 * s.Buckets()));
   bool level = true;
   for (std::size_t b = 0; b < s.Buckets(); ++b) {
-    const double t = s.Last(b, quantity::kT), lo = s.Min(b, q), hi = s.Max(b, q);
-    if (!(lo <= hi)) continue;  // nothing finite in the bucket
+    const double t = s.Last(b, quantity::kT), hi = s.Max(b, q);
+    double lo = s.Min(b, q);
+    if (!(lo <= hi) || (logarithmic && !(hi > 0))) continue;  // nothing to draw in the bucket
+    if (logarithmic && !(lo > 0)) lo = hi;
     level = level && lo == hi && (data.isEmpty() || data.front().value == lo);
     data.push_back(QCPGraphData(t, lo));
     if (hi != lo) data.push_back(QCPGraphData(t, hi));
@@ -155,9 +158,14 @@ void DrawTime(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
       QCPGraph* graph = plot->addGraph(x, y);
       graph->setName(Legend(q));
       graph->setPen(PenOf(q, turn++));
-      graph->data()->set(SpanData(source.summary, q), true);
+      graph->data()->set(SpanData(source.summary, q, row.logarithmic), true);
     }
     y->setLabel(PanelLabel(row, i, drawn[i]));
+    if (row.logarithmic) {
+      y->setScaleType(QCPAxis::stLogarithmic);
+      y->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+      y->setLabel(y->label() + QStringLiteral(" (логарифмическая шкала)"));
+    }
   }
   panels.back()->axis(QCPAxis::atBottom)->setLabel(QStringLiteral("время T, с"));
 }
@@ -268,6 +276,21 @@ int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   return place;
 }
 
+// A view of the twin's estimates says where they end, and why, in the top
+// left corner of its graph.
+void DrawTwinNote(QCustomPlot* plot, const ViewSource& source) {
+  const QString note = source.accuracy ? TwinNote(*source.accuracy) : QString();
+  if (note.isEmpty()) return;
+  auto* text = new QCPItemText(plot);
+  text->position->setType(QCPItemPosition::ptAxisRectRatio);
+  text->position->setCoords(0.01, 0.01);
+  text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text->setTextAlignment(Qt::AlignLeft);
+  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
+  text->setPadding(QMargins(4, 2, 4, 2));
+  text->setText(note);
+}
+
 // The axes of the panels along time or along a quantity: the bottom and
 // the left one of each.
 QList<QCPAxis*> PanelAxes(QCustomPlot* plot) {
@@ -339,6 +362,7 @@ void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, b
     case Shape::kLaw: DrawLaw(plot, row, source); break;
     case Shape::kBars: barSlots = DrawBars(plot, row, source); break;
   }
+  if (row.twin) DrawTwinNote(plot, source);
   if (fit) FitAxes(plot, barSlots);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "io/Locale.h"
 #include "model/Variant.h"
 
 namespace vozaz2 {
@@ -62,6 +63,12 @@ const std::array<ViewRow, kReadyViews> kViews = {{
                  {.quantity = kMKDB, .tick = "шар b", .group = 2, .when = SplitDone}},
      .what = {"момент импульса"},
      .groups = {{"в начале", kGrey}, {"сейчас", kBlue}, {"части MKD2", kGreen}}},
+    // The drift of the angular momentum beside the error of the integration
+    // that the run at half the step estimates (run/Twin.h), all relative.
+    {.caption = "Точность", .shape = Shape::kTime,
+     .plotted = {{.quantity = kMKDDrift}, {.quantity = kErrMKD2}, {.quantity = kErrR2}, {.quantity = kErrW2},
+                 {.quantity = kErrBalance}},
+     .what = {"относительная величина"}, .logarithmic = true, .twin = true},
 }};
 // clang-format on
 
@@ -117,6 +124,13 @@ QString NotesFor(const ViewRow& row, const SimRecord& record) {
   for (const ViewNote& n : row.notes)
     if (n.when(record)) notes << QString::fromUtf8(n.text);
   return notes.join(u' ');
+}
+
+QString TwinNote(const RunHistory::Accuracy& a) {
+  if (!a.twin) return QStringLiteral("Оценок нет: опыт шёл без расчёта с половинным шагом.");
+  if (a.lockstep == Lockstep::kHeld) return QString();
+  const QString t = QString::number(a.heldUntil, 'g', 4).replace(u'.', QChar::fromLatin1(DecimalSeparator()));
+  return QStringLiteral("Оценки кончаются при T = %1 с:\n%2.").arg(t, QString::fromUtf8(LockstepText(a.lockstep)));
 }
 
 QString Utf8Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }

@@ -17,12 +17,13 @@
 
 #include "model/Record.h"
 #include "run/Quantities.h"
+#include "run/RunHistory.h"
 #include "run/RunSummary.h"
 
 namespace vozaz2 {
 
 // The ready-made views in the order of their buttons, then the user's own.
-enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kCustom };
+enum class View { kMomentum, kEnergy, kForces, kLaw, kEnergyBars, kMomentumBars, kAccuracy, kCustom };
 constexpr int kReadyViews = static_cast<int>(View::kCustom);
 
 // How a view draws its quantities.
@@ -67,6 +68,12 @@ struct ViewRow {
   std::vector<const char*> what{};
   std::vector<BarGroup> groups{};
   std::vector<ViewNote> notes{};
+  // A time graph of positive values over many powers of ten (relative
+  // errors) on a logarithmic value axis; values of 0 are not drawn.
+  bool logarithmic = false;
+  // It draws the estimates of the twin at half the step (run/Twin.h): where
+  // they end, the view says why.
+  bool twin = false;
 };
 
 // The row of a ready-made view.
@@ -81,6 +88,7 @@ struct ViewSource {
   const RunSummary& summary;  // the run's history, a column per quantity
   const SimRecord& record;    // the run's variant: which of the row's quantities are drawn
   double R1, w1;              // the law's start point
+  const RunHistory::Accuracy* accuracy = nullptr;  // the twin's account, for a view of its estimates
 
   // The last step's value of a quantity; 0 before the first step.
   double LastValue(std::size_t q) const;
@@ -97,6 +105,10 @@ std::vector<std::vector<std::size_t>> DrawnPanels(const ViewRow& row, const SimR
 QString PanelLabel(const ViewRow& row, std::size_t panel, const std::vector<std::size_t>& qs);
 // The row's notes that hold for this run, one paragraph.
 QString NotesFor(const ViewRow& row, const SimRecord& record);
+
+// What a view of the twin's estimates says over its graph where they end or
+// are missing; empty while they go on.
+QString TwinNote(const RunHistory::Accuracy& a);
 
 // A text of the program's tables (UTF-8) as a QString.
 QString Utf8Text(std::string_view s);

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "io/ReportAccuracy.h"
 #include "model/Setup.h"
 #include "model/Variant.h"
 #include "run/Quantities.h"
@@ -208,7 +209,9 @@ QString VerificationText(const SimRecord& r, const RunHistory& t, bool diverged)
   QStringList s = {WhyKept(r), Measured(r, t)};
   // What the drift is made of, where the run tells.
   if (const QString first = FirstStepOfTheDumbbell(r, t); !first.isEmpty()) s << first;
-  s << MomentumVerdict(r, t) << BalanceVerdict(r, t);
+  s << MomentumVerdict(r, t);
+  if (const QString accuracy = AccuracyText(t).trimmed(); !accuracy.isEmpty()) s << accuracy;
+  s << BalanceVerdict(r, t);
   if (diverged) s << QStringLiteral("Опыт остановлен: решение разошлось, последние значения недостоверны.");
   return s.join(u' ');
 }

@@ -1,10 +1,15 @@
 #include "run/Quantities.h"
 
+#include <cmath>
+#include <limits>
+
 #include "run/Accounting.h"
 
 namespace vozaz2 {
 
 namespace {
+
+double NotInRecord(const SimRecord&) { return std::numeric_limits<double>::quiet_NaN(); }
 
 // The angular momentum of a ball of mass mass at (x, y) moving with (vx, vy)
 // about the vertical axis, as the accounting reckons it.
@@ -59,8 +64,17 @@ const std::array<Quantity, quantity::kQuantityCount> kQuantities = {{
      [](const SimRecord& r) { return Moment(r.m / 2, r.Xa, r.Ya, r.VXa, r.VYa); }},
     {"MKDb", "момент импульса шара b", "кг·м²/с",
      [](const SimRecord& r) { return Moment(r.m / 2, r.Xb, r.Yb, r.VXb, r.VYb); }},
+    {"|dMKD|", "отклонение |MKD2−MKD1|/MKD1", "", [](const SimRecord& r) { return Relative(r.MKD2 - r.MKD1, r.MKD1); }},
+    {"δR2", "оценка погрешности счёта |δR2|/R2", "", NotInRecord},
+    {"δw2", "оценка погрешности счёта |δw2|/w2", "", NotInRecord},
+    {"δMKD2", "оценка погрешности счёта |δMKD2|/MKD1", "", NotInRecord},
+    {"δбаланса", "оценка погрешности счёта |δбаланса|/E1", "", NotInRecord},
 }};
 // clang-format on
+
+double Relative(double difference, double reference) {
+  return reference != 0 ? std::fabs(difference / reference) : std::fabs(difference);
+}
 
 std::optional<std::size_t> QuantityNamed(std::string_view key) {
   for (std::size_t i = 0; i < kQuantities.size(); ++i)

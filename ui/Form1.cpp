@@ -84,6 +84,10 @@ Form1::Form1(QWidget* parent)
   BuildZoomMenu();
 
   ShowScreens();
+  // Every run of the window has its twin at half the step: the report and
+  // the graphs' "Точность" show the error of the integration, and at the
+  // window's pace the twin's steps cost nothing that shows.
+  session_->SetAccuracy(true);
   session_->Follow([this](const Snapshot& snapshot) { Follow(snapshot); });
 
   ConnectControls();

@@ -83,9 +83,10 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   EXPECT_EQ(shown.size(), QSize(kScreen2Width, kScreen2Height) * (2 * ratio));
   EXPECT_EQ(shown.devicePixelRatio(), ratio);
   // Far right, where the curves have not come yet, a column crosses the
-  // horizontal grid lines only: each one device pixel thick, not enlarged.
+  // horizontal grid lines only: each as thick as on the screen, in whole
+  // device pixels.
   const std::vector<int> lines = InkRuns(shown, shown.width() - 3);
-  EXPECT_EQ(lines, std::vector<int>(lines.size(), 1));
+  EXPECT_EQ(lines, std::vector<int>(lines.size(), static_cast<int>(std::lround(2 * ratio))));
   Settle();
   const QImage onDisplay = screen->grab(screen->contentsRect()).toImage();
   EXPECT_EQ(Rgb(onDisplay), Rgb(shown)) << "the box shows its image pixel for pixel";

@@ -7,10 +7,13 @@
 
 #include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
+#include "ui/Startup.h"
 #include "ui/artwork/Artwork.h"
 
 int main(int argc, char** argv) {
+  vozaz2::KeepOffAbsentSessionBus();  // the window waits on no bus autolaunch
   QApplication app(argc, argv);
+  vozaz2::LoadQtTranslations();  // Qt's dialogs speak Russian
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
   QApplication::setApplicationVersion(QStringLiteral(VOZAZ2_VERSION));

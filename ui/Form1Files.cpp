@@ -268,14 +268,7 @@ QWidget* Form1::ShowLesson() {
     layout->addWidget(text, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
     ZoomLesson();  // its fonts
-    lesson_->resize(QSize(480, 360) * (zoom_ / 100.0));
-    // Beside the form where the screen has room, so that it hides nothing.
-    const QRect frame = frameGeometry();
-    const QRect room = screen()->availableGeometry();
-    if (frame.right() + 8 + lesson_->width() <= room.right())
-      lesson_->move(frame.right() + 8, frame.top());
-    else if (frame.bottom() + 8 + lesson_->height() <= room.bottom())
-      lesson_->move(frame.left(), frame.bottom() + 8);
+    PlaceLesson();  // beside the form where the screen has room
   }
   const Scenario& opened = session_->Opened();
   lesson_->findChild<QLabel*>(QStringLiteral("LessonTitle"))->setText(QString::fromStdString(opened.title));

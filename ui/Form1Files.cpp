@@ -85,7 +85,7 @@ void Form1::BuildMenu() {
   HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
   lessonAction_ = HelpMenu->addAction(QStringLiteral("&Описание урока"), this, [this] { ShowLesson(); });
   lessonAction_->setEnabled(false);
-  HelpMenu->addAction(QStringLiteral("О &программе"), this, [] { ShowHelpWindow(); });
+  HelpMenu->addAction(QStringLiteral("О &программе"), this, [this] { ShowHelpWindow(zoom_); });
 
   // The form below the menu bar, at its own size. The window may still be
   // made smaller or larger by hand, as before; the form stays top left, and

@@ -29,6 +29,7 @@
 #include <cmath>
 
 #include "fonts/ProgramFont.h"
+#include "help/Form2.h"
 #include "help/ScreenFit.h"
 #include "help/Twips.h"
 #include "ui/Form1.h"
@@ -150,6 +151,7 @@ void Form1::ApplyZoom(int percent) {
   zoom_ = percent;
   LayOut();
   ShowScreens();
+  if (Form2* help = HelpWindow()) help->SetZoom(zoom_);  // the help window follows
   emit ZoomChanged(zoom_);
 }
 

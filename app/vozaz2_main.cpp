@@ -8,6 +8,7 @@
 
 #include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
+#include "ui/Startup.h"
 #include "ui/artwork/Artwork.h"
 
 namespace {
@@ -94,7 +95,9 @@ void InstallGraphs(vozaz2::Form1* form) {
 
 int main(int argc, char** argv) {
   if (const std::optional<int> status = AnswerWithoutWindow(argc, argv)) return *status;
+  vozaz2::KeepOffAbsentSessionBus();  // the window waits on no bus autolaunch
   QApplication app(argc, argv);
+  vozaz2::LoadQtTranslations();  // Qt's dialogs speak Russian
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
   QApplication::setApplicationVersion(QStringLiteral(VOZAZ2_VERSION));

@@ -239,7 +239,7 @@ void Form1::ConnectControls() {
   connect(Command(3), &QPushButton::clicked, this, [this] { Do(&Session::Continue); });
   connect(Command(4), &QPushButton::clicked, this, [this] { close(); });
   connect(Command(5), &QPushButton::clicked, this, [this] { Do(&Session::ClearScreens); });
-  connect(Command(6), &QPushButton::clicked, this, [] { ShowHelpWindow(); });
+  connect(Command(6), &QPushButton::clicked, this, [this] { ShowHelpWindow(zoom_); });
   connect(Command(7), &QPushButton::clicked, this, [this] { Do(&Session::Step); });
 
   // A number typed into a parameter box is the session's as soon as it reads

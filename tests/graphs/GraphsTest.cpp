@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <cmath>
 #include <limits>
@@ -222,10 +223,12 @@ TEST_F(Graphs, EveryTableHoldsWhatItsViewDraws) {
 }
 
 // For a projector the graph's texts grow with the main window's zoom: the
-// axes of every panel and the legend.
+// axes of every panel and the legend. The window stays within the screen's
+// free area, the legend within the plot, and the window shrinks back at 100 %.
 TEST_F(Graphs, TextsGrowWithTheZoom) {
   GraphsWindow* g = Open();
   const int normal = QFontInfo(g->Plot()->xAxis->labelFont()).pixelSize();
+  const QSize room = g->screen()->availableGeometry().size();
   g->SetZoom(200);
   QCustomPlot* plot = g->Plot();
   g->ShowView(GraphsWindow::View::kMomentum);  // the deviation's panel too
@@ -233,6 +236,13 @@ TEST_F(Graphs, TextsGrowWithTheZoom) {
   for (const QFont& font : {plot->xAxis->labelFont(), plot->yAxis->tickLabelFont(), plot->legend->item(0)->font(),
                             deviation->labelFont(), deviation->tickLabelFont()})
     EXPECT_NEAR(QFontInfo(font).pixelSize(), 2 * normal, 1);
+  EXPECT_TRUE(QRect(QPoint(), room).contains(QRect(QPoint(), g->minimumSizeHint())));
+  EXPECT_TRUE(g->screen()->availableGeometry().contains(g->frameGeometry()));
+  QTest::qWait(50);  // a frame's redraw
+  EXPECT_LE(plot->legend->outerRect().width(), plot->width());
+  g->resize(room + QSize(200, 200));  // as a zoom of long ago left it
+  g->SetZoom(100);
+  EXPECT_TRUE(g->screen()->availableGeometry().contains(g->frameGeometry()));
 }
 
 // One window, however often it is asked for; closing it during a run hides

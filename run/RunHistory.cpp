@@ -12,6 +12,7 @@ RunHistory::RunHistory(std::size_t maxBuckets) : summary_(quantity::kQuantityCou
 
 void RunHistory::Clear() {
   summary_.Clear();
+  trail_.Clear();
   slack_ = 0;
   maxDrift_ = maxDriftT_ = maxBalance_ = maxBalanceT_ = 0;
 }
@@ -28,6 +29,7 @@ void RunHistory::Add(const SimRecord& r) {
   std::array<double, quantity::kQuantityCount> values;
   for (std::size_t q = 0; q < values.size(); ++q) values[q] = kQuantities[q].read(r);
   summary_.Add(values.data());
+  trail_.Add(ApparatusOf(r));
 
   const bool released = r.ReleaseRun && r.T <= 1;
   const bool secondFixed = SplitDone(r) && r.T > std::max(1.2, r.Tr);

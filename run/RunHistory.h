@@ -14,6 +14,7 @@
 #include "model/Record.h"
 #include "run/Quantities.h"
 #include "run/RunSummary.h"
+#include "run/Trail.h"
 
 namespace vozaz2 {
 
@@ -43,9 +44,12 @@ class RunHistory {
   // the release phase; FL2 = 0 once the second string is fixed). The
   // account then still counts its energy as a spring's, CL*DL^2/2.
   long long SlackSteps() const { return slack_; }
+  // The last turns of the path, for a view of the apparatus.
+  const vozaz2::Trail& Trail() const { return trail_; }
 
  private:
   RunSummary summary_;
+  vozaz2::Trail trail_;
   long long slack_ = 0;
   double maxDrift_ = 0, maxDriftT_ = 0, maxBalance_ = 0, maxBalanceT_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <cstdio>
 
+#include "apparatus/ApparatusWindow.h"
 #include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
 #include "ui/artwork/Artwork.h"
@@ -63,6 +64,14 @@ int main(int argc, char** argv) {
   auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
   QObject::connect(graphs, &QAction::triggered, graphsWindow, &vozaz2::GraphsWindow::ShowInFront);
   form->AddViewAction(graphs);
+  // The apparatus in motion, kept the same way: "Вид" > "Установка", Ctrl+I
+  // or F7; it follows the zoom as well.
+  vozaz2::ApparatusWindow* apparatusWindow = vozaz2::InstallApparatusWindow(form, form->Simulation());
+  if (form->Zoom() != 100) apparatusWindow->SetZoom(form->Zoom());
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, apparatusWindow, &vozaz2::ApparatusWindow::SetZoom);
+  auto* apparatus = new QAction(QStringLiteral("&Установка\tCtrl+I, F7"), form);
+  QObject::connect(apparatus, &QAction::triggered, apparatusWindow, &vozaz2::ApparatusWindow::ShowInFront);
+  form->AddViewAction(apparatus);
   form->show();
   // A file given on the command line (a double click on it in the file
   // manager) is opened as by "Открыть…"; one that cannot be, says why.

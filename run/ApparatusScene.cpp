@@ -84,13 +84,16 @@ void BallArrows(Scene& s, const Apparatus& a, const SceneFrame& f, unsigned show
 
 SceneFrame FrameOf(const SimRecord& r) {
   SceneFrame f;
-  const double half = 5 * r.Mx;  // the path screen's half-width
-  f.size = std::max({half, r.h1, 1e-3});
+  // The farthest the load goes from the axis at the start: R1, or R1 + V1
+  // when it flies free for the first second.
+  const double reach = r.R1 + (ReleaseRun(r) ? std::fabs(r.V1) : 0) + (DumbbellRun(r) ? 0.5 : 0);
+  f.size = std::max({reach, r.h1, 1e-3});
   f.table = PlaneRun(r);
   f.r1 = r.R1;
-  f.columnRadius = std::max(1.15 * half, 0.3 * f.size);
-  f.driveZ = r.h1 + 0.5 * f.size;
-  f.floorZ = f.table ? 0 : -0.6 * f.size;
+  f.columnRadius = 1.5 * std::max(reach, 0.3 * f.size);
+  f.tableRadius = 1.3 * reach;
+  f.driveZ = r.h1 + 0.35 * f.size;
+  f.floorZ = f.table ? 0 : -0.4 * f.size;
   // The start values give each vector its length at the start, a share of
   // the apparatus's measure, and the scale rounds that to 1, 2 or 5.
   const double w1 = std::fabs(r.w1), v1 = std::fabs(r.V1);
@@ -99,9 +102,12 @@ SceneFrame FrameOf(const SimRecord& r) {
   const double fastest = DumbbellRun(r) ? w1 * (r.R1 + 0.5) : v1;
   f.per = {NiceAbove(w1 / (0.3 * f.size)), NiceAbove(momentum / (0.45 * f.size)),
            NiceAbove(fastest / (0.35 * f.size)), NiceAbove(force / (0.35 * f.size))};
-  const double wide = std::max(f.columnRadius, 0.5 * f.size);
-  f.lo = {-wide, -wide, f.floorZ};
-  f.hi = {wide, wide, std::max(f.driveZ, r.h1 + 0.45 * f.size) + 0.05 * f.size};
+  // The box the views fit: the start circle's reach, the column, the drive
+  // and the angular momentum's room above the sleeve.
+  const double cx = f.columnRadius * std::cos(f.columnAzimuth), cy = f.columnRadius * std::sin(f.columnAzimuth);
+  const double wide = f.table ? f.tableRadius : 1.1 * reach;
+  f.lo = {std::min(-wide, cx), std::min(-wide, cy), f.floorZ};
+  f.hi = {std::max(wide, cx), std::max(wide, cy), std::max(f.driveZ, r.h1 + 0.45 * f.size) + 0.05 * f.size};
   return f;
 }
 
@@ -160,15 +166,14 @@ Scene SceneOf(const Apparatus& a, const SimRecord& r, const SceneFrame& f, unsig
 Camera CameraOf(ViewKind view, double eyeDistance) {
   constexpr double kDeg = 3.14159265358979323846 / 180;
   Camera c;
-  c.yaw = -90 * kDeg;  // the eye on the -Y side: X to the right
+  // The side and top views have the eye on the -Y side: X to the right.
   switch (view) {
     case ViewKind::kPerspective:
-      c.yaw = -62 * kDeg;
-      c.pitch = 22 * kDeg;
+      c.Turn(-62 * kDeg, 22 * kDeg);
       c.eyeDistance = eyeDistance;
       break;
-    case ViewKind::kSide: break;
-    case ViewKind::kTop: c.pitch = 90 * kDeg; break;
+    case ViewKind::kSide: c.Turn(-90 * kDeg, 0); break;
+    case ViewKind::kTop: c.Turn(-90 * kDeg, 90 * kDeg); break;
   }
   return c;
 }

@@ -49,12 +49,13 @@ struct ArrowScales {
 // measures, the scales of the vectors.
 struct SceneFrame {
   Vec3 lo, hi;               // the box the views fit
-  double size = 1;           // the apparatus's measure, m: the path's half-width or h1
+  double size = 1;           // the apparatus's measure, m: the load's reach from the axis or h1
   double columnRadius = 1;   // the stand's column stands this far from the axis,
-  double columnAzimuth = 2.0943951023931957;  // at 120 degrees: behind the axis in the perspective
+  double columnAzimuth = 2.6179938779914944;  // at 150 degrees: behind, to the left in the perspective
   double driveZ = 1;         // height of the drive on the axis
   double floorZ = -1;        // the stand's foot (the table in the plane)
   bool table = false;        // the load moves on a table (rotation in the plane)
+  double tableRadius = 1;
   double r1 = 1;             // the start circle, at height 0
   ArrowScales per;
   double BallRadius(double mass) const { return 0.045 * size * std::cbrt(mass); }

@@ -36,29 +36,40 @@ struct ScreenPoint {
 enum class ViewKind { kPerspective, kSide, kTop };
 
 struct Camera {
-  double yaw = 0, pitch = 0;  // rad
-  double eyeDistance = 0;     // m from the target; 0: a parallel projection
-  Vec3 target;                // shown at (cx, cy)
+  double eyeDistance = 0;       // m from the target; 0: a parallel projection
+  Vec3 target;                  // shown at (cx, cy)
   double pixelsPerMetre = 100;  // at the target's depth
   double cx = 0, cy = 0;
 
+  // Turns the eye about the vertical axis (yaw) and lifts it above the
+  // horizontal (pitch), rad.
+  void Turn(double yaw, double pitch) {
+    yaw_ = yaw;
+    pitch_ = pitch;
+    const double cy = std::cos(yaw), sy = std::sin(yaw), cp = std::cos(pitch), sp = std::sin(pitch);
+    right_ = {-sy, cy, 0};
+    up_ = {-sp * cy, -sp * sy, cp};
+    toward_ = {cp * cy, cp * sy, sp};
+  }
+  double Yaw() const { return yaw_; }
+  double Pitch() const { return pitch_; }
   // The unit vectors of the screen's right and up, and towards the eye.
-  Vec3 Right() const { return {-std::sin(yaw), std::cos(yaw), 0}; }
-  Vec3 Up() const {
-    return {-std::sin(pitch) * std::cos(yaw), -std::sin(pitch) * std::sin(yaw), std::cos(pitch)};
-  }
-  Vec3 TowardEye() const {
-    return {std::cos(pitch) * std::cos(yaw), std::cos(pitch) * std::sin(yaw), std::sin(pitch)};
-  }
+  const Vec3& Right() const { return right_; }
+  const Vec3& Up() const { return up_; }
+  const Vec3& TowardEye() const { return toward_; }
 
   ScreenPoint Project(const Vec3& p) const {
     const Vec3 d = p - target;
-    const double depth = d.Dot(TowardEye());
+    const double depth = d.Dot(toward_);
     // A point at or behind the eye is drawn as if just in front of it.
     const double f = eyeDistance > 0 ? eyeDistance / std::fmax(eyeDistance - depth, 1e-3 * eyeDistance) : 1.0;
     const double k = pixelsPerMetre * f;
-    return {cx + k * d.Dot(Right()), cy - k * d.Dot(Up()), depth, k};
+    return {cx + k * d.Dot(right_), cy - k * d.Dot(up_), depth, k};
   }
+
+ private:
+  double yaw_ = 0, pitch_ = 0;
+  Vec3 right_{0, 1, 0}, up_{0, 0, 1}, toward_{1, 0, 0};
 };
 
 // The preset camera of a view, looking at the origin: the perspective from

@@ -101,8 +101,8 @@ void DefineOptions(QCommandLineParser& parser) {
   parser.addOption({"csv", "one row per displayed step, to FILE or - for standard output", "FILE"});
   parser.addOption({"png", "save PREFIX-oscillogram.png and PREFIX-path.png at the end", "PREFIX"});
   parser.addOption({"report", "write the lab report of the run, one A4 page, to FILE.pdf", "FILE"});
-  parser.addOption({"svg", "save the screens and the graphs as PREFIX-oscillogram.svg, PREFIX-path.svg, "
-                    "PREFIX-momentum.svg and PREFIX-energy.svg", "PREFIX"});
+  parser.addOption({"svg", "save the screens, the graphs and the apparatus as PREFIX-oscillogram.svg, "
+                    "PREFIX-path.svg, PREFIX-momentum.svg, PREFIX-energy.svg and PREFIX-apparatus.svg", "PREFIX"});
 }
 
 // "--click [STEP:]NAME": a click before the start, or one after STEP steps.
@@ -255,7 +255,7 @@ std::variant<Scenario, int> ScenarioOf(const QCommandLineParser& parser) {
   if (parser.isSet("png") && parser.value("png").isEmpty())
     Fail(kUsageError, "--png needs a PREFIX for the names of the two pictures");
   if (parser.isSet("svg") && parser.value("svg").isEmpty())
-    Fail(kUsageError, "--svg needs a PREFIX for the names of the four figures");
+    Fail(kUsageError, "--svg needs a PREFIX for the names of the five figures");
   Scenario scenario = ScenarioFromOptions(parser, DecimalSeparator());
   if (parser.isSet("setup")) {
     const QString file = parser.value("setup");

@@ -313,7 +313,9 @@ void PaintApparatusMoving(QPainter& p, const QRectF& area, const Camera& camera,
   p.setClipRect(area);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setFont(look.font);
-  Pen d{p, camera, look, area};
+  // The labels keep off the lines of the time and the legend.
+  const double line = p.fontMetrics().height() + 6 * look.line;
+  Pen d{p, camera, look, area.adjusted(0, line, 0, -line)};
   const Scene& s = picture.scene;
   PaintCone(d, s);
   if (picture.trail) PaintTrail(d, *picture.trail);

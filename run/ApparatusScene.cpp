@@ -94,6 +94,8 @@ SceneFrame FrameOf(const SimRecord& r) {
   f.tableRadius = 1.3 * reach;
   f.driveZ = r.h1 + 0.35 * f.size;
   f.floorZ = f.table ? 0 : -0.4 * f.size;
+  // A released load falls freely for the first second.
+  if (ReleaseRun(r) && !f.table) f.floorZ -= 9.81 / 2;
   // The start values give each vector its length at the start, a share of
   // the apparatus's measure, and the scale rounds that to 1, 2 or 5.
   const double w1 = std::fabs(r.w1), v1 = std::fabs(r.V1);

@@ -10,6 +10,21 @@
 #include "ui/Form1.h"
 #include "ui/artwork/Artwork.h"
 
+namespace {
+
+// A window of the main window's: its zoom follows the main window's, and
+// the "Вид" menu shows it under `caption`.
+template <class Window>
+void OfTheView(vozaz2::Form1* form, Window* window, const QString& caption) {
+  if (form->Zoom() != 100) window->SetZoom(form->Zoom());
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, window, &Window::SetZoom);
+  auto* action = new QAction(caption, form);
+  QObject::connect(action, &QAction::triggered, window, &Window::ShowInFront);
+  form->AddViewAction(action);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
@@ -52,26 +67,15 @@ int main(int argc, char** argv) {
   if (!parser.isSet(zoom)) form->SetZoom(settings().value(zoomKey, 100).toInt());
   QObject::connect(form, &vozaz2::Form1::ZoomChanged, form,
                    [settings, zoomKey](int percent) { settings().setValue(zoomKey, percent); });
-  // The main window's one graphs window, kept here: it follows the
-  // experiment from the start, so that opening it (Ctrl+G or F9) during a
-  // run shows the whole run, and it closes with the main window. Its texts
-  // follow the main window's zoom.
-  vozaz2::GraphsWindow* graphsWindow = vozaz2::InstallGraphsWindow(form, form->Simulation());
-  if (form->Zoom() != 100) graphsWindow->SetZoom(form->Zoom());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, graphsWindow, &vozaz2::GraphsWindow::SetZoom);
-  // "Вид" > "Графики" opens them as well; the keys stay the window's own
-  // shortcuts, the menu only shows them.
-  auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
-  QObject::connect(graphs, &QAction::triggered, graphsWindow, &vozaz2::GraphsWindow::ShowInFront);
-  form->AddViewAction(graphs);
-  // The apparatus in motion, kept the same way: "Вид" > "Установка", Ctrl+I
-  // or F7; it follows the zoom as well.
-  vozaz2::ApparatusWindow* apparatusWindow = vozaz2::InstallApparatusWindow(form, form->Simulation());
-  if (form->Zoom() != 100) apparatusWindow->SetZoom(form->Zoom());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, apparatusWindow, &vozaz2::ApparatusWindow::SetZoom);
-  auto* apparatus = new QAction(QStringLiteral("&Установка\tCtrl+I, F7"), form);
-  QObject::connect(apparatus, &QAction::triggered, apparatusWindow, &vozaz2::ApparatusWindow::ShowInFront);
-  form->AddViewAction(apparatus);
+  // The main window's one graphs window and its one apparatus window, kept
+  // here: each follows the experiment from the start, so that opening it
+  // (Ctrl+G or F9; Ctrl+I or F7) during a run shows the whole run, and it
+  // closes with the main window. Their texts follow the main window's zoom.
+  // "Вид" > "Графики" and "Установка" open them as well; the keys stay the
+  // windows' own shortcuts, the menu only shows them.
+  OfTheView(form, vozaz2::InstallGraphsWindow(form, form->Simulation()), QStringLiteral("&Графики\tCtrl+G, F9"));
+  OfTheView(form, vozaz2::InstallApparatusWindow(form, form->Simulation()),
+            QStringLiteral("&Установка\tCtrl+I, F7"));
   form->show();
   // A file given on the command line (a double click on it in the file
   // manager) is opened as by "Открыть…"; one that cannot be, says why.

@@ -151,10 +151,10 @@ void ApparatusWindow::OnFrame() {
 ApparatusWindow* InstallApparatusWindow(QWidget* owner, Session& session) {
   auto* window = new ApparatusWindow(session, owner);
   QObject::connect(owner, &QObject::destroyed, window, [window] { delete window; });
-  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_I), QKeySequence(Qt::Key_F7)}) {
-    auto* shortcut = new QShortcut(keys, owner);
-    QObject::connect(shortcut, &QShortcut::activated, window, &ApparatusWindow::ShowInFront);
-  }
+  // The keys work wherever the focus is in the owner; Ctrl+U would be a
+  // text box's (it clears the box).
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), owner, window, &ApparatusWindow::ShowInFront);
+  new QShortcut(QKeySequence(Qt::Key_F7), owner, window, &ApparatusWindow::ShowInFront);
   return window;
 }
 

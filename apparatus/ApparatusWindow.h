@@ -43,14 +43,17 @@ class ApparatusWindow final : public QWidget {
   // size, as the main window's zoom (100 for the normal size).
   void SetZoom(int percent);
 
+
+ protected:
+  // Frames are drawn only while the window is shown.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ public:
   // Frames drawn since the window was built, and the time they took (with
   // their way to the screen), for the benchmarks.
   long Frames() const { return frames_; }
   double FrameSeconds() const { return static_cast<double>(frameNs_) / 1e9; }
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
  private:
   QLayout* BuildBar();

@@ -5,17 +5,21 @@
 // into the window's backing store. The run has gone 1500 steps, so the trail
 // is full. Figures only; never fails on time.
 //
-//   vozaz2-apparatus-bench [--png PREFIX] [Google Benchmark's options]
-// --png saves each variant's frame as PREFIX-NAME.png first.
+//   vozaz2-apparatus-bench [--png PREFIX] [--longrun] [Google Benchmark's options]
+// --png saves each variant's frame as PREFIX-NAME.png first; --longrun
+// steps a default run 10^6 times with the view painting a frame every 1000
+// steps, and prints the peak memory after 10^5 and 10^6 steps.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "apparatus/ApparatusView.h"
+#include "bench/ProcStatus.h"
 #include "bench/Rig.h"
 #include "run/Screens.h"
 #include "ui/ImageSurface.h"
@@ -58,6 +62,20 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The view beside a long default run: its memory stays flat.
+void LongRun() {
+  Frame frame(kVariants[0]);
+  QImage image(900, 700, QImage::Format_ARGB32_Premultiplied);
+  for (long step = 1; step <= 1'000'000; ++step) {
+    frame.rig.session.Step();
+    if (frame.rig.session.State() == RunState::kDiverged) frame.rig.Restart();
+    if (step % 1000 == 0) frame.Paint(image);
+    if (step == 100'000 || step == 1'000'000)
+      std::printf("after %ld steps with the view: VmHWM %ld kB, VmRSS %ld kB\n", step, bench::StatusKb("VmHWM"),
+                  bench::StatusKb("VmRSS"));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +91,11 @@ int main(int argc, char** argv) {
       for (int j = i; j + 2 < argc; ++j) argv[j] = argv[j + 2];
       argc -= 2;
       break;
+    }
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--longrun") == 0) {
+      LongRun();
+      return 0;
     }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -73,6 +73,7 @@ void LongRun() {
     if (step == 100'000 || step == 1'000'000)
       std::printf("after %ld steps with the view: VmHWM %ld kB, VmRSS %ld kB\n", step, bench::StatusKb("VmHWM"),
                   bench::StatusKb("VmRSS"));
+      std::fflush(stdout);
   }
 }
 

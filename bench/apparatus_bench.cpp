@@ -70,10 +70,11 @@ void LongRun() {
     frame.rig.session.Step();
     if (frame.rig.session.State() == RunState::kDiverged) frame.rig.Restart();
     if (step % 1000 == 0) frame.Paint(image);
-    if (step == 100'000 || step == 1'000'000)
+    if (step == 100'000 || step == 1'000'000) {
       std::printf("after %ld steps with the view: VmHWM %ld kB, VmRSS %ld kB\n", step, bench::StatusKb("VmHWM"),
                   bench::StatusKb("VmRSS"));
       std::fflush(stdout);
+    }
   }
 }
 

@@ -42,8 +42,8 @@ constexpr std::array<ValueOption, 9> kValueOptions = {{
                         "заголовки с единицами"},
     {"png", "ПРЕФИКС", "экраны в конце: ПРЕФИКС-oscillogram.png и ПРЕФИКС-path.png"},
     {"report", "ФАЙЛ|-", "отчёт об опыте, страница A4 в PDF"},
-    {"svg", "ПРЕФИКС", "экраны и графики отчёта в SVG: ПРЕФИКС-oscillogram.svg, -path.svg, -momentum.svg, "
-                       "-energy.svg"},
+    {"svg", "ПРЕФИКС", "экраны, графики и установка из отчёта в SVG: ПРЕФИКС-oscillogram.svg, -path.svg, "
+                       "-momentum.svg, -energy.svg, -apparatus.svg"},
 }};
 
 std::optional<ModeControl> FlagNamed(const QString& name) {

@@ -11,8 +11,6 @@ namespace vozaz2 {
 
 namespace {
 
-using namespace quantity;
-
 // The dumbbell's parts of MKD2: its centre's orbit and its turn about it.
 bool DumbbellWhole(const SimRecord& r) { return DumbbellRun(r) && !SplitDone(r); }
 
@@ -23,51 +21,51 @@ const std::array<ViewRow, kReadyViews> kViews = {{
     // MKD1 and MKD2, and under them their relative deviation on its own
     // scale: some 10⁻⁸, it would read as a change of MKD on their axis.
     {.caption = "Момент импульса", .shape = Shape::kTime,
-     .plotted = {{.quantity = kMKD1}, {.quantity = kMKD2}, {.quantity = kMKDRel, .panel = 1}},
+     .plotted = {{.quantity = quantity::kMKD1}, {.quantity = quantity::kMKD2}, {.quantity = quantity::kMKDRel, .panel = 1}},
      .what = {"момент импульса", "относительное отклонение\n(MKD2 − MKD1)/MKD1"},
      .notes = {{DumbbellWhole,
                 "У гантели MKD2 складывается из положения шара a на последнем этапе шага Рунге — Кутты\n"
                 "и скоростей в конце шага. Отсюда постоянный сдвиг отклонения порядка 10⁻⁸ и выброс на первом шаге,\n"
                 "внутри которого появляется трение нити: это след счёта, а не изменение момента импульса."}}},
     {.caption = "Энергия", .shape = Shape::kTime,
-     .plotted = {{.quantity = kE1}, {.quantity = kE2}, {.quantity = kEVL}, {.quantity = kEL},
-                 {.quantity = kEmg}, {.quantity = kEtr}, {.quantity = kBalance}},
+     .plotted = {{.quantity = quantity::kE1}, {.quantity = quantity::kE2}, {.quantity = quantity::kEVL}, {.quantity = quantity::kEL},
+                 {.quantity = quantity::kEmg}, {.quantity = quantity::kEtr}, {.quantity = quantity::kBalance}},
      .what = {"энергия"}},
     // The second string pulls only after the split.
     {.caption = "Силы", .shape = Shape::kTime,
-     .plotted = {{.quantity = kFL}, {.quantity = kFtr}, {.quantity = kFC}, {.quantity = kFL2, .when = SplitDone}},
+     .plotted = {{.quantity = quantity::kFL}, {.quantity = quantity::kFtr}, {.quantity = quantity::kFC}, {.quantity = quantity::kFL2, .when = SplitDone}},
      .what = {"сила"}},
-    {.caption = "Закон: ω от R", .shape = Shape::kLaw, .x = kR2, .plotted = {{.quantity = kW2}}},
+    {.caption = "Закон: ω от R", .shape = Shape::kLaw, .x = quantity::kR2, .plotted = {{.quantity = quantity::kW2}}},
     // Where the joules came from (the start energies and the source's work
     // with its sign) and where they went (motion, string, height, friction);
     // the last bar is what is left over: the error of the solution.
     {.caption = "Энергия: столбцы", .shape = Shape::kBars,
-     .plotted = {{.quantity = kE1, .tick = "E1\nдвижение\nв начале"},
-                 {.quantity = kEL1, .tick = "EL1\nнить\nв начале"},
-                 {.quantity = kWork, .tick = "±EVL\nработа\nисточника"},
-                 {.quantity = kE2, .tick = "E2\nдвижение", .group = 1},
-                 {.quantity = kEL2, .tick = "EL2\nнить", .group = 1},
-                 {.quantity = kEmg, .tick = "Emg\nвысота", .group = 1},
-                 {.quantity = kEtr, .tick = "Etr\nтрение", .group = 1},
-                 {.quantity = kBalance, .tick = "баланс\n(ошибка)", .group = 2}},
+     .plotted = {{.quantity = quantity::kE1, .tick = "E1\nдвижение\nв начале"},
+                 {.quantity = quantity::kEL1, .tick = "EL1\nнить\nв начале"},
+                 {.quantity = quantity::kWork, .tick = "±EVL\nработа\nисточника"},
+                 {.quantity = quantity::kE2, .tick = "E2\nдвижение", .group = 1},
+                 {.quantity = quantity::kEL2, .tick = "EL2\nнить", .group = 1},
+                 {.quantity = quantity::kEmg, .tick = "Emg\nвысота", .group = 1},
+                 {.quantity = quantity::kEtr, .tick = "Etr\nтрение", .group = 1},
+                 {.quantity = quantity::kBalance, .tick = "баланс\n(ошибка)", .group = 2}},
      .what = {"энергия"},
      .groups = {{"приход", kGreen}, {"где энергия теперь", kBlue}, {"баланс ±EVL+E1−E2−EL−Emg−Etr", kGrey}}},
     // MKD1 beside MKD2 and the parts of MKD2: the dumbbell's orbit and its
     // turn about its centre, or after a split each ball's part.
     {.caption = "Момент импульса: столбцы", .shape = Shape::kBars,
-     .plotted = {{.quantity = kMKD1, .tick = "MKD1\nв начале"},
-                 {.quantity = kMKD2, .tick = "MKD2\nсейчас", .group = 1},
-                 {.quantity = kMKDOrbit, .tick = "орбита\nцентра", .group = 2, .when = DumbbellWhole},
-                 {.quantity = kMKDSpin, .tick = "вращение\nвокруг центра", .group = 2, .when = DumbbellWhole},
-                 {.quantity = kMKDA, .tick = "шар a", .group = 2, .when = SplitDone},
-                 {.quantity = kMKDB, .tick = "шар b", .group = 2, .when = SplitDone}},
+     .plotted = {{.quantity = quantity::kMKD1, .tick = "MKD1\nв начале"},
+                 {.quantity = quantity::kMKD2, .tick = "MKD2\nсейчас", .group = 1},
+                 {.quantity = quantity::kMKDOrbit, .tick = "орбита\nцентра", .group = 2, .when = DumbbellWhole},
+                 {.quantity = quantity::kMKDSpin, .tick = "вращение\nвокруг центра", .group = 2, .when = DumbbellWhole},
+                 {.quantity = quantity::kMKDA, .tick = "шар a", .group = 2, .when = SplitDone},
+                 {.quantity = quantity::kMKDB, .tick = "шар b", .group = 2, .when = SplitDone}},
      .what = {"момент импульса"},
      .groups = {{"в начале", kGrey}, {"сейчас", kBlue}, {"части MKD2", kGreen}}},
     // The drift of the angular momentum beside the error of the integration
     // that the run at half the step estimates (run/Twin.h), all relative.
     {.caption = "Точность", .shape = Shape::kTime,
-     .plotted = {{.quantity = kMKDDrift}, {.quantity = kErrMKD2}, {.quantity = kErrR2}, {.quantity = kErrW2},
-                 {.quantity = kErrBalance}},
+     .plotted = {{.quantity = quantity::kMKDDrift}, {.quantity = quantity::kErrMKD2}, {.quantity = quantity::kErrR2}, {.quantity = quantity::kErrW2},
+                 {.quantity = quantity::kErrBalance}},
      .what = {"относительная величина"}, .logarithmic = true, .twin = true},
 }};
 // clang-format on

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "io/ReportApparatus.h"
 #include "io/ReportFigures.h"
 #include "io/ReportPainting.h"
 
@@ -92,6 +94,10 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
   y += Heading(s, left, y, width, QStringLiteral("5. Проверка закона сохранения"));
   s.Font(7.5);
   s.Text(left, y, width, VerificationText(c.record, c.history, c.diverged));
+
+  // 7. The first page is full: the apparatus at the end on the second.
+  if (auto* pages = dynamic_cast<QPagedPaintDevice*>(p.device()); pages && pages->newPage())
+    report::ApparatusPage(p, page, c);
 }
 
 bool WriteReportPdf(QIODevice& out, const ReportContent& c) {
@@ -116,6 +122,7 @@ QString FigureFileSuffix(Figure f) {
     case Figure::kOscillogram: return QStringLiteral("-oscillogram.svg");
     case Figure::kPath: return QStringLiteral("-path.svg");
     case Figure::kMomentum: return QStringLiteral("-momentum.svg");
+    case Figure::kApparatus: return QStringLiteral("-apparatus.svg");
     case Figure::kEnergy: break;
   }
   return QStringLiteral("-energy.svg");
@@ -134,6 +141,9 @@ bool WriteSvgFigure(QIODevice& out, Figure f, const ReportContent& c) {
         MomentumGraph(s, 3, 3, 114, 58, c);
         return 61.0;
       });
+    case Figure::kApparatus:
+      return WriteSvg(out, 160, QStringLiteral("Установка в конце опыта"),
+                      [&](Sheet& s) { return 2 + report::ApparatusFigure(s, 2, 2, 156, c); });
     case Figure::kEnergy: break;
   }
   return WriteSvg(out, 120, QStringLiteral("Энергия"), [&](Sheet& s) {

@@ -14,6 +14,7 @@ RunHistory::RunHistory(std::size_t maxBuckets) : summary_(quantity::kQuantityCou
 
 void RunHistory::Clear() {
   summary_.Clear();
+  trail_.Clear();
   slack_ = 0;
   maxDrift_ = maxDriftT_ = maxBalance_ = maxBalanceT_ = 0;
   accuracy_ = {};
@@ -28,6 +29,7 @@ void RunHistory::Add(const SimRecord& r, const ErrorEstimate* estimate) {
   std::fill(values.begin() + Q::kErrR2, values.end(), std::numeric_limits<double>::quiet_NaN());
   if (estimate) AddEstimate(r, *estimate, values.data());
   summary_.Add(values.data());
+  trail_.Add(ApparatusOf(r));
 
   const bool released = r.ReleaseRun && r.T <= 1;
   const bool secondFixed = SplitDone(r) && r.T > std::max(1.2, r.Tr);

@@ -17,6 +17,7 @@
 #include "run/Quantities.h"
 #include "run/RunSummary.h"
 #include "run/ErrorEstimate.h"
+#include "run/Trail.h"
 
 namespace vozaz2 {
 
@@ -47,6 +48,8 @@ class RunHistory {
   // the release phase; FL2 = 0 once the second string is fixed). The
   // account then still counts its energy as a spring's, CL*DL^2/2.
   long long SlackSteps() const { return slack_; }
+  // The last turns of the path, for a view of the apparatus.
+  const vozaz2::Trail& Trail() const { return trail_; }
 
   // The drift of the angular momentum against the twin's estimate of the
   // error, over the steps that had an estimate, all relative to |MKD1|.
@@ -72,6 +75,7 @@ class RunHistory {
   void AddEstimate(const SimRecord& r, const ErrorEstimate& e, double* values);
 
   RunSummary summary_;
+  vozaz2::Trail trail_;
   long long slack_ = 0;
   double maxDrift_ = 0, maxDriftT_ = 0, maxBalance_ = 0, maxBalanceT_ = 0;
   Accuracy accuracy_;

@@ -138,13 +138,6 @@ class PaintProbe final : public QObject {
   bool painted_ = false;
 };
 
-// A divergence message would wait for a user: here it is only counted.
-class CountingMessages final : public vozaz2::MessageSink {
- public:
-  void Show(const std::string&) override { ++shown; }
-  int shown = 0;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -213,7 +206,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vozaz2-window-bench: --zoom is 100, 125, 150 or 200\n");
       return 2;
     }
-    CountingMessages messages;
+    vozaz2::bench::CountingMessages messages;
     form.SetMessageSink(&messages);
     form.move(0, 0);
     form.show();

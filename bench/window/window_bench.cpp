@@ -213,6 +213,7 @@ int main(int argc, char** argv) {
     vozaz2::GraphsWindow* graphs = nullptr;
     if (withGraphs) {
       graphs = vozaz2::InstallGraphsWindow(&form, form.Simulation());
+      QObject::connect(graphs, &vozaz2::GraphsWindow::Drew, &form, &vozaz2::Form1::TookDrawing);
       graphs->ShowInFront();
       if (form.Zoom() != 100) graphs->SetZoom(form.Zoom());
       graphs->move(200, 330);
@@ -221,6 +222,7 @@ int main(int argc, char** argv) {
     vozaz2::ApparatusWindow* apparatus = nullptr;
     if (cli.isSet(apparatusOpt) || cli.isSet(apparatusShotOpt)) {
       apparatus = vozaz2::InstallApparatusWindow(&form, form.Simulation());
+      QObject::connect(apparatus, &vozaz2::ApparatusWindow::Drew, &form, &vozaz2::Form1::TookDrawing);
       apparatus->ShowInFront();
       if (form.Zoom() != 100) apparatus->SetZoom(form.Zoom());
       apparatus->move(300, 100);

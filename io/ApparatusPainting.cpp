@@ -253,6 +253,59 @@ void PaintLabel(Pen& d, QPointF at, bool right, const QString& text, const QColo
 
 namespace {
 
+// An arrow's ends on the screen, cut where it leaves the sight. Late in a
+// long run ω and the string's force are many times their start values, and
+// on the scale fixed at the start their arrows reach metres past the stand,
+// even behind the eye: drawn whole, such a polygon of far-off corners took
+// the raster engine seconds. The part behind the eye is cut in space, the
+// rest to the picture with a margin; `cut` says the head is not shown.
+struct ArrowOnScreen {
+  QPointF tail, head;
+  bool cut = false;
+  bool shown = true;
+};
+
+ArrowOnScreen OnScreen(const Pen& d, const DrawnArrow& a, QPointF shift) {
+  Vec3 tail = a.tail, head = a.head;
+  ArrowOnScreen s;
+  if (d.c.eyeDistance > 0) {
+    const double nearest = 0.9 * d.c.eyeDistance;
+    const double dt = (tail - d.c.target).Dot(d.c.TowardEye()), dh = (head - d.c.target).Dot(d.c.TowardEye());
+    if (dt > nearest) return {{}, {}, true, false};
+    if (dh > nearest) head = tail + (head - tail) * ((nearest - dt) / (dh - dt)), s.cut = true;
+  }
+  s.tail = d.At(tail) + shift;
+  s.head = d.At(head) + shift;
+  // Liang-Barsky: the part of tail + u (head - tail), 0 <= u <= 1, in the box.
+  const QRectF box = d.area.adjusted(-20, -20, 20, 20);
+  const QPointF v = s.head - s.tail;
+  double u0 = 0, u1 = 1;
+  const double p[4] = {-v.x(), v.x(), -v.y(), v.y()};
+  const double q[4] = {s.tail.x() - box.left(), box.right() - s.tail.x(), s.tail.y() - box.top(),
+                       box.bottom() - s.tail.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return {{}, {}, true, false};
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0) u0 = std::max(u0, r);
+    else u1 = std::min(u1, r);
+  }
+  if (u0 > u1) return {{}, {}, true, false};
+  s.cut = s.cut || u1 < 1;
+  s.head = s.tail + v * u1;
+  s.tail += v * u0;
+  return s;
+}
+
+// Where an arrow is drawn beside the axis it shares.
+QPointF Aside(Arrow kind, QPointF aside) {
+  if (kind == Arrow::kOmega) return -aside;
+  if (kind == Arrow::kParts) return aside;
+  return {};
+}
+
 // The vertical arrows share the axis: ω is drawn a little to its left, the
 // dumbbell's parts a little to its right. The whole angular momentum is left
 // out where it is the vertical part itself (in the plane).
@@ -266,15 +319,17 @@ void PaintArrows(Pen& d, const Scene& s) {
       merged = true;
       continue;
     }
-    QPointF t = d.At(a.tail), h = d.At(a.head);
-    if (a.kind == Arrow::kOmega) t -= aside, h -= aside;
-    if (a.kind == Arrow::kParts) t += aside, h += aside;
-    PaintArrow(d, t, h, ArrowColour(a));
+    const ArrowOnScreen on = OnScreen(d, a, Aside(a.kind, aside));
+    if (!on.shown) continue;
+    if (on.cut) PaintBand(d, on.tail, on.head, 2 * d.look.line, ArrowColour(a));  // the head is beyond the picture
+    else PaintArrow(d, on.tail, on.head, ArrowColour(a));
   }
   for (std::size_t i = 0; i < s.arrows; ++i) {
     const DrawnArrow& a = s.arrow[i];
     if (a.kind == Arrow::kMomentum && merged) continue;
-    QPointF t = d.At(a.tail), h = d.At(a.head);
+    const ArrowOnScreen on = OnScreen(d, a, QPointF());
+    if (!on.shown) continue;
+    QPointF t = on.tail, h = on.head;
     bool right = h.x() >= t.x();
     if (a.kind == Arrow::kOmega) h -= aside, right = false;
     if (a.kind == Arrow::kVertical || a.kind == Arrow::kParts) h += aside, right = true;

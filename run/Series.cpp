@@ -1,6 +1,7 @@
 #include "run/Series.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -85,8 +86,15 @@ double RangeValue(const SeriesRange& r, long long i) {
   if (i <= 0 || r.count <= 1) return r.from;
   if (i >= r.count - 1) return r.to;
   const double f = static_cast<double>(i) / static_cast<double>(r.count - 1);
-  if (r.logarithmic) return std::exp(std::log(r.from) + f * (std::log(r.to) - std::log(r.from)));
-  return r.from + f * (r.to - r.from);
+  const double v = r.logarithmic ? std::exp(std::log(r.from) + f * (std::log(r.to) - std::log(r.from)))
+                                 : r.from + f * (r.to - r.from);
+  // To 12 significant digits, so that round steps come out as a teacher
+  // types them (0.06, not 0.060000000000000005).
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 12).ptr;
+  double rounded = v;
+  std::from_chars(text, end, rounded);
+  return rounded;
 }
 
 namespace {

@@ -40,7 +40,10 @@ QString Runs(long long n) {
 
 QString SlopeText(const LineFit& fit) {
   if (!(fit.slopeError > 0) || !std::isfinite(fit.slopeError)) return Fixed(fit.slope, 4);
-  const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(fit.slopeError))), 0, 12);
+  // Six decimals at most: an error below a millionth is only said to be so.
+  constexpr int kMost = 6;
+  const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(fit.slopeError))), 0, kMost);
+  if (fit.slopeError < 0.5e-6) return Fixed(fit.slope, kMost) + QStringLiteral(" ± менее ") + Fixed(1e-6, kMost);
   return Fixed(fit.slope, decimals) + QStringLiteral(" ± ") + Fixed(fit.slopeError, decimals);
 }
 
@@ -48,7 +51,8 @@ QString LawText(const std::optional<LineFit>& fit) {
   if (!fit)
     return QStringLiteral("Закон по сериям: нужно хотя бы два завершённых опыта с разными R1/R2, "
                           "чтобы провести прямую.");
-  QString t = QStringLiteral("Наклон прямой lg(ω2/ω1) от lg(R1/R2) по методу наименьших квадратов (%1): %2; "
+  QString t = QStringLiteral("ω2 — угловая скорость вокруг оси в конце опыта, (X·VY − Y·VX)/R2². "
+                             "Наклон прямой lg(ω2/ω1) от lg(R1/R2) по методу наименьших квадратов (%1): %2; "
                              "закон L = m·ω·R² предсказывает %3. ")
                   .arg(Runs(static_cast<long long>(fit->points)), SlopeText(*fit), Fixed(kLawSlope, 0));
   const double off = std::fabs(fit->slope - kLawSlope);

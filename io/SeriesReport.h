@@ -28,7 +28,8 @@ struct SeriesReportContent {
 };
 
 // The fitted slope with its standard error, each to the error's second
-// significant digit, in the report's notation: "2,00013 ± 0,00042".
+// significant digit, in the report's notation: "2,00013 ± 0,00042"; an
+// error below a millionth is "2,000000 ± менее 0,000001".
 QString SlopeText(const LineFit& fit);
 // The law across the runs in a sentence or two: the slope fitted to how many
 // runs, beside the 2 predicted, and whether they agree within the error.

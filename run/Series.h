@@ -123,7 +123,9 @@ struct SeriesRow {
   SeriesEnd end = SeriesEnd::kComplete;
   long long steps = 0;
   // The law across runs: the radius and angular speed at the start and at
-  // the last normal step.
+  // the last normal step, the speed about the axis: (X·VY − Y·VX) / R²
+  // with R² = X² + Y² (the readout's w2 = V2/R2 counts the radial speed too,
+  // which the law does not).
   double R1 = 0, w1 = 0, R2 = 0, w2 = 0;
   std::vector<double> values;  // one a column of the series; NaN: none
 };

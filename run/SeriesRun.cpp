@@ -37,8 +37,10 @@ class Collector {
       else if (std::isfinite(v) && (std::isnan(*t.slot) || (t.kind == Kind::kLeast ? v < *t.slot : v > *t.slot)))
         *t.slot = v;
     }
-    row_.R2 = kQuantities[quantity::kR2].read(r);
-    row_.w2 = kQuantities[quantity::kW2].read(r);
+    // The angular speed about the axis from the load's place and velocity
+    // (the readout's w2 = V2/R2 counts its radial speed too).
+    row_.R2 = std::hypot(r.X, r.Ycoord);
+    row_.w2 = (r.X * r.VY - r.Ycoord * r.VX) / (row_.R2 * row_.R2);
   }
 
  private:

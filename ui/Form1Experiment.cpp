@@ -66,6 +66,11 @@ void Form1::BuildRunMenu() {
   ShowLimit();
 }
 
+void Form1::AddRunAction(QAction* action) {
+  RunMenu->addSeparator();
+  RunMenu->addAction(action);
+}
+
 void Form1::ChooseEnd(RunLimit::Kind kind) {
   RunLimit limit = session_->Limit();
   if (kind == RunLimit::Kind::kTime) {

@@ -16,4 +16,10 @@ QString LocaleNumber(double value, const QLocale& locale) {
 
 QLocale ReportLocale() { return QLocale(QLocale::Russian, QLocale::Russia); }
 
+QString Counted(long long n, const char* one, const char* few, const char* many) {
+  const long long last = n % 10, lastTwo = n % 100;
+  const char* word = (last == 1 && lastTwo != 11) ? one : (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) ? few : many;
+  return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+}
+
 }  // namespace vozaz2

@@ -21,4 +21,8 @@ QString LocaleNumber(double value, const QLocale& locale = QLocale());
 // The locale of the report's text.
 QLocale ReportLocale();
 
+// A count with its Russian noun in the form the number takes: "1 шаг",
+// "2 шага", "5 шагов", "21 шаг", "11 шагов" (one, few, many: UTF-8).
+QString Counted(long long n, const char* one, const char* few, const char* many);
+
 }  // namespace vozaz2

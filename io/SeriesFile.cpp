@@ -116,43 +116,35 @@ std::optional<QString> ReadSeriesPart(const QJsonValue& v, std::optional<Series>
 }
 
 void AppendSeriesPart(QByteArray& out, const Series& s) {
-  out += "{";
-  const char* comma = "\n        ";
-  auto key = [&](const char* name) {
-    out += QByteArray(comma) + '"' + name + "\": ";
-    comma = ",\n        ";
-  };
-  if (s.range) {
-    key("vary");
-    out += "{\"parameter\": \"" + QByteArray(kParameterNames[s.range->parameter].data()) + "\", \"from\": ";
-    json::AppendNumber(out, s.range->from);
-    out += ", \"to\": ";
-    json::AppendNumber(out, s.range->to);
-    out += ", \"count\": " + QByteArray::number(s.range->count) + ", \"scale\": ";
-    out += s.range->logarithmic ? "\"log\"}" : "\"linear\"}";
-  }
-  if (!s.files.empty()) {
-    key("files");
-    for (std::size_t n = 0; n < s.files.size(); ++n) {
-      out += n ? ", " : "[";
-      json::AppendString(out, s.files[n]);
+  auto strings = [](const std::vector<std::string>& items) {
+    QByteArray a = "[";
+    for (std::size_t n = 0; n < items.size(); ++n) {
+      if (n) a += ", ";
+      json::AppendString(a, items[n]);
     }
-    out += ']';
-  }
-  if (s.steps) {
-    key("steps");
-    out += QByteArray::number(*s.steps);
-  }
-  if (s.time) {
-    key("time");
-    json::AppendNumber(out, *s.time);
-  }
-  key("collect");
-  for (std::size_t n = 0; n < s.collect.size(); ++n) {
-    out += n ? ", " : "[";
-    json::AppendString(out, ColumnKey(s.collect[n]));
-  }
-  out += "]\n    }";
+    return a + ']';
+  };
+  auto number = [](double v) {
+    QByteArray a;
+    json::AppendNumber(a, v);
+    return a;
+  };
+  std::vector<std::pair<const char*, QByteArray>> fields;
+  if (const std::optional<SeriesRange>& r = s.range)
+    fields.push_back({"vary", "{\"parameter\": \"" + QByteArray(kParameterNames[r->parameter].data()) +
+                                  "\", \"from\": " + number(r->from) + ", \"to\": " + number(r->to) +
+                                  ", \"count\": " + QByteArray::number(r->count) + ", \"scale\": " +
+                                  (r->logarithmic ? "\"log\"}" : "\"linear\"}")});
+  if (!s.files.empty()) fields.push_back({"files", strings(s.files)});
+  if (s.steps) fields.push_back({"steps", QByteArray::number(*s.steps)});
+  if (s.time) fields.push_back({"time", number(*s.time)});
+  std::vector<std::string> keys;
+  for (const SeriesColumn& c : s.collect) keys.push_back(ColumnKey(c));
+  fields.push_back({"collect", strings(keys)});
+  out += '{';
+  for (std::size_t n = 0; n < fields.size(); ++n)
+    out += QByteArray(n ? ",\n        \"" : "\n        \"") + fields[n].first + "\": " + fields[n].second;
+  out += "\n    }";
 }
 
 std::variant<SeriesPlan, FileProblem> PlanOf(const ExperimentDocument& d, const QString& folder) {

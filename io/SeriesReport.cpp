@@ -1,13 +1,11 @@
 #include "io/SeriesReport.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
+#include "io/PdfPage.h"
 #include "io/ReportPainting.h"
 #include "io/ReportText.h"
 #include "run/Replay.h"
@@ -28,13 +26,7 @@ QString Short(double v, int digits = 6) {
 
 QString Fixed(double v, int decimals) { return ReportLocale().toString(v, 'f', decimals); }
 
-QString Runs(long long n) {
-  const long long last = n % 10, lastTwo = n % 100;
-  const char* word = (last == 1 && lastTwo != 11) ? "опыт"
-                     : (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) ? "опыта"
-                                                                                      : "опытов";
-  return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
-}
+QString Runs(long long n) { return Counted(n, "опыт", "опыта", "опытов"); }
 
 }  // namespace
 
@@ -288,15 +280,8 @@ void PaintSeriesReport(QPainter& p, const QRectF& page, const SeriesReportConten
 }
 
 bool WriteSeriesReportPdf(QIODevice& out, const SeriesReportContent& c) {
-  QPdfWriter pdf(&out);
-  pdf.setResolution(600);
-  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-  pdf.setTitle(QStringLiteral("Серия опытов"));
-  pdf.setCreator(QStringLiteral("Vozaz2 ") + c.version);
-  QPainter p;
-  if (!p.begin(&pdf)) return false;
-  PaintSeriesReport(p, QRectF(0, 0, pdf.width(), pdf.height()), c);
-  return p.end();
+  return WritePdfPage(out, QStringLiteral("Серия опытов"), c.version,
+                      [&](QPainter& p, const QRectF& page) { PaintSeriesReport(p, page, c); });
 }
 
 bool WriteSeriesReportPdf(const QString& fileName, const SeriesReportContent& c) {

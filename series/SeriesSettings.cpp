@@ -48,11 +48,7 @@ W* Named(W* widget, const char* name) {
 SeriesSettings::SeriesSettings(QWidget* parent) : QWidget(parent), sep_(DecimalSeparator()) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* what = new QGroupBox(QStringLiteral("Что меняется от опыта к опыту"));
-  auto* whatLayout = new QVBoxLayout(what);
-  whatLayout->addWidget(BuildRange());
-  whatLayout->addWidget(BuildFiles());
-  layout->addWidget(what);
+  layout->addWidget(BuildWhat());
   layout->addWidget(BuildEnd());
   BuildCollect();
   auto* collect = new QGroupBox(QStringLiteral("Что собрать в таблицу"));
@@ -61,10 +57,9 @@ SeriesSettings::SeriesSettings(QWidget* parent) : QWidget(parent), sep_(DecimalS
   Show(Series{SeriesRange{*ParameterIndex("VL"), 0.02, 0.4, 20, false}, {}, std::nullopt, 12, DefaultColumns()});
 }
 
-QWidget* SeriesSettings::BuildRange() {
-  auto* box = new QWidget;
+QWidget* SeriesSettings::BuildWhat() {
+  auto* box = new QGroupBox(QStringLiteral("Что меняется от опыта к опыту"));
   auto* form = new QFormLayout(box);
-  form->setContentsMargins(0, 0, 0, 0);
   byRange_ = Named(new QRadioButton(QStringLiteral("&Параметр")), "ByRange");
   parameter_ = Named(new QComboBox, "Parameter");
   for (std::size_t p = 0; p < kParameterCount; ++p)
@@ -80,21 +75,14 @@ QWidget* SeriesSettings::BuildRange() {
   scale_ = Named(new QComboBox, "Scale");
   scale_->addItems({QStringLiteral("через равные промежутки"), QStringLiteral("через равные промежутки логарифма")});
   form->addRow(QStringLiteral("шаг"), scale_);
-  return box;
-}
-
-QWidget* SeriesSettings::BuildFiles() {
-  auto* box = new QWidget;
-  auto* layout = new QVBoxLayout(box);
-  layout->setContentsMargins(0, 0, 0, 0);
   byFiles_ = Named(new QRadioButton(QStringLiteral("&Файлы опытов, по опыту на файл")), "ByFiles");
   files_ = Named(new QListWidget, "Files");
   files_->setMaximumHeight(70);
   auto* group = new QButtonGroup(this);
   group->addButton(byRange_);
   group->addButton(byFiles_);
-  layout->addWidget(byFiles_);
-  layout->addWidget(files_);
+  form->addRow(byFiles_);
+  form->addRow(files_);
   return box;
 }
 
@@ -116,20 +104,23 @@ QWidget* SeriesSettings::BuildEnd() {
 void SeriesSettings::BuildCollect() {
   collect_ = Named(new QTableWidget(kFirstQuantityRow + static_cast<int>(quantity::kQuantityCount), 3), "Collect");
   collect_->setHorizontalHeaderLabels({QStringLiteral("в конце"), QStringLiteral("наим."), QStringLiteral("наиб.")});
-  QStringList rows;
-  for (Kind k : kWholeRows) rows << QString::fromStdString(ColumnName({k, 0}));
-  for (std::size_t q = 0; q < quantity::kQuantityCount; ++q)
-    rows << Utf8(kQuantities[q].key) + QStringLiteral(" — ") + Utf8(kQuantities[q].name);
-  collect_->setVerticalHeaderLabels(rows);
-  for (int r = 0; r < collect_->rowCount(); ++r)
+  // Each row by its key, with its name in the tip.
+  for (int r = 0; r < collect_->rowCount(); ++r) {
+    const std::size_t q = static_cast<std::size_t>(std::max(0, r - kFirstQuantityRow));
+    auto* head = new QTableWidgetItem(r < kFirstQuantityRow ? QString::fromStdString(ColumnName({kWholeRows[r], 0}))
+                                                            : Utf8(kQuantities[q].key));
+    if (r >= kFirstQuantityRow) head->setToolTip(Utf8(kQuantities[q].name));
+    collect_->setVerticalHeaderItem(r, head);
     for (int c = 0; c < 3; ++c) {
       auto* item = new QTableWidgetItem;
       item->setFlags(r < kFirstQuantityRow && c > 0 ? Qt::NoItemFlags : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
       if (item->flags() & Qt::ItemIsUserCheckable) item->setCheckState(Qt::Unchecked);
       collect_->setItem(r, c, item);
     }
+  }
   collect_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  collect_->setMinimumHeight(160);
+  collect_->verticalHeader()->setDefaultSectionSize(collect_->fontMetrics().height() + 6);
+  collect_->setMinimumHeight(200);
   connect(collect_, &QTableWidget::itemChanged, this, &SeriesSettings::Collected);
 }
 

@@ -44,8 +44,7 @@ class SeriesSettings final : public QWidget {
   QStringList Files() const;
 
  private:
-  QWidget* BuildRange();
-  QWidget* BuildFiles();
+  QWidget* BuildWhat();
   QWidget* BuildEnd();
   void BuildCollect();
   void Collected(QTableWidgetItem* item);

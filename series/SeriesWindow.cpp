@@ -120,6 +120,7 @@ QWidget* SeriesWindow::BuildRight() {
   table_->setObjectName(QStringLiteral("Table"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->setVisible(false);
+  table_->setWordWrap(false);
   tableLayout->addWidget(table_, 1);
   auto* buttons = new QHBoxLayout;
   auto* copy = Button(QStringLiteral("Копировать (Ctrl+C)"), "Copy");
@@ -172,20 +173,20 @@ QWidget* SeriesWindow::BuildGraph() {
   return page;
 }
 
-ExperimentDocument SeriesWindow::Document() const {
-  return {file_ ? file_->scenario : base_(), std::nullopt};
+std::optional<ExperimentDocument> SeriesWindow::Document(const QString& failed) {
+  const std::variant<Series, QString> read = settings_->Read();
+  if (const QString* problem = std::get_if<QString>(&read)) {
+    Say(failed + *problem);
+    return std::nullopt;
+  }
+  return ExperimentDocument{file_ ? file_->scenario : base_(), std::get<Series>(read)};
 }
 
 bool SeriesWindow::Start() {
   if (Running()) return false;
-  const std::variant<Series, QString> read = settings_->Read();
-  if (const QString* problem = std::get_if<QString>(&read)) {
-    Say(QStringLiteral("Серию не начать: ") + *problem);
-    return false;
-  }
-  ExperimentDocument d = Document();
-  d.series = std::get<Series>(read);
-  auto plan = PlanOf(d, folder_);
+  const std::optional<ExperimentDocument> d = Document(QStringLiteral("Серию не начать: "));
+  if (!d) return false;
+  auto plan = PlanOf(*d, folder_);
   if (const FileProblem* p = std::get_if<FileProblem>(&plan)) {
     Say(QStringLiteral("Серию не начать: ") + p->what);
     return false;
@@ -217,7 +218,8 @@ void SeriesWindow::AddRow(const SeriesRow& row) {
   for (int c = 0; c < cells.size(); ++c) {
     bool number = false;
     const double v = QLocale().toDouble(cells[c], &number);
-    auto* item = new QTableWidgetItem(number && c > 0 ? LocaleNumber(v) : cells[c]);
+    // Seven digits to read; the copy and the CSV keep every digit.
+    auto* item = new QTableWidgetItem(number && c > 3 ? QLocale().toString(v, 'g', 7) : cells[c]);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table_->setItem(r, c, item);
   }
@@ -236,8 +238,10 @@ void SeriesWindow::Done() {
 
 void SeriesWindow::ResetTable() {
   table_->setRowCount(0);
+  // Before the first series, no columns.
+  const bool any = plan_.series.range || !plan_.series.files.empty();
   const QStringList header =
-      QString::fromStdString(SeriesHeader(plan_, Readable())).trimmed().split('\t');
+      any ? QString::fromStdString(SeriesHeader(plan_, Readable())).trimmed().split('\t') : QStringList();
   table_->setColumnCount(static_cast<int>(header.size()));
   table_->setHorizontalHeaderLabels(header);
   progress_->setRange(0, static_cast<int>(std::max(1LL, plan_.Count())));
@@ -255,6 +259,7 @@ void SeriesWindow::ResetTable() {
 
 void SeriesWindow::Redraw() {
   dirty_ = false;
+  table_->resizeColumnsToContents();
   DrawResults(results_, plan_, rows_, yAxis_->currentData().toInt(), xAxis_->currentData().toInt());
   lawText_->setText(LawText(DrawLaw(law_, rows_)));
 }
@@ -322,16 +327,11 @@ bool SeriesWindow::OpenSeries(const QString& path) {
 }
 
 bool SeriesWindow::SaveSeries(const QString& path) {
-  const std::variant<Series, QString> read = settings_->Read();
-  if (const QString* problem = std::get_if<QString>(&read)) {
-    Say(QStringLiteral("Серия не записана: ") + *problem);
-    return false;
-  }
-  ExperimentDocument d = Document();
-  d.series = std::get<Series>(read);
+  std::optional<ExperimentDocument> d = Document(QStringLiteral("Серия не записана: "));
+  if (!d) return false;
   const QDir dir = QFileInfo(path).absoluteDir();
-  for (std::string& f : d.series->files) f = dir.relativeFilePath(QString::fromStdString(f)).toStdString();
-  if (auto problem = WriteWholeFile(path, ExperimentJson(d))) {
+  for (std::string& f : d->series->files) f = dir.relativeFilePath(QString::fromStdString(f)).toStdString();
+  if (auto problem = WriteWholeFile(path, ExperimentJson(*d))) {
     Say(QStringLiteral("Серия не записана: ") + problem->what);
     return false;
   }

@@ -92,7 +92,9 @@ class SeriesWindow final : public QWidget {
   void Say(const QString& text);
   void ShowState();
   void AskFile(const QString& title, const QString& filter, bool save, const std::function<void(const QString&)>& then);
-  ExperimentDocument Document() const;
+  // The experiment of the runs with the settings' series; nothing, with the
+  // problem said after `failed`, when the settings make no series.
+  std::optional<ExperimentDocument> Document(const QString& failed);
 
   std::function<Scenario()> base_;
   SeriesSettings* settings_ = nullptr;

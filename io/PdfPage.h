@@ -1,0 +1,19 @@
+// One A4 page as a PDF, for the reports: its title and the program that made
+// it in the file's properties, the page painted whole by the caller.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <functional>
+
+class QIODevice;
+class QPainter;
+
+namespace vozaz2 {
+
+// Paints the page with `paint` (the painter and the page in device pixels)
+// onto `out`, open for writing. Returns false when the writing failed.
+bool WritePdfPage(QIODevice& out, const QString& title, const QString& version,
+                  const std::function<void(QPainter&, const QRectF&)>& paint);
+
+}  // namespace vozaz2

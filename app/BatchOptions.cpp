@@ -43,8 +43,8 @@ constexpr std::array<ValueOption, 9> kValueOptions = {{
                         "заголовки с единицами"},
     {"png", "ПРЕФИКС", "экраны в конце: ПРЕФИКС-oscillogram.png и ПРЕФИКС-path.png"},
     {"report", "ФАЙЛ|-", "отчёт об опыте, страница A4 в PDF"},
-    {"svg", "ПРЕФИКС", "экраны и графики отчёта в SVG: ПРЕФИКС-oscillogram.svg, -path.svg, -momentum.svg, "
-                       "-energy.svg"},
+    {"svg", "ПРЕФИКС", "экраны, графики и установка из отчёта в SVG: ПРЕФИКС-oscillogram.svg, -path.svg, "
+                       "-momentum.svg, -energy.svg, -apparatus.svg"},
 }};
 
 std::optional<ModeControl> FlagNamed(const QString& name) {
@@ -159,6 +159,10 @@ std::variant<Command, Problem> ReadCommandLine(const QStringList& args, char sep
       c.scenario.before.push_back(*flag);
       continue;
     }
+    if (name == QLatin1String("accuracy") && eq < 0) {
+      c.accuracy = true;
+      continue;
+    }
     if (!TakesValue(name)) return Problem{kUsageError, "неизвестный параметр --" + name + " (см. --help)"};
     if (eq < 0 && a + 1 >= args.size()) return Problem{kUsageError, "--" + name + ": нужно значение"};
     const QString value = eq < 0 ? args[++a] : arg.mid(eq + 1);
@@ -192,6 +196,8 @@ QString HelpText(const QString& lessons) {
     t += QStringLiteral("  --%1 %2\n      %3\n").arg(QLatin1String(o.name), QString::fromUtf8(o.value), QString::fromUtf8(o.help));
   t += SeriesHelp();
   t += QStringLiteral(
+      "  --accuracy\n      опыт-близнец с половинным шагом рядом с опытом: оценки погрешности R2, w2, MKD2\n"
+      "      и баланса — четыре столбца в конце таблицы и абзац в отчёте\n"
       "  -h, --help     эта справка\n"
       "  -v, --version  версия программы\n\n"
       "Каждый вывод проверяется до опыта и записывается целиком или не записывается вовсе.\n"

@@ -71,8 +71,9 @@ std::variant<Scenario, Problem> ScenarioOf(const Command& c) {
 std::vector<std::unique_ptr<RunOutput>> Outputs(const Command& c, const ImageSurface& oscillogram,
                                                 const ImageSurface& path) {
   std::vector<std::unique_ptr<RunOutput>> outputs;
-  if (c.csv) outputs.push_back(std::make_unique<CsvRunOutput>(*c.csv));
-  if (c.table) outputs.push_back(std::make_unique<CsvRunOutput>(*c.table, SpreadsheetDialect(DecimalSeparator())));
+  if (c.csv) outputs.push_back(std::make_unique<CsvRunOutput>(*c.csv, CsvDialect{}, c.accuracy));
+  if (c.table)
+    outputs.push_back(std::make_unique<CsvRunOutput>(*c.table, SpreadsheetDialect(DecimalSeparator()), c.accuracy));
   if (c.png) {
     outputs.push_back(std::make_unique<PngRunOutput>(*c.png + "-oscillogram.png", oscillogram.Image()));
     outputs.push_back(std::make_unique<PngRunOutput>(*c.png + "-path.png", path.Image()));
@@ -102,6 +103,7 @@ int Run(const Command& command, const Scenario& scenario) {
   const bool reporting =
       std::any_of(outputs.begin(), outputs.end(), [](const auto& o) { return o->NeedsDrawings(); });
   Session session(oscillogram, path, {reporting, reporting});
+  session.SetAccuracy(command.accuracy);
   const Outcome start = StartReplay(session, scenario);
   if (!start.message.empty()) return Refused(start, session);
   const SimRecord& r = session.Record();
@@ -113,7 +115,7 @@ int Run(const Command& command, const Scenario& scenario) {
 
   const RunEnd end = ReplaySteps(session, scenario.steps, [&](long long done) {
     for (const auto& output : outputs)
-      if (!output->Step(done, r)) return false;
+      if (!output->Step(done, session)) return false;
     return true;
   });
   if (end == RunEnd::kDiverged) std::fprintf(stderr, "%s\n", Unwrapped(DivergenceMessage()).c_str());

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <optional>
 
+#include "apparatus/ApparatusWindow.h"
 #include "graphs/GraphsWindow.h"
 #include "series/SeriesWindow.h"
 #include "ui/Form1.h"
+#include "ui/Startup.h"
 #include "ui/artwork/Artwork.h"
 
 namespace {
@@ -77,18 +79,15 @@ void KeepZoom(vozaz2::Form1* form, std::optional<int> once) {
                    [settings, zoomKey](int percent) { settings().setValue(zoomKey, percent); });
 }
 
-// The main window's one graphs window, kept here: it follows the experiment
-// from the start, so that opening it (Ctrl+G or F9) during a run shows the
-// whole run, and it closes with the main window. Its texts follow the main
-// window's zoom. "Вид" > "Графики" opens it as well; the keys stay the
-// window's own shortcuts, the menu only shows them.
-void InstallGraphs(vozaz2::Form1* form) {
-  vozaz2::GraphsWindow* graphsWindow = vozaz2::InstallGraphsWindow(form, form->Simulation());
-  if (form->Zoom() != 100) graphsWindow->SetZoom(form->Zoom());
-  QObject::connect(form, &vozaz2::Form1::ZoomChanged, graphsWindow, &vozaz2::GraphsWindow::SetZoom);
-  auto* graphs = new QAction(QStringLiteral("&Графики\tCtrl+G, F9"), form);
-  QObject::connect(graphs, &QAction::triggered, graphsWindow, &vozaz2::GraphsWindow::ShowInFront);
-  form->AddViewAction(graphs);
+// A window of the main window's: its zoom follows the main window's, and
+// the "Вид" menu shows it under `caption`.
+template <class Window>
+void OfTheView(vozaz2::Form1* form, Window* window, const QString& caption) {
+  if (form->Zoom() != 100) window->SetZoom(form->Zoom());
+  QObject::connect(form, &vozaz2::Form1::ZoomChanged, window, &Window::SetZoom);
+  auto* action = new QAction(caption, form);
+  QObject::connect(action, &QAction::triggered, window, &Window::ShowInFront);
+  form->AddViewAction(action);
 }
 
 // The series window, "Опыт" > "Серия опытов…": the main window's experiment
@@ -104,7 +103,9 @@ void InstallSeries(vozaz2::Form1* form) {
 
 int main(int argc, char** argv) {
   if (const std::optional<int> status = AnswerWithoutWindow(argc, argv)) return *status;
+  vozaz2::KeepOffAbsentSessionBus();  // the window waits on no bus autolaunch
   QApplication app(argc, argv);
+  vozaz2::LoadQtTranslations();  // Qt's dialogs speak Russian
   QApplication::setApplicationName(QStringLiteral("vozaz2"));
   QApplication::setDesktopFileName(QStringLiteral("vozaz2"));
   QApplication::setApplicationVersion(QStringLiteral(VOZAZ2_VERSION));
@@ -119,7 +120,15 @@ int main(int argc, char** argv) {
   auto* form = new vozaz2::Form1;
   form->setAttribute(Qt::WA_DeleteOnClose);
   KeepZoom(form, options->zoom);
-  InstallGraphs(form);
+  // The main window's one graphs window and its one apparatus window, kept
+  // here: each follows the experiment from the start, so that opening it
+  // (Ctrl+G or F9; Ctrl+I or F7) during a run shows the whole run, and it
+  // closes with the main window. Their texts follow the main window's zoom.
+  // "Вид" > "Графики" and "Установка" open them as well; the keys stay the
+  // windows' own shortcuts, the menu only shows them.
+  OfTheView(form, vozaz2::InstallGraphsWindow(form, form->Simulation()), QStringLiteral("&Графики\tCtrl+G, F9"));
+  OfTheView(form, vozaz2::InstallApparatusWindow(form, form->Simulation()),
+            QStringLiteral("&Установка\tCtrl+I, F7"));
   InstallSeries(form);
   form->show();
   // A file given on the command line (a double click on it in the file

@@ -12,7 +12,9 @@
 //   - the step as the headless runner does it (QImage screens, through the
 //     session), in steps per second;
 //   - the parts of a step's cost: the readout, one number-to-text conversion,
-//     the plotting, the floating-point status checks.
+//     the plotting, the floating-point status checks;
+//   - a session's step keeping the history, without and with the twin at
+//     half the step that estimates the run's error (run/Twin.h).
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -127,6 +129,22 @@ void BM_SolveStep_Batch(benchmark::State& state) {
                                                  benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SolveStep_Batch);
+
+// A session's step as the window makes it, keeping the history (no
+// drawings): without the twin (0) and with it (1).
+void BM_SessionStep_Accuracy(benchmark::State& state) {
+  NullSurface p2, p3;
+  Rig rig(p2, p3, {false, true});
+  rig.session.SetAccuracy(state.range(0) != 0);
+  if (!rig.Start()) return state.SkipWithError("the run did not start");
+  int n = 0;
+  for (auto _ : state) {
+    rig.session.Step();
+    if (++n == kStepsPerRun) rig.Restart(), n = 0;
+  }
+  state.SetLabel(state.range(0) != 0 ? "with the twin" : "without");
+}
+BENCHMARK(BM_SessionStep_Accuracy)->DenseRange(0, 1);
 
 // A record in the middle of a default run, with its controls.
 struct MidRun {
@@ -348,6 +366,10 @@ void PrintSummary(const SummaryReporter& s) {
   if (batch > 0)
     std::printf("  as the headless runner (QImage screens, the session): %.1f ns = %.0f steps/s\n",
                 batch, 1e9 / batch);
+  const double alone = s.Get("BM_SessionStep_Accuracy/0"), twinned = s.Get("BM_SessionStep_Accuracy/1");
+  if (alone > 0 && twinned > 0)
+    std::printf("  a session's step with history: %.1f ns; with the twin %.1f ns: ratio %.2f   (target <= 3.5)\n",
+                alone, twinned, twinned / alone);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 // it, and the run goes on at the pace of the window's own timer.
 //
 // With --graphs the graphs window is open throughout, showing the energy
-// account against time.
+// account against time; with --apparatus the window "Установка".
 //
-//   vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]] [--graphs]   (defaults 120, 30)
+//   vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]] [--graphs|--apparatus]   (defaults 120, 30)
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
@@ -18,6 +18,7 @@
 #include "bench/FormControl.h"
 #include "bench/ProcStatus.h"
 
+#include "apparatus/ApparatusWindow.h"
 #include "graphs/GraphsWindow.h"
 #include "ui/Form1.h"
 
@@ -37,11 +38,12 @@ class CountingMessages final : public vozaz2::MessageSink {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const bool withGraphs = argc > 1 && std::string(argv[argc - 1]) == "--graphs";
-  if (withGraphs) --argc;
+  const bool withApparatus = argc > 1 && std::string(argv[argc - 1]) == "--apparatus";
+  if (withGraphs || withApparatus) --argc;
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
   const int every = argc > 2 ? std::atoi(argv[2]) : 30;
   if (seconds <= 0 || every <= 0) {
-    std::fprintf(stderr, "usage: vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]] [--graphs]\n");
+    std::fprintf(stderr, "usage: vozaz2-window-longrun [SECONDS [REPORT_EVERY_SECONDS]] [--graphs|--apparatus]\n");
     return 1;
   }
   vozaz2::bench::NoteMissingFigures();
@@ -55,6 +57,7 @@ int main(int argc, char** argv) {
     graphs->ShowInFront();
     graphs->ShowView(vozaz2::GraphsWindow::View::kEnergy);
   }
+  if (withApparatus) vozaz2::InstallApparatusWindow(&form, form.Simulation())->ShowInFront();
   const vozaz2::SimRecord& r = form.Simulation().Record();
   auto report = [&](const char* when, int at) {
     const double steps = r.P0 > 0 ? r.T0 / r.P0 : 0;

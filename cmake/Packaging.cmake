@@ -21,6 +21,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside the libraries that dpkg-shlibdeps reads off the programs: Qt's
+# translations, which the window loads by name for its dialogs in Russian.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 # The lab report's font (the window's ships with the program); without it
 # the report takes whatever font with Cyrillic letters the system has.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QSvgGenerator>
+#include <cmath>
 
 #include "io/Locale.h"
 
@@ -21,7 +22,8 @@ QString BarTable(const ViewRow& row, const ViewSource& source, const QLocale& lo
 }
 
 QString GraphTable(const ViewRow& row, const ViewSource& source, const QLocale& locale) {
-  auto num = [&locale](double v) { return LocaleNumber(v, locale); };
+  // A bucket without a value (an estimate where the twin did not follow) is an empty cell.
+  auto num = [&locale](double v) { return std::isfinite(v) ? LocaleNumber(v, locale) : QString(); };
   const RunSummary& s = source.summary;
   std::vector<std::size_t> qs = DrawnQuantities(row, source.record);
   const bool spans = row.shape == Shape::kTime, law = row.shape == Shape::kLaw;

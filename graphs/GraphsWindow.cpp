@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -19,6 +18,7 @@
 #include "fonts/ProgramFont.h"
 #include "graphs/Exports.h"
 #include "graphs/Renderers.h"
+#include "help/ScreenFit.h"
 #include "run/Session.h"
 
 namespace vozaz2 {
@@ -38,7 +38,8 @@ GraphsWindow::GraphsWindow(Session& session, QWidget* owner) : QWidget(nullptr),
   setWindowTitle(QStringLiteral("Графики"));
   if (owner) setWindowIcon(owner->windowIcon());
   BuildControls();
-  resize(kSize);
+  FitSize();
+  WhenFramed(this, [this] { FitSize(); });  // then the frame's size is known
 
   // A window deleted first leaves its follower empty-handed; the owner
   // deletes the window when it goes. The steps reach the history, whose
@@ -59,29 +60,40 @@ GraphsWindow::GraphsWindow(Session& session, QWidget* owner) : QWidget(nullptr),
 void GraphsWindow::SetZoom(int percent) {
   // What the class reads grows: the axes and the legend. The buttons and
   // the list, which the teacher works, keep their size.
+  zoom_ = percent;
   const QFont font = Enlarged(plot_->font(), percent);
-  for (QCPAxis* axis : plot_->axisRect()->axes()) {
-    axis->setLabelFont(font);
-    axis->setTickLabelFont(font);
-  }
-  plot_->legend->setFont(font);  // the legend's entries take it at the next redraw
-  QSize size = kSize * (percent / 100.0);
-  if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());
-  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) resize(size);
+  for (QCPAxisRect* panel : plot_->axisRects())
+    for (QCPAxis* axis : panel->axes()) {
+      axis->setLabelFont(font);
+      axis->setTickLabelFont(font);
+    }
+  plot_->legend->setFont(font);  // the legend's entries take it at the redraw
   Redraw();
+  FitSize();
+}
+
+void GraphsWindow::FitSize() {
+  // The window at the zoom, no larger than the screen's free area leaves
+  // with its frame.
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) FitOnScreen(this, kSize * (zoom_ / 100.0));
 }
 
 void GraphsWindow::BuildControls() {
   plot_ = NewPlot(this);
+  // The legend, however wide at a zoom, does not widen the window beyond the
+  // screen: it takes one column where two do not fit (FitLegend).
+  plot_->setMinimumSize(320, 240);
   connect(plot_, &QCustomPlot::mousePress, this, [this] { zoomed_ = true; });
   connect(plot_, &QCustomPlot::mouseWheel, this, [this] { zoomed_ = true; });
 
-  auto* right = new QVBoxLayout;
-  right->addWidget(plot_, 1);
-  right->addLayout(BuildBottom());
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(BuildSide());
-  layout->addLayout(right, 1);
+  // The buttons under the whole window, where they leave the window narrow
+  // enough for a small screen.
+  auto* top = new QHBoxLayout;
+  top->addLayout(BuildSide());
+  top->addWidget(plot_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 1);
+  layout->addLayout(BuildBottom());
 
   auto* copy = new QShortcut(QKeySequence::Copy, this);
   connect(copy, &QShortcut::activated, this, [this] { CopyData(); });
@@ -153,6 +165,7 @@ QLayout* GraphsWindow::BuildBottom() {
 
   auto* hint = new QLabel(QStringLiteral("Колесо мыши: масштаб, перетаскивание: сдвиг"));
   hint->setEnabled(false);
+  hint->setWordWrap(true);  // in two lines rather than a window wider than a small screen
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(hint);
   bottom->addLayout(buttons, 1);
@@ -170,7 +183,8 @@ ViewSource GraphsWindow::Source() const {
   return ViewSource{.summary = Summary(),
                     .record = session_.Record(),
                     .R1 = run ? session_.Record().R1 : session_.Typed()[0],
-                    .w1 = run ? session_.Record().w1 : session_.Typed()[1]};
+                    .w1 = run ? session_.Record().w1 : session_.Typed()[1],
+                    .accuracy = &session_.History().AccuracyAccount()};
 }
 
 void GraphsWindow::OnRunStarted() {
@@ -249,9 +263,24 @@ void GraphsWindow::Redraw() {
   drawnVersion_ = Summary().Version();
   ++redraws_;
   DrawView(plot_, Row(), Source(), !zoomed_);
+  FitLegend();
   if (isVisible()) plot_->replot(QCustomPlot::rpImmediateRefresh);
   lastRedrawNs_ = clock_.nsecsElapsed() - t0;
   redrawNs_ += lastRedrawNs_;
+}
+
+void GraphsWindow::FitLegend() {
+  QCPLegend* legend = plot_->legend;
+  for (int columns : {2, 1}) {
+    legend->setWrap(columns);
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+    if (legend->minimumOuterSizeHint().width() <= plot_->width()) break;
+  }
+}
+
+void GraphsWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  dirty_ = true;  // the legend fits the plot's new width at the next frame
 }
 
 QString GraphsWindow::DataTable() const { return vozaz2::DataTable(Row(), Source()); }

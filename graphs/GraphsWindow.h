@@ -82,11 +82,14 @@ class GraphsWindow final : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void OnRunStarted();
   void OnFrame();
   void BuildControls();
+  void FitSize();  // the window's size at the zoom, on the screen
+  void FitLegend();  // the legend in two columns, or one where two are too wide
   QLayout* BuildSide();
   QLayout* BuildBottom();
   const ViewRow& Row() const;
@@ -96,6 +99,7 @@ class GraphsWindow final : public QWidget {
   View view_ = View::kMomentum;
   ViewRow custom_ = CustomView({}, quantity::kT);
   bool zoomed_ = false;  // the user moved the axes: live redraws keep them
+  int zoom_ = 100;       // the texts' and the window's size, in per cent
 
   QCustomPlot* plot_ = nullptr;
   QListWidget* choice_ = nullptr;

@@ -34,7 +34,26 @@ QPen PenOf(std::size_t q, int turn) {
   // The second string beside the first; the elastic part of the tension,
   // which is most of it, over the tension without hiding it.
   if (q == quantity::kFL2 || q == quantity::kFC) pen.setStyle(Qt::DashLine);
+  // The start's angular momentum wide and dashed under the present one,
+  // which keeps it to eight digits: it shows on both sides of it.
+  if (q == quantity::kMKD1) pen = QPen(QColor(160, 160, 160), 5, Qt::DashLine);
   return pen;
+}
+
+// Ticks labelled as a textbook writes numbers: the locale's decimal
+// separator, a true minus, powers of ten in superscript ("−2·10⁻⁸").
+class TextbookTicker final : public QCPAxisTicker {
+ protected:
+  QString getTickLabel(double tick, const QLocale& locale, QChar, int) override {
+    return Significant(tick, 6).replace(u',', locale.decimalPoint());
+  }
+};
+
+// An axis with linear ticks and straight labels.
+void Linear(QCPAxis* axis) {
+  axis->setScaleType(QCPAxis::stLinear);
+  axis->setTicker(QSharedPointer<QCPAxisTicker>(new TextbookTicker));
+  axis->setTickLabelRotation(0);
 }
 
 // A time for a caption: a few digits are enough.
@@ -44,57 +63,137 @@ QString Seconds(double t) {
   return QStringLiteral("T = %1 с").arg(text);
 }
 
+// A panel under the others, its left and right margins as theirs, its
+// horizontal axis moving with theirs.
+void AddPanel(QCustomPlot* plot, int row, QCPMarginGroup* group) {
+  auto* rect = new QCPAxisRect(plot);
+  plot->plotLayout()->addElement(row, 0, rect);
+  rect->setMarginGroup(QCP::msLeft | QCP::msRight, group);
+  for (QCPAxis* axis : rect->axes()) {
+    axis->setLabelFont(plot->xAxis->labelFont());
+    axis->setTickLabelFont(plot->xAxis->tickLabelFont());
+    Linear(axis);
+  }
+  QCPAxis* x = rect->axis(QCPAxis::atBottom);
+  QObject::connect(plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), x,
+                   qOverload<const QCPRange&>(&QCPAxis::setRange));
+  QObject::connect(x, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), plot->xAxis,
+                   qOverload<const QCPRange&>(&QCPAxis::setRange));
+}
+
+// The plot's layout from the top: `count` panels on one horizontal axis
+// (the plot's own axis rect the first), the legend, and the note under it
+// when there is one. Kept as it is when it already is so.
+std::vector<QCPAxisRect*> Arrange(QCustomPlot* plot, std::size_t count, const QString& note) {
+  QCPLayoutGrid* grid = plot->plotLayout();
+  auto* shown = grid->findChild<QCPTextElement*>(QStringLiteral("Note"));
+  if (static_cast<std::size_t>(plot->axisRectCount()) != count || (shown != nullptr) != !note.isEmpty()) {
+    grid->take(plot->legend);
+    for (int i = grid->elementCount() - 1; i >= 0; --i)
+      if (QCPLayoutElement* e = grid->elementAt(i); e && e != plot->axisRect(0)) grid->remove(e);
+    grid->simplify();
+    shown = nullptr;
+    QCPMarginGroup* group = plot->axisRect(0)->marginGroup(QCP::msLeft);
+    if (!group) {
+      group = new QCPMarginGroup(plot);
+      plot->axisRect(0)->setMarginGroup(QCP::msLeft | QCP::msRight, group);
+    }
+    const int panels = static_cast<int>(count);
+    for (int row = 1; row < panels; ++row) AddPanel(plot, row, group);
+    grid->addElement(panels, 0, plot->legend);
+    if (!note.isEmpty()) {
+      shown = new QCPTextElement(plot, note, plot->legend->font());
+      shown->setObjectName(QStringLiteral("Note"));
+      grid->addElement(panels + 1, 0, shown);
+    }
+    for (int row = 0; row < grid->rowCount(); ++row) grid->setRowStretchFactor(row, row < panels ? 1 : 0.001);
+  }
+  if (shown) {
+    shown->setText(note);
+    shown->setFont(plot->legend->font());
+  }
+  std::vector<QCPAxisRect*> panels;
+  for (QCPAxisRect* rect : plot->axisRects()) {
+    rect->setRangeDragAxes({rect->axis(QCPAxis::atBottom)}, {rect->axis(QCPAxis::atLeft)});
+    rect->setRangeZoomAxes({rect->axis(QCPAxis::atBottom)}, {rect->axis(QCPAxis::atLeft)});
+    // The times under the lowest panel only.
+    rect->axis(QCPAxis::atBottom)->setTickLabels(panels.size() + 1 == count);
+    rect->axis(QCPAxis::atBottom)->setLabel(QString());
+    panels.push_back(rect);
+  }
+  return panels;
+}
+
+// The spans of a quantity's buckets against time (see DrawTime); a quantity
+// that never changes, as MKD1, only its two ends. On a logarithmic axis only
+// what is above 0 is drawn.
+QVector<QCPGraphData> SpanData(const RunSummary& s, std::size_t q, bool logarithmic) {
+  QVector<QCPGraphData> data;
+  data.reserve(static_cast<qsizetype>(2 * s.Buckets()));
+  bool level = true;
+  for (std::size_t b = 0; b < s.Buckets(); ++b) {
+    const double t = s.Last(b, quantity::kT), hi = s.Max(b, q);
+    double lo = s.Min(b, q);
+    if (!(lo <= hi) || (logarithmic && !(hi > 0))) continue;  // nothing to draw in the bucket
+    if (logarithmic && !(lo > 0)) lo = hi;
+    level = level && lo == hi && (data.isEmpty() || data.front().value == lo);
+    data.push_back(QCPGraphData(t, lo));
+    if (hi != lo) data.push_back(QCPGraphData(t, hi));
+  }
+  if (level && data.size() > 2) data = {data.front(), data.back()};
+  return data;
+}
+
 // Each bucket of steps is drawn as the span from its least to its greatest
 // value at its time, joined to the next: the band of the curve, with every
-// excursion in it. A bucket of one step is one point.
+// excursion in it. A bucket of one step is one point. Each panel has its
+// value axis; the lowest has the time.
 void DrawTime(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
-  const RunSummary& s = source.summary;
-  std::vector<std::size_t> left, right;
+  const auto drawn = DrawnPanels(row, source.record);
+  const std::vector<QCPAxisRect*> panels = Arrange(plot, drawn.size(), NotesFor(row, source.record));
   int turn = 0;
-  for (const Plotted& p : row.plotted) {
-    if (!p.DrawnIn(source.record)) continue;
-    (p.right ? right : left).push_back(p.quantity);
-    QCPGraph* graph = plot->addGraph(plot->xAxis, p.right ? plot->yAxis2 : plot->yAxis);
-    graph->setName(Legend(p.quantity));
-    graph->setPen(PenOf(p.quantity, turn++));
-    QVector<QCPGraphData> data;
-    data.reserve(static_cast<qsizetype>(2 * s.Buckets()));
-    for (std::size_t b = 0; b < s.Buckets(); ++b) {
-      const double t = s.Last(b, quantity::kT), lo = s.Min(b, p.quantity), hi = s.Max(b, p.quantity);
-      if (!(lo <= hi)) continue;  // nothing finite in the bucket
-      data.push_back(QCPGraphData(t, lo));
-      if (hi != lo) data.push_back(QCPGraphData(t, hi));
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    QCPAxis *x = panels[i]->axis(QCPAxis::atBottom), *y = panels[i]->axis(QCPAxis::atLeft);
+    for (std::size_t q : drawn[i]) {
+      QCPGraph* graph = plot->addGraph(x, y);
+      graph->setName(Legend(q));
+      graph->setPen(PenOf(q, turn++));
+      graph->data()->set(SpanData(source.summary, q, row.logarithmic), true);
     }
-    graph->data()->set(data, true);
+    y->setLabel(PanelLabel(row, i, drawn[i]));
+    if (row.logarithmic) {
+      y->setScaleType(QCPAxis::stLogarithmic);
+      y->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+      y->setLabel(y->label() + QStringLiteral(" (логарифмическая шкала)"));
+    }
   }
-  plot->xAxis->setLabel(QStringLiteral("время T, с"));
-  plot->yAxis->setLabel(AxisLabel(left, row.what ? QString::fromUtf8(row.what) : QString()));
-  if (!right.empty()) {
-    plot->yAxis2->setVisible(true);
-    plot->yAxis2->setLabel(AxisLabel(right, QString()));
-  }
+  panels.back()->axis(QCPAxis::atBottom)->setLabel(QStringLiteral("время T, с"));
 }
 
 // Each quantity against x: the last step of each bucket, so that the two
-// values of a point belong to one moment.
+// values of a point belong to one moment; a panel for each unit.
 void DrawAgainst(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   const RunSummary& s = source.summary;
-  const std::vector<std::size_t> quantities = DrawnQuantities(row, source.record);
+  const auto drawn = DrawnPanels(row, source.record);
+  const std::vector<QCPAxisRect*> panels = Arrange(plot, drawn.size(), QString());
   int turn = 0;
-  for (std::size_t q : quantities) {
-    auto* curve = new QCPCurve(plot->xAxis, plot->yAxis);
-    curve->setName(Legend(q));
-    curve->setPen(PenOf(q, turn++));
-    QVector<QCPCurveData> data;
-    data.reserve(static_cast<qsizetype>(s.Buckets()));
-    for (std::size_t b = 0; b < s.Buckets(); ++b) {
-      const double u = s.Last(b, row.x), v = s.Last(b, q);
-      if (std::isfinite(u) && std::isfinite(v)) data.push_back(QCPCurveData(static_cast<double>(b), u, v));
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    QCPAxis *x = panels[i]->axis(QCPAxis::atBottom), *y = panels[i]->axis(QCPAxis::atLeft);
+    for (std::size_t q : drawn[i]) {
+      auto* curve = new QCPCurve(x, y);
+      curve->setName(Legend(q));
+      curve->setPen(PenOf(q, turn++));
+      QVector<QCPCurveData> data;
+      data.reserve(static_cast<qsizetype>(s.Buckets()));
+      for (std::size_t b = 0; b < s.Buckets(); ++b) {
+        const double u = s.Last(b, row.x), v = s.Last(b, q);
+        if (std::isfinite(u) && std::isfinite(v)) data.push_back(QCPCurveData(static_cast<double>(b), u, v));
+      }
+      curve->data()->set(data, true);
     }
-    curve->data()->set(data, true);
+    y->setLabel(PanelLabel(row, i, drawn[i]));
   }
-  plot->xAxis->setLabel(Utf8Text(kQuantities[row.x].name) + QStringLiteral(" ") + KeyWithUnit(row.x));
-  plot->yAxis->setLabel(AxisLabel(quantities, QString()));
+  panels.back()->axis(QCPAxis::atBottom)->setLabel(Utf8Text(kQuantities[row.x].name) + QStringLiteral(" ") + KeyWithUnit(row.x));
 }
 
 bool OnLogAxes(double u, double v) { return u > 0 && v > 0 && std::isfinite(u) && std::isfinite(v); }
@@ -121,6 +220,7 @@ void DrawLawLine(QCustomPlot* plot, const ViewSource& source, double lo, double 
 // the start values before the first step; the run's points fall on it as
 // long as the angular momentum is kept.
 void DrawLaw(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
+  Arrange(plot, 1, QString());
   const RunSummary& s = source.summary;
   const std::size_t y = row.plotted.front().quantity;
   double lo = source.R1, hi = source.R1;
@@ -150,6 +250,7 @@ void DrawLaw(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
 // The bars drawn in this run side by side from 1 on, each group in its
 // colour; returns how many.
 int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
+  Arrange(plot, 1, QString());
   QSharedPointer<QCPAxisTickerText> ticks(new QCPAxisTickerText);
   std::vector<QVector<double>> at(row.groups.size()), values(row.groups.size());
   int place = 0;
@@ -171,22 +272,39 @@ int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
     bars->setData(at[g], values[g], true);
   }
   plot->xAxis->setLabel(Seconds(source.LastValue(quantity::kT)));
-  plot->yAxis->setLabel(AxisLabel(DrawnQuantities(row, source.record), QString::fromUtf8(row.what)));
+  plot->yAxis->setLabel(PanelLabel(row, 0, DrawnQuantities(row, source.record)));
   return place;
 }
 
-// Nothing drawn, the axes linear and the right one hidden.
+// A view of the twin's estimates says where they end, and why, in the top
+// left corner of its graph.
+void DrawTwinNote(QCustomPlot* plot, const ViewSource& source) {
+  const QString note = source.accuracy ? TwinNote(*source.accuracy) : QString();
+  if (note.isEmpty()) return;
+  auto* text = new QCPItemText(plot);
+  text->position->setType(QCPItemPosition::ptAxisRectRatio);
+  text->position->setCoords(0.01, 0.01);
+  text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text->setTextAlignment(Qt::AlignLeft);
+  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
+  text->setPadding(QMargins(4, 2, 4, 2));
+  text->setText(note);
+}
+
+// The axes of the panels along time or along a quantity: the bottom and
+// the left one of each.
+QList<QCPAxis*> PanelAxes(QCustomPlot* plot) {
+  QList<QCPAxis*> axes;
+  for (QCPAxisRect* rect : plot->axisRects()) axes << rect->axis(QCPAxis::atBottom) << rect->axis(QCPAxis::atLeft);
+  return axes;
+}
+
+// Nothing drawn, the axes linear.
 void ClearPlot(QCustomPlot* plot) {
   plot->clearPlottables();
   plot->clearItems();
   plot->legend->setVisible(true);
-  plot->yAxis2->setVisible(false);
-  plot->yAxis2->setLabel(QString());
-  for (QCPAxis* axis : {plot->xAxis, plot->yAxis, plot->yAxis2}) {
-    axis->setScaleType(QCPAxis::stLinear);
-    axis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
-    axis->setTickLabelRotation(0);
-  }
+  for (QCPAxis* axis : PanelAxes(plot)) Linear(axis);
 }
 
 // The axes to the whole of what is drawn, a little beyond it; `barSlots`
@@ -194,7 +312,7 @@ void ClearPlot(QCustomPlot* plot) {
 void FitAxes(QCustomPlot* plot, int barSlots) {
   plot->rescaleAxes();
   // A constant quantity would give an empty range: open it a little.
-  for (QCPAxis* axis : {plot->xAxis, plot->yAxis, plot->yAxis2}) {
+  for (QCPAxis* axis : PanelAxes(plot)) {
     const QCPRange range = axis->range();
     if (axis->scaleType() == QCPAxis::stLogarithmic) {
       axis->setRange(range.lower / 1.25, range.upper * 1.25);
@@ -205,7 +323,7 @@ void FitAxes(QCustomPlot* plot, int barSlots) {
     // the axis spans at least a tenth of its value.
     const double least = std::max(std::fabs(range.center()) * 0.1, 1e-9);
     const double pad = range.size() >= least ? range.size() * 0.04 : (least - range.size()) / 2;
-    if (axis != plot->xAxis || range.size() == 0)
+    if (axis->axisType() != QCPAxis::atBottom || range.size() == 0)
       axis->setRange(range.lower - pad, range.upper + pad);
     else  // the last bucket's span stands clear of the right edge
       axis->setRange(range.lower - range.size() * 0.01, range.upper + range.size() * 0.01);
@@ -232,8 +350,6 @@ QCustomPlot* NewPlot(QWidget* parent) {
   plot->legend->setWrap(2);
   plot->legend->setBorderPen(Qt::NoPen);
   plot->legend->setMargins(QMargins(4, 0, 4, 2));
-  plot->axisRect()->setRangeDragAxes({plot->xAxis}, {plot->yAxis, plot->yAxis2});
-  plot->axisRect()->setRangeZoomAxes({plot->xAxis}, {plot->yAxis, plot->yAxis2});
   return plot;
 }
 
@@ -246,6 +362,7 @@ void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, b
     case Shape::kLaw: DrawLaw(plot, row, source); break;
     case Shape::kBars: barSlots = DrawBars(plot, row, source); break;
   }
+  if (row.twin) DrawTwinNote(plot, source);
   if (fit) FitAxes(plot, barSlots);
 }
 

@@ -7,6 +7,8 @@
 // as well as the help window.
 #pragma once
 
+#include <cmath>
+
 namespace vozaz2 {
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -14,5 +16,10 @@ inline constexpr int kTwipsPerPixel = 15;
 // A length or position in twips as pixels, rounded to the nearest (for the
 // layouts' non-negative values).
 constexpr int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+// The same at a zoom in per cent (Pixels(twips) at 100).
+inline int ZoomedPixels(int twips, int percent) {
+  return static_cast<int>(std::lround(twips * percent / (100.0 * kTwipsPerPixel)));
+}
 
 }  // namespace vozaz2

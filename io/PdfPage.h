@@ -1,5 +1,6 @@
-// One A4 page as a PDF, for the reports: its title and the program that made
-// it in the file's properties, the page painted whole by the caller.
+// A4 pages as a PDF, for the reports: their title and the program that made
+// them in the file's properties, the pages painted by the caller (a new one
+// through the painter's device).
 #pragma once
 
 #include <QRectF>

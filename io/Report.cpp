@@ -1,16 +1,15 @@
 #include "io/Report.h"
 
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <functional>
 
 #include "io/PdfPage.h"
+#include "io/ReportApparatus.h"
 #include "io/ReportFigures.h"
 #include "io/ReportPainting.h"
 
@@ -68,7 +67,7 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
 
   // 2. Set-up.
   y += Heading(s, left, y, width, QStringLiteral("1. Установка"));
-  y += Table(s, left, y, width, ParameterRows(c.record), 2) + 1;
+  y += Table(s, left, y, width, ParameterRows(c.record), 3) + 1;
   s.Font(8);
   y += s.Text(left, y, width, VariantSentence(c.record, c.controls)) + 2.5;
 
@@ -81,18 +80,22 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
 
   // 4. Graphs.
   y += Heading(s, left, y, width, QStringLiteral("3. Графики от времени"));
-  MomentumGraph(s, left, y, width / 2 - 2, 36, c);
-  EnergyGraph(s, left + width / 2 + 2, y, width / 2 - 2, 36, c);
-  y += 37;
+  MomentumGraph(s, left, y, width / 2 - 2, 46, c);
+  EnergyGraph(s, left + width / 2 + 2, y, width / 2 - 2, 46, c);
+  y += 47;
 
   // 5. Readout.
   y += Heading(s, left, y, width, QStringLiteral("4. Показания в конце опыта"));
-  y += Table(s, left, y, width, ReadoutRows(c.record), 2) + 2;
+  y += Table(s, left, y, width, ReadoutRows(c.record), 3) + 2;
 
   // 6. Verification.
   y += Heading(s, left, y, width, QStringLiteral("5. Проверка закона сохранения"));
   s.Font(7.5);
   s.Text(left, y, width, VerificationText(c.record, c.history, c.diverged));
+
+  // 7. The first page is full: the apparatus at the end on the second.
+  if (auto* pages = dynamic_cast<QPagedPaintDevice*>(p.device()); pages && pages->newPage())
+    report::ApparatusPage(p, page, c);
 }
 
 bool WriteReportPdf(QIODevice& out, const ReportContent& c) {
@@ -109,6 +112,7 @@ QString FigureFileSuffix(Figure f) {
     case Figure::kOscillogram: return QStringLiteral("-oscillogram.svg");
     case Figure::kPath: return QStringLiteral("-path.svg");
     case Figure::kMomentum: return QStringLiteral("-momentum.svg");
+    case Figure::kApparatus: return QStringLiteral("-apparatus.svg");
     case Figure::kEnergy: break;
   }
   return QStringLiteral("-energy.svg");
@@ -127,6 +131,9 @@ bool WriteSvgFigure(QIODevice& out, Figure f, const ReportContent& c) {
         MomentumGraph(s, 3, 3, 114, 58, c);
         return 61.0;
       });
+    case Figure::kApparatus:
+      return WriteSvg(out, 160, QStringLiteral("Установка в конце опыта"),
+                      [&](Sheet& s) { return 2 + report::ApparatusFigure(s, 2, 2, 156, c); });
     case Figure::kEnergy: break;
   }
   return WriteSvg(out, 120, QStringLiteral("Энергия"), [&](Sheet& s) {

@@ -1,8 +1,9 @@
-// The lab report of a run: one A4 page in Russian with the set-up, both
+// The lab report of a run: an A4 page in Russian with the set-up, both
 // screens as vector pictures with axes and legends, the graphs of the angular
 // momentum and of the energy account against time, the readout at the end
-// and a verification paragraph. The same page goes to a PDF file and to a
-// printer; the screens and graphs also go to SVG figures.
+// and a verification paragraph; a second page with the apparatus at the end
+// of the run (io/ReportApparatus.h). The same pages go to a PDF file and to
+// a printer; the screens, the graphs and the apparatus also go to SVG figures.
 //
 // The writers: the report's words are in io/ReportText.h, its painting kit
 // in io/ReportPainting.h, the figures in io/ReportFigures.h.
@@ -19,20 +20,24 @@ class QRectF;
 
 namespace vozaz2 {
 
-// Paints the page on a device whose page is `page` (device pixels).
+// Paints the page on a device whose page is `page` (device pixels); on a
+// device of pages (a PDF, a printer) a second page follows with the
+// apparatus at the end of the run.
 void PaintReport(QPainter& painter, const QRectF& page, const ReportContent& c);
 
-// Writes the page as a one-page A4 PDF to `out` (open for writing), or to a
+// Writes the report as an A4 PDF of two pages to `out` (open for writing), or to a
 // file that is written whole or not at all. Returns false when the writing
 // failed.
 bool WriteReportPdf(QIODevice& out, const ReportContent& c);
 bool WriteReportPdf(const QString& fileName, const ReportContent& c);
 
-// The SVG figures: the two screens with axes and legends, the two graphs.
-enum class Figure { kOscillogram, kPath, kMomentum, kEnergy };
-inline constexpr Figure kFigures[] = {Figure::kOscillogram, Figure::kPath, Figure::kMomentum, Figure::kEnergy};
+// The SVG figures: the two screens with axes and legends, the two graphs,
+// the apparatus at the end (the second page's figure).
+enum class Figure { kOscillogram, kPath, kMomentum, kEnergy, kApparatus };
+inline constexpr Figure kFigures[] = {Figure::kOscillogram, Figure::kPath, Figure::kMomentum, Figure::kEnergy,
+                                      Figure::kApparatus};
 // The end of the figure's file name: "-oscillogram.svg", "-path.svg",
-// "-momentum.svg", "-energy.svg".
+// "-momentum.svg", "-energy.svg", "-apparatus.svg".
 QString FigureFileSuffix(Figure f);
 bool WriteSvgFigure(QIODevice& out, Figure f, const ReportContent& c);
 // All four as PREFIX + suffix, each written whole or not at all.

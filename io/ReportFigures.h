@@ -3,6 +3,9 @@
 // momentum and of the energy account against time.
 #pragma once
 
+#include <QColor>
+#include <vector>
+
 #include "io/ReportPainting.h"
 #include "io/ReportText.h"
 
@@ -14,9 +17,30 @@ double OscillogramFigure(Sheet& s, double x, double y, double w, const ReportCon
 // The path seen from above, the same way.
 double PathFigure(Sheet& s, double x, double y, double w, const ReportContent& c);
 
-// The graphs in the box (x, y, w, h): the angular momentum (as its change
-// from MKD1 when that is small), and the terms of the energy balance with
-// the balance itself.
+// A line of a graph: a quantity of kQuantities drawn as it is.
+struct GraphSeries {
+  std::size_t quantity;
+  QColor colour;
+  double width = 0.3;  // mm
+  Qt::PenStyle style = Qt::SolidLine;
+};
+// A panel of a graph: series of one unit on one value axis, and its share
+// of the graph's height.
+struct GraphPanel {
+  std::vector<GraphSeries> series;
+  double share = 1;
+};
+// The name of a series in a legend: the quantity's key, or what the key
+// stands for ("±EVL", "(MKD2 − MKD1)/MKD1 — относительное отклонение").
+QString SeriesName(std::size_t q);
+
+// The panels of the graphs, one under another on one time axis: MKD1 (wide,
+// dashed, under) and MKD2, and under them their relative deviation on a
+// scale of its own; the terms of the energy balance with the balance itself.
+std::vector<GraphPanel> MomentumPanels();
+std::vector<GraphPanel> EnergyPanels();
+
+// The graphs in the box (x, y, w, h), each under its title.
 void MomentumGraph(Sheet& s, double x, double y, double w, double h, const ReportContent& c);
 void EnergyGraph(Sheet& s, double x, double y, double w, double h, const ReportContent& c);
 

@@ -64,11 +64,17 @@ double Legend(Sheet& s, double x, double y, double w, const std::vector<LegendIt
     double& cy = colY[col];
     const double cx = x + col * colW;
     const LegendItem& it = items[i];
-    if (it.line) {
-      s.Pen(it.colour, 0.5);
-      s.Painter().drawLine(s.At(cx, cy + 1.6), s.At(cx + 4, cy + 1.6));
-    } else {
-      s.Painter().fillRect(s.Box(cx + 1.2, cy + 0.8, 1.6, 1.6), it.colour);
+    switch (it.mark) {
+      case LegendItem::Mark::kLine:
+        s.Pen(it.colour, 0.5);
+        s.Painter().drawLine(s.At(cx, cy + 1.6), s.At(cx + 4, cy + 1.6));
+        break;
+      case LegendItem::Mark::kRing:
+        s.Pen(it.colour, 0.3);
+        s.Painter().setBrush(Qt::NoBrush);
+        s.Painter().drawEllipse(s.Box(cx + 0.8, cy + 0.4, 2.4, 2.4));
+        break;
+      case LegendItem::Mark::kDot: s.Painter().fillRect(s.Box(cx + 1.2, cy + 0.8, 1.6, 1.6), it.colour); break;
     }
     s.Pen(Qt::black, 0.2);
     cy += s.Text(cx + 5, cy, colW - 6, it.text) + 0.3;

@@ -46,9 +46,10 @@ double Dpmm(QPainter& p);
 std::vector<double> Ticks(double lo, double hi, int count);
 
 struct LegendItem {
+  enum class Mark { kDot, kLine, kRing };
   QColor colour;
   QString text;
-  bool line = false;  // a line rather than a dot
+  Mark mark = Mark::kDot;
 };
 
 // A legend in `columns` columns from (x, y), width w, its items down the

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "io/ReportAccuracy.h"
 #include "model/Setup.h"
 #include "model/Variant.h"
 #include "run/Quantities.h"
@@ -14,16 +15,8 @@ namespace {
 
 QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Three significant digits, with a power of ten written out: "1,27·10^-8".
-QString Fig(double v) {
-  const QString s = ReportLocale().toString(v, 'g', 3);
-  const int e = static_cast<int>(s.indexOf(QLatin1Char('e'), 0, Qt::CaseInsensitive));
-  if (e < 0) return s;
-  return s.left(e) + QStringLiteral("·10^") + QString::number(s.mid(e + 1).toInt());
-}
-
-// The parameters' boxes in the order of kParameterNames: the label beside
-// each in the window, its unit, and the field of the record that keeps it.
+// The parameters' boxes in the order of kParameterNames: the name of each in
+// the window, its SI unit, and the field of the record that keeps it.
 struct ParameterRow {
   const char* label;
   const char* unit;
@@ -32,29 +25,61 @@ struct ParameterRow {
 const ParameterRow kParameterRows[] = {
     {"R1", "м", &SimRecord::R1},
     {"w1", "рад/с", &SimRecord::w1},
-    {"CL, н/м", "н/м", &SimRecord::CL},
-    {"Ktr, н*с/м", "н·с/м", &SimRecord::Ktr},
-    {"VL, м/с", "м/с", &SimRecord::VLset},
-    {"шаг, с", "с", &SimRecord::P0},
-    {"Mx, м/см", "м/см", &SimRecord::Mx},
-    {"MF, н/см", "н/см", &SimRecord::MF},
-    {"Mz, м/см", "м/см", &SimRecord::Mz},
-    {"Mt, с/см", "с/см", &SimRecord::Mt},
-    {"Время окончания разлета Tr, с", "с", &SimRecord::Tr},
+    {"CL", "Н/м", &SimRecord::CL},
+    {"Ktr", "Н·с/м", &SimRecord::Ktr},
+    {"VL", "м/с", &SimRecord::VLset},
+    {"шаг P0", "с", &SimRecord::P0},
+    {"Mx", "м/см", &SimRecord::Mx},
+    {"MF", "Н/см", &SimRecord::MF},
+    {"Mz", "м/см", &SimRecord::Mz},
+    {"Mt", "с/см", &SimRecord::Mt},
+    {"Tr (конец разлёта)", "с", &SimRecord::Tr},
 };
 static_assert(std::size(kParameterRows) == kParameterCount);
 
+// A ratio of the verification: two significant digits, "3,7·10⁻⁷".
+QString Ratio(double v) { return Significant(v, 2); }
+
+// What carries the weight: both forces are vertical and have no moment
+// about the vertical axis.
+QString Weight(const SimRecord& r) {
+  if (PlaneRun(r)) return QStringLiteral("вес уравновешен опорой, и обе эти силы вертикальны");
+  return ReleaseRun(r) ? QStringLiteral("вес вертикален (пока нить отпущена, груз под его действием падает, потом "
+                                        "его несёт вертикальная составляющая натяжения нити)")
+                       : QStringLiteral("вес вертикален, его несёт вертикальная составляющая натяжения нити");
+}
+
 // Why the angular momentum about the vertical axis should be kept.
 QString WhyKept(const SimRecord& r) {
-  if (DumbbellRun(r))
-    return QStringLiteral("Нить тянет шар a гантели к оси, а силы в перемычке внутренние, поэтому суммарный момент "
-                          "импульса обоих шаров относительно вертикальной оси (MKD2) должен сохраняться, хотя "
-                          "вращение гантели вокруг её центра меняется. ");
   if (SplitDone(r))
-    return QStringLiteral("После разделения первая нить тянет шар a к оси, а вторая нить связывает шары (силы "
-                          "внутренние), поэтому суммарный момент импульса двух шаров (MKD2) должен сохраняться. ");
-  return QStringLiteral("Нить тянет груз к оси через втулку, вес и опора вертикальны: у сил нет момента "
-                        "относительно вертикальной оси, поэтому момент импульса MKD2 должен оставаться равным MKD1. ");
+    return QStringLiteral("После разделения первая нить тянет шар a к втулке на оси, вторая нить связывает шары "
+                          "(её силы внутренние), %1, поэтому суммарный момент импульса двух шаров (MKD2) должен "
+                          "сохраняться.").arg(Weight(r));
+  if (DumbbellRun(r))
+    return QStringLiteral("Нить тянет шар a гантели к втулке на оси, силы в перемычке внутренние, %1, поэтому "
+                          "суммарный момент импульса обоих шаров относительно вертикальной оси (MKD2) должен "
+                          "сохраняться, хотя вращение гантели вокруг её центра меняется.").arg(Weight(r));
+  return QStringLiteral("Нить тянет груз к втулке, стоящей на оси вращения, %1: у сил нет момента относительно "
+                        "вертикальной оси, поэтому момент импульса MKD2 должен оставаться равным MKD1.").arg(Weight(r));
+}
+
+// The largest drifts over the run and when they happened.
+QString Measured(const SimRecord& r, const RunHistory& t) {
+  return QStringLiteral("За %1 (до T = %2 с) наибольшее относительное отклонение |MKD2 − MKD1|/MKD1 = %3 "
+                        "(при T = %4 с), наибольший |баланс|/E1 = %5 (при T = %6 с).")
+      .arg(Counted(t.Steps(), "шаг", "шага", "шагов"), ReportTime(r.T), Ratio(t.MaxMomentumDrift()),
+           ReportTime(t.MaxMomentumDriftTime()), Ratio(t.MaxBalanceRatio()), ReportTime(t.MaxBalanceRatioTime()));
+}
+
+// The dumbbell's MKD2 takes ball a where the last stage of the step put it
+// and the velocities at the step's end: at the first step, inside which the
+// string's friction sets in, the two part more than later.
+QString FirstStepOfTheDumbbell(const SimRecord& r, const RunHistory& t) {
+  if (!DumbbellRun(r) || SplitDone(r) || t.MaxMomentumDriftTime() > 1.5 * r.P0) return {};
+  return QStringLiteral("Наибольшее отклонение — на первом шаге, и это след счёта, а не физики: MKD2 гантели "
+                        "складывается из положения шара a на последнем этапе шага Рунге — Кутты и скоростей в "
+                        "конце шага, а на первом шаге, когда внутри шага появляется трение нити, они расходятся "
+                        "сильнее, чем потом.");
 }
 
 // A fourth-order scheme at a step that suits the parameters keeps the
@@ -62,12 +87,12 @@ QString WhyKept(const SimRecord& r) {
 // too coarse for them.
 QString MomentumVerdict(const SimRecord& r, const RunHistory& t) {
   if (t.MaxMomentumDrift() <= 1e-3)
-    return QStringLiteral("Вывод: момент импульса сохранялся в пределах погрешности интегрирования (шаг %1 с). ")
+    return QStringLiteral("Вывод: момент импульса сохранялся в пределах погрешности интегрирования (шаг %1 с).")
         .arg(ReportNumber(r.P0));
   return QStringLiteral("Вывод: момент импульса изменился на %1 %, больше обычной погрешности интегрирования: при "
                         "таких w1, CL, VL и Ktr шаг %2 с слишком велик, и проверить закон по этому опыту нельзя — "
-                        "уменьшите шаг или эти величины. ")
-      .arg(Fig(t.MaxMomentumDrift() * 100), ReportNumber(r.P0));
+                        "уменьшите шаг или эти величины.")
+      .arg(Ratio(t.MaxMomentumDrift() * 100), ReportNumber(r.P0));
 }
 
 // Why the energy balance is only approximate in this run.
@@ -77,9 +102,9 @@ QStringList WhyApproximate(const SimRecord& r, const RunHistory& t) {
     why << QStringLiteral("пока нить отпущена, её свободная длина L0 берётся заново на каждом шаге, и энергия нити "
                           "EL отсчитывается от длины, изменившейся без учтённой работы");
   if (t.SlackSteps() > 0)
-    why << QStringLiteral("нить не тянула (провисала или сокращалась быстрее, чем позволяет трение) %1 шагов из %2, "
+    why << QStringLiteral("нить не тянула (провисала или сокращалась быстрее, чем позволяет трение) %1 из %2, "
                           "а EL всё равно считается как для пружины, CL·DL²/2")
-               .arg(t.SlackSteps())
+               .arg(Counted(t.SlackSteps(), "шаг", "шага", "шагов"))
                .arg(t.Steps());
   if (SplitDone(r) && r.Tr > 1.2)
     why << QStringLiteral("вторая нить тянет уже с 1,2 с, а её свободная длина L00 до Tr = %1 с следует за "
@@ -173,22 +198,22 @@ std::vector<ReadoutRow> ReadoutRows(const SimRecord& r) {
   std::vector<ReadoutRow> rows;
   for (std::size_t q : shown) {
     const Quantity& k = kQuantities[q];
-    rows.push_back({Text(k.label.empty() ? k.key : k.label), ReportNumber(k.read(r)), Text(k.unit)});
+    const QString label = q == Q::kBalance ? QStringLiteral("баланс") : Text(k.key);
+    rows.push_back({label, Significant(k.read(r), 6, true), Text(k.unit)});
   }
   return rows;
 }
 
 QString VerificationText(const SimRecord& r, const RunHistory& t, bool diverged) {
   if (t.Steps() == 0) return QStringLiteral("Опыт не сделал ни одного шага: проверять нечего.");
-  QString s = WhyKept(r);
-  s += QStringLiteral("За %1 шагов (до T = %2 с) наибольшее относительное отклонение |MKD2 − MKD1| / MKD1 = %3 "
-                      "(при T = %4 с); наибольший |баланс| / E1 = %5 (при T = %6 с). ")
-           .arg(t.Steps())
-           .arg(ReportNumber(r.T), Fig(t.MaxMomentumDrift()), ReportNumber(t.MaxMomentumDriftTime()),
-                Fig(t.MaxBalanceRatio()), ReportNumber(t.MaxBalanceRatioTime()));
-  s += MomentumVerdict(r, t) + BalanceVerdict(r, t);
-  if (diverged) s += QStringLiteral(" Опыт остановлен: решение разошлось, последние значения недостоверны.");
-  return s;
+  QStringList s = {WhyKept(r), Measured(r, t)};
+  // What the drift is made of, where the run tells.
+  if (const QString first = FirstStepOfTheDumbbell(r, t); !first.isEmpty()) s << first;
+  s << MomentumVerdict(r, t);
+  if (const QString accuracy = AccuracyText(t).trimmed(); !accuracy.isEmpty()) s << accuracy;
+  s << BalanceVerdict(r, t);
+  if (diverged) s << QStringLiteral("Опыт остановлен: решение разошлось, последние значения недостоверны.");
+  return s.join(u' ');
 }
 
 }  // namespace vozaz2

@@ -2,7 +2,8 @@
 // title and byline, the variant of the run in words, the rows of the set-up
 // and of the readout, and the verification paragraph. Strings only: nothing
 // here paints, so none of it needs fonts or a QGuiApplication.
-// Numbers are written as a Russian text writes them (io/Locale.h).
+// Numbers are written as a Russian textbook writes them (io/Locale.h), with
+// the digits that mean something; units are SI symbols, each written once.
 #pragma once
 
 #include <QDate>
@@ -20,8 +21,11 @@
 
 namespace vozaz2 {
 
-// A number as the report writes it.
-inline QString ReportNumber(double v) { return LocaleNumber(v, ReportLocale()); }
+// A number of the report's prose, a value typed or a tick of an axis: six
+// significant digits at most, "0,005", "−1,6", "2·10⁻⁸".
+inline QString ReportNumber(double v) { return Significant(v, 6); }
+// A moment of the run, "94,81": four significant digits.
+inline QString ReportTime(double t) { return Significant(t, 4); }
 
 struct ReportContent {
   const SimRecord& record;  // at the end of the run
@@ -51,22 +55,25 @@ QStringList VariantInWords(const SimRecord& r, const Modes& controls);
 // The same items as one sentence: "Вариант опыта: …; ….".
 QString VariantSentence(const SimRecord& r, const Modes& controls);
 
-// One row of a table: the label beside the box in the window, the value as
-// the box shows it (with a decimal comma) and the unit.
+// One row of a table: the name of the box in the window ("FL", "w1"), its
+// value and its SI unit ("Н"), each once.
 struct ReadoutRow {
   QString label, value, unit;
 };
 // The readout at the end: the result boxes of the window (run/Quantities.h),
-// the variant's own last (w12 of the dumbbell, L00 and FL2 after the split).
+// the variant's own last (w12 of the dumbbell, L00 and FL2 after the split),
+// each to six significant digits (the boxes and the CSV keep every digit).
 std::vector<ReadoutRow> ReadoutRows(const SimRecord& r);
 
 // The eleven parameters, in the order of kParameterNames.
 std::vector<ReadoutRow> ParameterRows(const SimRecord& r);
 
-// The verification paragraph of a run that ended at `r`: the largest drift
-// of the angular momentum and of the energy balance over the run, whether the
-// angular momentum was kept within the error of the integration, and why not
-// where the model does not keep it or its balance is only approximate.
+// The verification paragraph of a run that ended at `r`, a sentence or two
+// each: why the angular momentum should be kept in this variant; the largest
+// drift of the angular momentum and of the energy balance over the run;
+// whether the angular momentum was kept within the error of the integration;
+// whether the balance holds, and why not where the model's balance is only
+// approximate; a divergence.
 QString VerificationText(const SimRecord& r, const RunHistory& history, bool diverged);
 
 }  // namespace vozaz2

@@ -8,8 +8,8 @@
 
 namespace vozaz2 {
 
-CsvOutput::CsvOutput(QIODevice* device, CsvDialect dialect) : device_(device), rows_(dialect) {
-  rows_.AppendHeader();
+CsvOutput::CsvOutput(QIODevice* device, CsvDialect dialect, bool accuracy) : device_(device), rows_(dialect) {
+  rows_.AppendHeader(accuracy);
 }
 
 bool CsvOutput::Flush() {

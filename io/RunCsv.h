@@ -18,11 +18,12 @@ namespace vozaz2 {
 // or, streaming, to standard output.
 class CsvOutput {
  public:
-  // A null device is standard output. The header is the first row.
-  explicit CsvOutput(QIODevice* device, CsvDialect dialect = {});
+  // A null device is standard output. The header is the first row; with the
+  // accuracy, it names the estimate's columns too (run/CsvRows.h).
+  explicit CsvOutput(QIODevice* device, CsvDialect dialect = {}, bool accuracy = false);
 
-  void Row(long long step, const SimRecord& r) {
-    rows_.Append(step, r);
+  void Row(long long step, const SimRecord& r, const ErrorEstimate* estimate = nullptr) {
+    rows_.Append(step, r, estimate);
     if (rows_.Full()) Flush();
   }
   // Hands the gathered text on; false once a write has failed.

@@ -19,12 +19,12 @@ std::optional<FileProblem> CsvRunOutput::Open() {
     file_ = std::make_unique<WholeFile>(Path());
     if (auto problem = file_->Open()) return problem;
   }
-  csv_.emplace(file_ ? &file_->Device() : nullptr, dialect_);
+  csv_.emplace(file_ ? &file_->Device() : nullptr, dialect_, accuracy_);
   return std::nullopt;
 }
 
-bool CsvRunOutput::Step(long long done, const SimRecord& r) {
-  csv_->Row(done, r);
+bool CsvRunOutput::Step(long long done, const Session& session) {
+  csv_->Row(done, session.Record(), session.Estimate());
   return csv_->Ok();  // a lost row ends the run: its file would not be whole
 }
 

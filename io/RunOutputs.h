@@ -32,7 +32,7 @@ class RunOutput {
   virtual bool NeedsDrawings() const { return false; }
   virtual std::optional<FileProblem> Open();
   // After each step; false when the output was lost (the run ends).
-  virtual bool Step(long long, const SimRecord&) { return true; }
+  virtual bool Step(long long, const Session&) { return true; }
   // After the run.
   virtual std::optional<FileProblem> Finish(const Session& session);
 
@@ -48,11 +48,13 @@ class RunOutput {
 };
 
 // The table, one row a step (run/CsvRows.h); "-" streams to standard output.
+// With the accuracy, each row ends with the twin's estimate of the errors.
 class CsvRunOutput final : public RunOutput {
  public:
-  explicit CsvRunOutput(QString path, CsvDialect dialect = {}) : RunOutput(std::move(path)), dialect_(dialect) {}
+  explicit CsvRunOutput(QString path, CsvDialect dialect = {}, bool accuracy = false)
+      : RunOutput(std::move(path)), dialect_(dialect), accuracy_(accuracy) {}
   std::optional<FileProblem> Open() override;
-  bool Step(long long done, const SimRecord& r) override;
+  bool Step(long long done, const Session& session) override;
   std::optional<FileProblem> Finish(const Session& session) override;
 
  private:
@@ -60,6 +62,7 @@ class CsvRunOutput final : public RunOutput {
   CsvDialect dialect_;
   std::unique_ptr<WholeFile> file_;
   std::optional<CsvOutput> csv_;
+  bool accuracy_;
 };
 
 // A screen's picture as PNG, as it stands at the end.

@@ -270,9 +270,9 @@ void PaintSeriesReport(QPainter& p, const QRectF& page, const SeriesReportConten
   LawFigure(s, left, y, width * 0.58, lawH - 12, points, fit);
   const double tx = left + width * 0.6, tw = width * 0.4;
   double ty = y + 2 + report::Legend(s, tx, y + 2, tw,
-                                     {{QColor(30, 80, 200), QStringLiteral("опыты серии"), false},
-                                      {QColor(200, 30, 30), QStringLiteral("прямая по методу наименьших квадратов"), true},
-                                      {QColor(90, 90, 90), QStringLiteral("закон L = m·ω·R²: наклон 2"), true}},
+                                     {{QColor(30, 80, 200), QStringLiteral("опыты серии"), report::LegendItem::Mark::kDot},
+                                      {QColor(200, 30, 30), QStringLiteral("прямая по методу наименьших квадратов"), report::LegendItem::Mark::kLine},
+                                      {QColor(90, 90, 90), QStringLiteral("закон L = m·ω·R²: наклон 2"), report::LegendItem::Mark::kLine}},
                                      1) + 2;
   s.Font(7.5);
   p.setPen(Qt::black);

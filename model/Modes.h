@@ -64,10 +64,19 @@ class Modes {
   // Back to the start-up state of the controls (the record's signs untouched).
   void Reset();
 
+  // The controls of another record's set, as they stand (the signs that the
+  // rules wrote stay in that record: copy them with it).
+  void TakeStateOf(const Modes& other) {
+    options_ = other.options_;
+    checks_ = other.checks_;
+  }
+  bool SameStateAs(const Modes& other) const { return options_ == other.options_ && checks_ == other.checks_; }
+
  private:
   struct Control {
     int value = 0;
     bool enabled = true;
+    bool operator==(const Control&) const = default;
   };
   static std::size_t Index(int n, int count);
 

@@ -11,8 +11,8 @@ namespace vozaz2 {
 
 namespace {
 // The longest row: the step and 28 numbers of at most 24 characters each,
-// and room for the whole text of a cell copied at its end.
-constexpr std::size_t kLongestRow = 20 + 28 * 25 + 1 + 32;
+// the estimate's 4, and room for the whole text of a cell copied at its end.
+constexpr std::size_t kLongestRow = 20 + (28 + 4) * 25 + 1 + 32;
 }  // namespace
 
 namespace {
@@ -28,16 +28,18 @@ std::string HeaderField(const Quantity& q, const CsvDialect& d) {
 
 }  // namespace
 
-void CsvRows::AppendHeader() {
+void CsvRows::AppendHeader(bool accuracy) {
   std::string header = dialect_.labelled ? "шаг" : "step";
   for (std::size_t q = 0; q < kColumns; ++q) (header += dialect_.field) += HeaderField(kQuantities[q], dialect_);
+  if (accuracy)
+    for (std::string_view column : kAccuracyColumns) (header += dialect_.field) += column;
   header += '\n';
   if (text_.size() < used_ + header.size()) text_.resize(used_ + header.size());
   text_.replace(used_, header.size(), header);
   used_ += header.size();
 }
 
-void CsvRows::Append(long long step, const SimRecord& r) {
+void CsvRows::Append(long long step, const SimRecord& r, const ErrorEstimate* estimate) {
   double values[kColumns];
   for (std::size_t q = 0; q < kColumns; ++q) values[q] = kQuantities[q].read(r);
   if (text_.size() < used_ + kLongestRow) text_.resize(used_ + kLongestRow);
@@ -57,8 +59,20 @@ void CsvRows::Append(long long step, const SimRecord& r) {
     std::memcpy(p, cell.text, sizeof cell.text);
     p += cell.size;
   }
+  if (estimate) AppendEstimate(p, *estimate);
   *p++ = '\n';
   used_ = static_cast<std::size_t>(p - text_.data());
+}
+
+void CsvRows::AppendEstimate(char*& p, const ErrorEstimate& e) {
+  char* const end = text_.data() + text_.size();
+  for (double v : {e.R2, e.w2, e.MKD2, e.balance}) {
+    *p++ = dialect_.field;
+    if (!e.known) continue;
+    char* const start = p;
+    p = std::to_chars(p, end, v).ptr;
+    if (dialect_.decimal != '.') std::replace(start, p, '.', dialect_.decimal);
+  }
 }
 
 }  // namespace vozaz2

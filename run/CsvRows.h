@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "model/Record.h"
+#include "run/ErrorEstimate.h"
 #include "run/Quantities.h"
 
 namespace vozaz2 {
@@ -26,6 +27,10 @@ struct CsvDialect {
 // For a spreadsheet in a locale whose decimal separator is this.
 inline CsvDialect SpreadsheetDialect(char decimal) { return {decimal == ',' ? ';' : ',', decimal, true}; }
 
+// The estimated errors of R2, w2, MKD2 and the balance (run/Twin.h): the
+// run's value less the exact one, in the quantity's unit.
+inline constexpr std::string_view kAccuracyColumns[] = {"errR2", "errw2", "errMKD2", "errBalance"};
+
 // Rows gathered as text, to be written out in large pieces.
 class CsvRows {
  public:
@@ -35,10 +40,13 @@ class CsvRows {
   static constexpr std::size_t kFlushSize = 1 << 20;
 
   // The header: "step", then the readout's symbols (run/Quantities.h); or,
-  // labelled, "шаг", then each symbol with its unit.
-  void AppendHeader();
-  // Appends the row of the record after `step` steps, with its line end.
-  void Append(long long step, const SimRecord& r);
+  // labelled, "шаг", then each symbol with its unit; with the accuracy, then
+  // the columns of the twin's estimate (kAccuracyColumns).
+  void AppendHeader(bool accuracy = false);
+  // Appends the row of the record after `step` steps, with its line end; with
+  // an estimate, its columns after the readout's (empty where the twin has
+  // no estimate).
+  void Append(long long step, const SimRecord& r, const ErrorEstimate* estimate = nullptr);
 
   std::string_view Text() const { return {text_.data(), used_}; }
   bool Full() const { return used_ >= kFlushSize; }
@@ -56,6 +64,8 @@ class CsvRows {
     unsigned char size = 0;  // 0: nothing yet
     char text[32];
   };
+
+  void AppendEstimate(char*& p, const ErrorEstimate& e);
 
   CsvDialect dialect_;
   std::string text_ = std::string(kFlushSize + 4096, '\0');

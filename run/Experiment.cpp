@@ -40,6 +40,14 @@ bool Experiment::Start(const Parameters& p) {
   return true;
 }
 
+void Experiment::StartFrom(const SimRecord& record, const Modes& controls) {
+  rec_ = record;
+  modes_.TakeStateOf(controls);
+  started_ = true;
+  lastStepDiverged_ = false;
+  boxes_.Clear();
+}
+
 void Experiment::ShowStartValues() {
   boxes_.Clear();
   const std::pair<int, double> start[] = {

@@ -38,6 +38,9 @@ class Experiment {
   // "Начать": sets up a run from the eleven parameters and the controls.
   // Returns false when the numbers make no run; nothing has changed then.
   bool Start(const Parameters& p);
+  // A run that stands where another experiment's stands: that record and
+  // those controls, copied. The twin at half the step (run/Twin.h) starts so.
+  void StartFrom(const SimRecord& record, const Modes& controls);
   void Stop();          // "Остановить"
   void Continue();      // "Продолжить"
   void ClearScreens();  // "Очистить экраны"

@@ -23,9 +23,6 @@ struct Quantity {
   std::string_view name;  // what it is, in Russian, for a legend or an axis
   std::string_view unit;  // empty for a pure number
   double (*read)(const SimRecord&);
-  // The label beside its box in the window where that is more than the key
-  // (the readout's quantities only): "L0, м", "FL, н".
-  std::string_view label = {};
 };
 
 // Indices into kQuantities of the ones the program refers to by name (in a
@@ -39,11 +36,19 @@ enum Index : std::size_t {
   kEL1, kEL2, kWork,        // string energy at the start and now; the source's work with its sign
   kMKDOrbit, kMKDSpin,      // dumbbell: its centre's orbit, its turn about the centre
   kMKDA, kMKDB,             // after a split: ball a, ball b
+  kMKDDrift,                // |MKD2 - MKD1| / |MKD1|
+  // The estimated errors of the twin at half the step (run/Twin.h), relative:
+  // to R2, w2, MKD1 and E1. The record does not hold them (they read as not
+  // a number); the run's history takes them from the twin.
+  kErrR2, kErrW2, kErrMKD2, kErrBalance,
   kQuantityCount
 };
 }  // namespace quantity
 
 extern const std::array<Quantity, quantity::kQuantityCount> kQuantities;
+
+// |difference / reference|, or |difference| where the reference is 0.
+double Relative(double difference, double reference);
 
 // The quantity with this key, if there is one.
 std::optional<std::size_t> QuantityNamed(std::string_view key);

@@ -6,7 +6,9 @@
 // pairs as the run grows). Beside it the history keeps, exactly, what the
 // verification of the law needs over the whole run: the largest relative
 // drift of the angular momentum and of the energy balance, with their times,
-// and how many steps ended with a tied string that did not pull.
+// and how many steps ended with a tied string that did not pull; and, when
+// the run has a twin at half the step (run/Twin.h), how its drift compares
+// with the estimated error of the integration.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +16,8 @@
 #include "model/Record.h"
 #include "run/Quantities.h"
 #include "run/RunSummary.h"
+#include "run/ErrorEstimate.h"
+#include "run/Trail.h"
 
 namespace vozaz2 {
 
@@ -25,8 +29,9 @@ class RunHistory {
 
   // A new run: forgets everything.
   void Clear();
-  // After every step that ended normally.
-  void Add(const SimRecord& r);
+  // After every step that ended normally, with the twin's estimate when the
+  // run has a twin.
+  void Add(const SimRecord& r, const ErrorEstimate* estimate = nullptr);
 
   // One column per quantity of kQuantities, in its order.
   const RunSummary& Summary() const { return summary_; }
@@ -43,11 +48,37 @@ class RunHistory {
   // the release phase; FL2 = 0 once the second string is fixed). The
   // account then still counts its energy as a spring's, CL*DL^2/2.
   long long SlackSteps() const { return slack_; }
+  // The last turns of the path, for a view of the apparatus.
+  const vozaz2::Trail& Trail() const { return trail_; }
+
+  // The drift of the angular momentum against the twin's estimate of the
+  // error, over the steps that had an estimate, all relative to |MKD1|.
+  struct Accuracy {
+    bool twin = false;  // the run had a twin
+    Lockstep lockstep = Lockstep::kHeld;
+    double heldUntil = 0;  // the twin followed the run up to this model time
+    long long steps = 0;   // steps with an estimate
+    double drift = 0;      // the largest |MKD2 - MKD1|
+    double error = 0;      // the largest estimated |error of MKD2|
+    // The largest |MKD2 - MKD1 - error of MKD2|: the change that the error
+    // of the integration does not account for.
+    double unexplained = 0;
+    double balanceError = 0;  // the largest estimated |error of the balance| / E1
+    // The most that the program's rounded pi can have changed MKD2 so far:
+    // the azimuths take Pi (model/Constants.h), so the string's pull misses
+    // the axis by up to 2 |pi - Pi| rad, a torque of at most that times FL L.
+    double roundedPi = 0;
+  };
+  const Accuracy& AccuracyAccount() const { return accuracy_; }
 
  private:
+  void AddEstimate(const SimRecord& r, const ErrorEstimate& e, double* values);
+
   RunSummary summary_;
+  vozaz2::Trail trail_;
   long long slack_ = 0;
   double maxDrift_ = 0, maxDriftT_ = 0, maxBalance_ = 0, maxBalanceT_ = 0;
+  Accuracy accuracy_;
 };
 
 }  // namespace vozaz2

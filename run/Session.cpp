@@ -57,6 +57,12 @@ Outcome Session::Start(const ParameterValues& typed) {
   }
   std::vector<ModeControl> before = ControlsAsClicks();
   if (!experiment_.Start(p)) return Said(kInputMessage);
+  if (!accuracy_)
+    twin_.reset();
+  else if (twin_)
+    twin_->Start(experiment_);
+  else
+    (twin_ = std::make_unique<Twin>())->Start(experiment_);
   typed_ = typed;
   over_ = false;
   history_.Clear();
@@ -95,9 +101,10 @@ Outcome Session::MakeStep() {
   over_ = false;
   const double t0 = Record().T0;
   experiment_.SolveStep();
+  if (twin_) twin_->Follow(experiment_);
   recorder_.StepMade();
   const bool diverged = experiment_.LastStepDiverged();
-  if (options_.keepHistory && !diverged) history_.Add(experiment_.Record());
+  if (options_.keepHistory && !diverged) history_.Add(experiment_.Record(), Estimate());
   if (!diverged && ReachesLimit(t0)) {
     experiment_.Stop();
     over_ = o.ended = true;
@@ -132,6 +139,7 @@ Outcome Session::Open(const Scenario& s) {
   for (ModeControl c : s.before) vozaz2::Click(experiment_.Controls(), c);
   recorder_.Open(s);
   history_.Clear();
+  twin_.reset();
   over_ = false;
   // An experiment ends where its replay ends: after its steps, or at the
   // oscillogram's width.

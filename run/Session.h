@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "run/RunRecorder.h"
 #include "run/Scenario.h"
 #include "run/Snapshot.h"
+#include "run/Twin.h"
 
 namespace vozaz2 {
 
@@ -82,6 +84,11 @@ class Session {
   Outcome Open(const Scenario& s);
   // Where the runs from now on end.
   void SetLimit(const RunLimit& limit) { limit_ = limit; }
+  // Whether the runs from the next start on have a twin at half the step that
+  // estimates their integration error (run/Twin.h); without, a step costs
+  // nothing more. Off at first.
+  void SetAccuracy(bool on) { accuracy_ = on; }
+  bool Accuracy() const { return accuracy_; }
   // A number typed into a parameter box (index in the order of
   // kParameterNames), before it is used by a start.
   Outcome Type(std::size_t parameter, double value);
@@ -102,6 +109,8 @@ class Session {
   const StepTimer& Timer() const { return experiment_.Timer(); }
   long long Steps() const { return recorder_.Steps(); }
   const RunHistory& History() const { return history_; }
+  // The twin's estimate of the run's error; null when the run has no twin.
+  const ErrorEstimate* Estimate() const { return twin_ ? &twin_->Estimate() : nullptr; }
   // Only when the session keeps the drawings.
   const DrawingRecord& OscillogramDrawings() const { return *oscillogramRecord_; }
   const DrawingRecord& PathDrawings() const { return *pathRecord_; }
@@ -132,6 +141,8 @@ class Session {
   Experiment experiment_;
   RunRecorder recorder_{experiment_.Controls()};
   RunHistory history_;
+  std::unique_ptr<Twin> twin_;  // the run's, when it has one
+  bool accuracy_ = false;
   Options options_;
   ParameterValues typed_ = kDefaultValues;
   RunLimit limit_;

@@ -14,10 +14,11 @@ set -euo pipefail
 # Building and running. qt6-base-dev brings the platform plugins (xcb for the
 # window, offscreen for the headless runner) and Qt Test, which the build's
 # find_package asks for. DejaVu Sans draws the lab report and the artwork;
-# the window's own font is built into the program.
+# the window's own font is built into the program. Qt's translations make
+# its dialogs and message-box buttons speak Russian.
 run=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-svg-dev libqcustomplot-dev
+  qt6-base-dev qt6-svg-dev libqcustomplot-dev qt6-translations-l10n
   fonts-dejavu-core
 )
 # The tests: GoogleTest (its source too, for the Windows cross-build), Qt's

@@ -5,7 +5,7 @@
 #     and after 10^6 steps. They must be equal; the script fails if not.
 #  2. The main window under Xvfb in a long default run, with its memory at the
 #     start and at the end (figures only); then the same with the graphs
-#     window open.
+#     window open, and with the window "Установка" open.
 #   scripts/longrun.sh [STEPS] [WINDOW_SECONDS]     (defaults 1000000 and 600)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,4 +41,7 @@ else
   echo
   echo "== The window with the graphs window open: $window_seconds s of a default run"
   xvfb-run -a -s "-screen 0 1280x1024x24" "$dir/bench/vozaz2-window-longrun" "$window_seconds" 60 --graphs
+  echo
+  echo "== The window with the window \"Установка\" open: $window_seconds s of a default run"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$dir/bench/vozaz2-window-longrun" "$window_seconds" 60 --apparatus
 fi

@@ -9,10 +9,13 @@
 # With --zoom PERCENT (125, 150, 200) the window is zoomed so.
 # With --graphs the graphs window is open during the run, showing its
 # ready-made views in turn (--graphs-shots PREFIX saves each view as a PNG).
+# With --apparatus the window "Установка" is open during the run, with every
+# vector (--apparatus-shot FILE saves it at the end).
 # Figures only: this is not a test and never fails on time.
 #   scripts/window-bench.sh [--seconds S] [--tempo fast|real|slow|all] [--zoom PERCENT]
 #                           [--screenshot FILE [--shot-after S]]
-#                           [--graphs] [--graphs-shots PREFIX] [--dumbbell]
+#                           [--graphs] [--graphs-shots PREFIX] [--apparatus]
+#                           [--apparatus-shot FILE] [--dumbbell] [--split]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench

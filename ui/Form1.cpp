@@ -84,6 +84,10 @@ Form1::Form1(QWidget* parent)
   BuildZoomMenu();
 
   ShowScreens();
+  // Every run of the window has its twin at half the step: the report and
+  // the graphs' "Точность" show the error of the integration, and at the
+  // window's pace the twin's steps cost nothing that shows.
+  session_->SetAccuracy(true);
   session_->Follow([this](const Snapshot& snapshot) { Follow(snapshot); });
 
   ConnectControls();
@@ -235,7 +239,7 @@ void Form1::ConnectControls() {
   connect(Command(3), &QPushButton::clicked, this, [this] { Do(&Session::Continue); });
   connect(Command(4), &QPushButton::clicked, this, [this] { close(); });
   connect(Command(5), &QPushButton::clicked, this, [this] { Do(&Session::ClearScreens); });
-  connect(Command(6), &QPushButton::clicked, this, [] { ShowHelpWindow(); });
+  connect(Command(6), &QPushButton::clicked, this, [this] { ShowHelpWindow(zoom_); });
   connect(Command(7), &QPushButton::clicked, this, [this] { Do(&Session::Step); });
 
   // A number typed into a parameter box is the session's as soon as it reads

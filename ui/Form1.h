@@ -55,6 +55,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QResizeEvent;
 class QScrollArea;
 class QStyle;
 class QTimer;
@@ -103,6 +104,11 @@ class Form1 final : public QWidget {
   bool SetZoom(int percent);
   int Zoom() const { return zoom_; }
   static QList<int> Zooms();
+  // "По размеру окна": the form at the largest zoom, to the per cent, at which
+  // it fits the window, menu bar and all; it follows the window's size until
+  // another zoom is chosen. Full screen (F11) fits the form so.
+  void FitZoomToWindow();
+  bool ZoomFitsWindow() const { return fit_; }
 
   // Whether repaints are being gathered to the display's rate (while Timer1
   // ticks).
@@ -165,6 +171,7 @@ class Form1 final : public QWidget {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The session's commands and what the window shows of them
@@ -200,10 +207,16 @@ class Form1 final : public QWidget {
   // The zoom and the full screen (ui/Form1Zoom.cpp).
   void BuildZoomMenu();
   void StepZoom(int direction);
+  void ApplyZoom(int percent);
+  int FittingZoom() const;  // the largest zoom at which the form fits the window
+  void SetFullScreen(bool on);
   int Zoomed(int twips) const;  // a layout length in pixels at the zoom
   void LayOut();
   void FitToForm();  // the window's size: the form's, or the screen's if smaller
   void ZoomLesson();  // the lesson window's fonts at the zoom
+  // The lesson window's size at the zoom, and its place: beside the window,
+  // right, else left, else below, where the screen has room for it.
+  void PlaceLesson();
   // Both screens and the apparatus at the zoom and the display's pixel ratio.
   void ShowScreens();
   void ConnectControls();
@@ -239,11 +252,12 @@ class Form1 final : public QWidget {
   // "Опыт": the commands of a run, and "Конец опыта".
   QMenu *RunMenu = nullptr, *EndMenu = nullptr;
   QLabel* state_ = nullptr;  // the run's state, under the form
-  // "Вид" > "Масштаб": the zooms, one of them checked, then "Крупнее"
-  // (Ctrl+=), "Мельче" (Ctrl+−) and "Обычный размер" (Ctrl+0).
+  // "Вид" > "Масштаб": the zooms and "По размеру окна", one of them checked,
+  // then "Крупнее" (Ctrl+=), "Мельче" (Ctrl+−) and "Обычный размер" (Ctrl+0).
   QMenu* ZoomMenu = nullptr;
   // "Вид" > "Во весь экран" (F11).
   QAction* FullScreenAction = nullptr;
+  QAction* fitAction_ = nullptr;  // "По размеру окна"
   // "Вид" > "Темп": "Как можно быстрее", "Реальное время", "Замедленно, в 5
   // раз", one of them checked (keys Ctrl+1, Ctrl+2, Ctrl+3).
   QMenu* TempoMenu = nullptr;
@@ -260,6 +274,12 @@ class Form1 final : public QWidget {
   TeeSurface picture3Screen_{picture3Surface_};
   std::unique_ptr<ZoomedSurface> picture2Zoomed_, picture3Zoomed_;
   int zoom_ = 100;
+  bool fit_ = false;  // the zoom follows the window's size
+  bool refitPending_ = false;
+  struct {
+    int zoom = 100;
+    bool fit = false;
+  } beforeFullScreen_;  // the zoom to come back to from full screen
   double screensRatio_ = 1;  // the device pixel ratio the screens were drawn for
   MessageSink* messageSink_ = nullptr;
   std::unique_ptr<Session> session_;

@@ -118,7 +118,7 @@ void Form1::BuildHelpMenu() {
   HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
   lessonAction_ = HelpMenu->addAction(QStringLiteral("&Описание урока"), this, [this] { ShowLesson(); });
   lessonAction_->setEnabled(false);
-  HelpMenu->addAction(QStringLiteral("О &программе"), this, [] { ShowHelpWindow(); });
+  HelpMenu->addAction(QStringLiteral("О &программе"), this, [this] { ShowHelpWindow(zoom_); });
 }
 
 void Form1::AddViewAction(QAction* action) {
@@ -282,14 +282,7 @@ QWidget* Form1::ShowLesson() {
     layout->addWidget(text, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
     ZoomLesson();  // its fonts
-    lesson_->resize(QSize(480, 360) * (zoom_ / 100.0));
-    // Beside the form where the screen has room, so that it hides nothing.
-    const QRect frame = frameGeometry();
-    const QRect room = screen()->availableGeometry();
-    if (frame.right() + 8 + lesson_->width() <= room.right())
-      lesson_->move(frame.right() + 8, frame.top());
-    else if (frame.bottom() + 8 + lesson_->height() <= room.bottom())
-      lesson_->move(frame.left(), frame.bottom() + 8);
+    PlaceLesson();  // beside the form where the screen has room
   }
   const Scenario& opened = session_->Opened();
   lesson_->findChild<QLabel*>(QStringLiteral("LessonTitle"))->setText(QString::fromStdString(opened.title));

@@ -1,6 +1,11 @@
 // The projector zoom of the main window (Form1, "Вид" > "Масштаб"): the form
-// at 100, 125, 150 or 200 %, controls, fonts and screens together, and the
-// screens drawn at the resolution they are shown in.
+// at 100, 125, 150 or 200 %, or at whatever zoom fits it to the window ("По
+// размеру окна", which full screen uses), controls, fonts and screens
+// together, and the screens drawn at the resolution they are shown in.
+//
+// The window takes the form's size at its zoom, no larger than the screen's
+// free area leaves with the window's frame; the frame is known once the
+// window system has shown the window, which fits it again then.
 //
 // Every control keeps its place in the form, in twips, and its size; the
 // zoom multiplies both, and the font's pixel size with them, so each caption
@@ -18,10 +23,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 #include "fonts/ProgramFont.h"
+#include "help/Form2.h"
+#include "help/ScreenFit.h"
 #include "help/Twips.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
@@ -36,6 +45,8 @@ namespace vozaz2 {
 namespace {
 
 constexpr int kZooms[] = {100, 125, 150, 200};
+// The zooms that fitting the form to its window may choose.
+constexpr int kLeastFit = 50, kMostFit = 400;
 
 }  // namespace
 
@@ -53,6 +64,12 @@ void Form1::BuildZoomMenu() {
     group->addAction(action);
     connect(action, &QAction::triggered, this, [this, percent] { SetZoom(percent); });
   }
+  fitAction_ = ZoomMenu->addAction(QStringLiteral("По &размеру окна"));
+  fitAction_->setObjectName(QStringLiteral("FitZoomAction"));
+  fitAction_->setCheckable(true);
+  fitAction_->setData(0);
+  group->addAction(fitAction_);
+  connect(fitAction_, &QAction::triggered, this, [this] { FitZoomToWindow(); });
   ZoomMenu->addSeparator();
   // The keys work wherever the focus is in the window. Ctrl+= is Ctrl++
   // without the Shift key on most keyboards; both enlarge.
@@ -66,39 +83,104 @@ void Form1::BuildZoomMenu() {
   command("&Мельче", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { StepZoom(-1); });
   command("&Обычный размер", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(100); });
 
-  // The form on the whole screen, for a projector; F11 again, or Escape,
-  // brings the window back (see SetUpKeyboard and event).
+  // The form on the whole screen, fitted to it, for a projector; F11 again,
+  // or Escape, brings the window back at the zoom it had (see SetUpKeyboard
+  // and event).
   FullScreenAction = new QAction(QStringLiteral("Во &весь экран"), this);
   FullScreenAction->setObjectName(QStringLiteral("FullScreenAction"));
   FullScreenAction->setCheckable(true);
   FullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
   addAction(FullScreenAction);
-  connect(FullScreenAction, &QAction::toggled, this, [this](bool on) {
-    setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+  connect(FullScreenAction, &QAction::toggled, this, [this](bool on) { SetFullScreen(on); });
+
+  // Once the window system has framed and placed the window, its frame is
+  // known, and so is the place beside it for a lesson opened with it.
+  WhenFramed(this, [this] {
+    FitToForm();
+    if (lesson_) PlaceLesson();
   });
 }
 
+void Form1::SetFullScreen(bool on) {
+  if (on) {
+    if (!isFullScreen()) beforeFullScreen_ = {zoom_, fit_};
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    FitZoomToWindow();
+    return;
+  }
+  setWindowState(windowState() & ~Qt::WindowFullScreen);
+  if (beforeFullScreen_.fit)
+    FitZoomToWindow();
+  else
+    SetZoom(beforeFullScreen_.zoom);
+}
+
 void Form1::StepZoom(int direction) {
+  // The next of the zooms above or below the current one, which may be a
+  // fitted zoom between them.
   const QList<int> zooms = Zooms();
-  const qsizetype at = zooms.indexOf(zoom_) + direction;
-  if (at >= 0 && at < zooms.size()) SetZoom(zooms[at]);
+  if (direction > 0) {
+    for (int percent : zooms)
+      if (percent > zoom_) return (void)SetZoom(percent);
+  } else {
+    for (qsizetype at = zooms.size() - 1; at >= 0; --at)
+      if (zooms[at] < zoom_) return (void)SetZoom(zooms[at]);
+  }
 }
 
 bool Form1::SetZoom(int percent) {
   if (!Zooms().contains(percent)) return false;
-  for (QAction* action : ZoomMenu->actions())
-    if (action->isCheckable()) action->setChecked(action->data().toInt() == percent);
-  if (percent == zoom_) return true;
-  zoom_ = percent;
-  LayOut();
-  ShowScreens();
-  emit ZoomChanged(zoom_);
+  fit_ = false;
+  ApplyZoom(percent);
   return true;
 }
 
-int Form1::Zoomed(int twips) const {
-  return static_cast<int>(std::lround(twips * zoom_ / (100.0 * kTwipsPerPixel)));
+void Form1::FitZoomToWindow() {
+  fit_ = true;
+  ApplyZoom(FittingZoom());
+  // The menu bar's height at a zoom is foreseen from its font; should it
+  // come out taller, one per cent less.
+  while (zoom_ > kLeastFit &&
+         (area_->width() > width() || MenuBar->sizeHint().height() + area_->height() + state_->sizeHint().height() > height()))
+    ApplyZoom(zoom_ - 1);
 }
+
+void Form1::ApplyZoom(int percent) {
+  for (QAction* action : ZoomMenu->actions())
+    if (action->isCheckable()) action->setChecked(fit_ ? action == fitAction_ : action->data().toInt() == percent);
+  if (percent == zoom_) return;
+  zoom_ = percent;
+  LayOut();
+  ShowScreens();
+  if (Form2* help = HelpWindow()) help->SetZoom(zoom_);  // the help window follows
+  emit ZoomChanged(zoom_);
+}
+
+int Form1::FittingZoom() const {
+  const QSize room = size();
+  const QFont menuFont = QApplication::font(MenuBar);
+  const int barPadding = MenuBar->sizeHint().height() - QFontMetrics(MenuBar->font()).height();
+  const int stateLine = state_->sizeHint().height();  // in the menus' font, which no zoom changes
+  return LargestFitting(kLeastFit, kMostFit, [&](int percent) {
+    const int bar = QFontMetrics(Enlarged(menuFont, percent)).height() + barPadding;
+    return ZoomedPixels(kClientWidthTwips, percent) <= room.width() &&
+           bar + ZoomedPixels(kClientHeightTwips, percent) + stateLine <= room.height();
+  });
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Fitted to the window, the form follows its size, once for a burst of
+  // resizes.
+  if (!fit_ || refitPending_) return;
+  refitPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    refitPending_ = false;
+    if (fit_) FitZoomToWindow();
+  });
+}
+
+int Form1::Zoomed(int twips) const { return ZoomedPixels(twips, zoom_); }
 
 void Form1::LayOut() {
   setProperty(kZoomProperty, zoom_ / 100.0);  // the style's indicators and frame titles
@@ -127,11 +209,10 @@ void Form1::LayOut() {
 }
 
 void Form1::FitToForm() {
-  if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-  QSize size(area_->width(), MenuBar->sizeHint().height() + area_->height() + state_->sizeHint().height());
-  // No larger than the screen: what does not fit is scrolled to.
-  if (const QScreen* where = screen()) size = size.boundedTo(where->availableGeometry().size());
-  resize(size);
+  // Fitted to the window, the window's size is the user's.
+  if (fit_ || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+  // No larger than the screen, frame and all: what does not fit is scrolled to.
+  FitOnScreen(this, QSize(area_->width(), MenuBar->sizeHint().height() + area_->height() + state_->sizeHint().height()));
 }
 
 void Form1::ZoomLesson() {
@@ -140,6 +221,15 @@ void Form1::ZoomLesson() {
   QFont title = Enlarged(font, 120);  // the lesson's title a little larger, in bold
   title.setBold(true);
   lesson_->findChild<QLabel*>(QStringLiteral("LessonTitle"))->setFont(title);
+}
+
+void Form1::PlaceLesson() {
+  const QMargins frame = FrameMargins(lesson_);  // as the main window's, before it is shown
+  const double zoom = zoom_ / 100.0;
+  const QRect placed = PlaceBeside((QSize(480, 360) * zoom).grownBy(frame), (QSize(240, 180) * zoom).grownBy(frame),
+                                   frameGeometry(), ScreenRoom(this));
+  lesson_->resize(placed.size().shrunkBy(frame));
+  lesson_->move(placed.topLeft());  // a window's position is that of its frame
 }
 
 void Form1::ShowScreens() {

@@ -3,12 +3,18 @@
 // pixel, so that a zoomed window, or a screen of high pixel density, shows
 // sharp drawings instead of an enlarged bitmap.
 //
-// Lines and circles stay one device pixel wide and follow their true course
-// at the finer resolution. A point becomes a square as large as a screen pixel
-// (rounded up to whole device pixels) placed where it was computed, not where
-// the screen's pixel grid put it: the path and the oscillogram are chains of
-// points, one step apart, and must still join into curves when the screen is
-// drawn again from its record, which keeps one point per screen pixel.
+// Everything keeps the thickness it has on the screen: a line or a circle is
+// drawn with a square brush of the scale rounded to whole device pixels
+// (2 at 200 %), along its true course at the finer resolution; a point
+// becomes a square as large as a screen pixel (rounded up to whole device
+// pixels) placed where it was computed, not where the screen's pixel grid
+// put it. Every pixel is set in its colour or left alone: nothing is blurred.
+//
+// The path and the oscillogram are chains of points, one step apart, and the
+// record the screen is drawn again from keeps one point per screen pixel. So
+// that the chains stay joined at the finer resolution, a point is joined to
+// the last point of its colour by the brush when their screen pixels touch,
+// as they join on the screen.
 //
 // The drawing arithmetic runs inside a step, between the step's checks of the
 // floating-point status flags, and leaves them as it found them: the numbers
@@ -18,16 +24,19 @@
 #include <QImage>
 #include <QRect>
 #include <functional>
+#include <vector>
 
 #include "run/ScaleMap.h"
 #include "run/Surface.h"
 
 namespace vozaz2 {
 
+class ImagePen;
+
 class ZoomedSurface final : public Surface {
  public:
-  // A screen of width x height pixels drawn `scale` times as large
-  // (scale >= 1).
+  // A screen of width x height pixels drawn `scale` times as large. At a
+  // scale of 1 it draws what ImageSurface draws.
   ZoomedSurface(int width, int height, double scale);
 
   void Scale(float x1, float y1, float x2, float y2) override;
@@ -37,6 +46,8 @@ class ZoomedSurface final : public Surface {
   void Circle(float x, float y, float radius, Colour c) override;
 
   double DeviceScale() const { return scale_; }
+  // The width of a line, in device pixels.
+  int LineWidth() const { return line_; }
   const QImage& Image() const { return image_; }
   QImage& Image() { return image_; }
 
@@ -50,12 +61,23 @@ class ZoomedSurface final : public Surface {
   void Changed(const QRect& area) {
     if (changed && !area.isEmpty()) changed(area);
   }
+  // The point at the screen pixel coordinates (px, py) joined to the last of
+  // its colour, when their screen pixels touch.
+  void Join(Colour c, double px, double py, ImagePen& pen);
+
+  // The last point drawn in a colour, in screen pixel coordinates.
+  struct Last {
+    Colour colour;
+    double px, py;
+  };
 
   QImage image_;
   double scale_;
-  int dot_;  // the side of a point's square, in device pixels
+  int dot_;   // the side of a point's square, in device pixels
+  int line_;  // the width of a line
   int width_, height_;  // the screen's own size in pixels
   ScaleMap map_;
+  std::vector<Last> last_;  // one for each colour
 };
 
 }  // namespace vozaz2

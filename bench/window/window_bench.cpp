@@ -21,7 +21,9 @@
 // With --graphs the graphs window is open beside it during the run and shows
 // its ready-made views in turn, one a second; --graphs-shots PREFIX saves each
 // view as PREFIX-N.png at the end of the run (and a graph of one's own, the
-// heights and lengths against time, as PREFIX-7.png). --dumbbell runs the
+// heights and lengths against time, as PREFIX-7.png). With --apparatus the
+// window "Установка" is open beside it, in perspective with every vector
+// (--apparatus-shot FILE saves it at the end). --dumbbell runs the
 // dumbbell ("m=1+1") instead of the single load, --split the load that splits
 // in the plane ("В плоскости", "m= 1+1 от 1с  до Tr с").
 #include <QAbstractButton>
@@ -44,6 +46,7 @@
 
 #include "bench/FormControl.h"
 #include "bench/ProcStatus.h"
+#include "apparatus/ApparatusWindow.h"
 #include "graphs/GraphsWindow.h"
 #include "run/Quantities.h"
 #include "ui/Form1.h"
@@ -157,13 +160,15 @@ int main(int argc, char** argv) {
                                   "S", "2.5");
   QCommandLineOption graphsOpt("graphs", "Keep the graphs window open, its ready-made views in turn.");
   QCommandLineOption graphShotsOpt("graphs-shots", "Save each ready-made view as PREFIX-N.png.", "PREFIX");
+  QCommandLineOption apparatusOpt("apparatus", "Keep the window \"Установка\" open.");
+  QCommandLineOption apparatusShotOpt("apparatus-shot", "Save the window \"Установка\" at the end.", "FILE");
   QCommandLineOption dumbbellOpt("dumbbell", "Run the dumbbell (\"m=1+1\").");
   QCommandLineOption splitOpt("split", "Run the load that splits in the plane.");
   QCommandLineOption tempoOpt("tempo", "fast (default), real, slow, or all of them in turn.", "TEMPO", "fast");
   QCommandLineOption zoomOpt("zoom", "The window's zoom in per cent: 100 (default), 125, 150 or 200.", "PERCENT",
                              "100");
-  cli.addOptions(
-      {secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, dumbbellOpt, splitOpt, tempoOpt, zoomOpt});
+  cli.addOptions({secondsOpt, shotOpt, shotAfterOpt, graphsOpt, graphShotsOpt, apparatusOpt, apparatusShotOpt,
+                  dumbbellOpt, splitOpt, tempoOpt, zoomOpt});
   cli.process(app);
   const int ms = static_cast<int>(cli.value(secondsOpt).toDouble() * 1000);
   const QString shot = cli.value(shotOpt);
@@ -220,6 +225,13 @@ int main(int argc, char** argv) {
       graphs->move(200, 330);
     }
     auto control = [&form](const char* name) { return vozaz2::bench::FormControl<QAbstractButton>(form, name); };
+    vozaz2::ApparatusWindow* apparatus = nullptr;
+    if (cli.isSet(apparatusOpt) || cli.isSet(apparatusShotOpt)) {
+      apparatus = vozaz2::InstallApparatusWindow(&form, form.Simulation());
+      apparatus->ShowInFront();
+      if (form.Zoom() != 100) apparatus->SetZoom(form.Zoom());
+      apparatus->move(300, 100);
+    }
     if (cli.isSet(dumbbellOpt)) control("Option8")->click();
     if (cli.isSet(splitOpt)) {
       control("Option6")->click();
@@ -235,6 +247,8 @@ int main(int argc, char** argv) {
       });
       views.start(1000);
     }
+    const long frames0 = apparatus ? apparatus->Frames() : 0;
+    const double frameSeconds0 = apparatus ? apparatus->FrameSeconds() : 0;
     const long redraws0 = graphs ? graphs->Redraws() : 0;
     const double redrawSeconds0 = graphs ? graphs->RedrawSeconds() : 0;
     TickProbe ticks(vozaz2::bench::FormControl<QTimer>(form, "Timer1"));
@@ -264,6 +278,9 @@ int main(int argc, char** argv) {
       graphs->ShowCustom({vozaz2::quantity::kZ2, vozaz2::quantity::kH2, vozaz2::quantity::kL2}, vozaz2::quantity::kT);
       graphs->grab().save(QStringLiteral("%1-7.png").arg(graphShots));
     }
+    const long frames = apparatus ? apparatus->Frames() - frames0 : 0;
+    const double frameSeconds = apparatus ? apparatus->FrameSeconds() - frameSeconds0 : 0;
+    if (cli.isSet(apparatusShotOpt)) apparatus->grab().save(cli.value(apparatusShotOpt));
     control("Command2")->click();  // "Остановить"
     const long steps = static_cast<long>(r.T0 / r.P0 + 0.5);
     if (!shot.isEmpty() && shotMs >= ms) form.grab().save(shot);
@@ -289,6 +306,10 @@ int main(int argc, char** argv) {
       std::printf("  graphs window open: %.1f redraws/s, %.2f ms each, %.1f %% of the time; memory VmRSS %ld kB\n",
                   static_cast<double>(redraws) / elapsed, redraws ? 1000 * redrawSeconds / static_cast<double>(redraws) : 0.0,
                   100 * redrawSeconds / elapsed, vozaz2::bench::StatusKb("VmRSS"));
+    if (apparatus)
+      std::printf("  window \"Установка\" open: %.1f frames/s, %.2f ms each, %.1f %% of the time; memory VmRSS %ld kB\n",
+                  static_cast<double>(frames) / elapsed, frames ? 1000 * frameSeconds / static_cast<double>(frames) : 0.0,
+                  100 * frameSeconds / elapsed, vozaz2::bench::StatusKb("VmRSS"));
     if (form.Simulation().State() == vozaz2::RunState::kDiverged) std::printf("  (the run diverged)\n");
   }
   return 0;

@@ -8,9 +8,13 @@
 #include <QFontInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "graphs/GraphsWindow.h"
@@ -155,17 +159,47 @@ QStringList HeaderKeys(const QString& table) {
   return keys;
 }
 
+// Each panel holds one unit (the deviation of the angular momentum, a pure
+// number, never on the axis of MKD), and each curve of the legend ("MKD2 —
+// момент импульса") draws the quantity it names.
+void ExpectCurvesAsNamed(QCustomPlot* plot, const RunSummary& s, const std::string& view) {
+  std::map<QCPAxis*, std::string_view> units;
+  for (int i = 0; i < plot->plottableCount(); ++i) {
+    QCPAbstractPlottable* p = plot->plottable(i);
+    const auto q = QuantityNamed(p->name().section(QStringLiteral(" — "), 0, 0).toStdString());
+    if (!q) continue;
+    const std::string where = view + ": " + p->name().toStdString();
+    const auto [axis, fresh] = units.emplace(p->valueAxis(), kQuantities[*q].unit);
+    EXPECT_EQ(axis->second, kQuantities[*q].unit) << where;
+    const auto* graph = qobject_cast<QCPGraph*>(p);
+    const auto* curve = qobject_cast<QCPCurve*>(p);
+    ASSERT_TRUE(graph || curve) << where;
+    EXPECT_EQ(graph ? graph->data()->at(0)->value : curve->data()->at(0)->value,
+              graph ? s.Min(0, *q) : s.Last(0, *q)) << where;
+  }
+}
+
 // Each view's copied table holds what its graph draws, no more and no less:
 // the curves of its legend ("MKD2 — момент импульса"), the law's "опыт: w2
-// от R2", the values of its bars.
+// от R2", the values of its bars. Every graph draws what it names, each unit
+// on its own axis, the user's own too.
 TEST_F(Graphs, EveryTableHoldsWhatItsViewDraws) {
   GraphsWindow* g = Open();
+  Click(Switch(6));  // the dumbbell in the plane: every part of MKD2
+  Click(Switch(8));
   Click(Get<QPushButton>("Command1"));
   ASSERT_TRUE(WaitForSteps(20));
   Click(Get<QPushButton>("Command2"));
+  namespace Q = quantity;
+  g->ShowCustom({Q::kR2, Q::kW2, Q::kFL, Q::kL2}, Q::kT);
+  ExpectCurvesAsNamed(g->Plot(), g->Summary(), "свой");
+  EXPECT_EQ(g->Plot()->axisRectCount(), 3) << "м, рад/с, Н";
+  g->ShowCustom({Q::kW2, Q::kFL, Q::kV2}, Q::kR2);
+  ExpectCurvesAsNamed(g->Plot(), g->Summary(), "свой от R2");
   const QRegularExpression experiment(QStringLiteral("^опыт: (\\S+) от (\\S+)$"));
   for (int v = 0; v < GraphsWindow::kReadyViews; ++v) {
     g->ShowView(static_cast<GraphsWindow::View>(v));
+    ExpectCurvesAsNamed(g->Plot(), g->Summary(), "view " + std::to_string(v));
     const QString table = g->DataTable();
     QStringList named, bars;
     for (int i = 0; i < g->Plot()->plottableCount(); ++i) {
@@ -189,14 +223,26 @@ TEST_F(Graphs, EveryTableHoldsWhatItsViewDraws) {
 }
 
 // For a projector the graph's texts grow with the main window's zoom: the
-// axes and the legend.
+// axes of every panel and the legend. The window stays within the screen's
+// free area, the legend within the plot, and the window shrinks back at 100 %.
 TEST_F(Graphs, TextsGrowWithTheZoom) {
   GraphsWindow* g = Open();
   const int normal = QFontInfo(g->Plot()->xAxis->labelFont()).pixelSize();
+  const QSize room = g->screen()->availableGeometry().size();
   g->SetZoom(200);
   QCustomPlot* plot = g->Plot();
-  for (const QFont& font : {plot->xAxis->labelFont(), plot->yAxis->tickLabelFont(), plot->legend->item(0)->font()})
+  g->ShowView(GraphsWindow::View::kMomentum);  // the deviation's panel too
+  QCPAxis* deviation = plot->axisRect(1)->axis(QCPAxis::atLeft);
+  for (const QFont& font : {plot->xAxis->labelFont(), plot->yAxis->tickLabelFont(), plot->legend->item(0)->font(),
+                            deviation->labelFont(), deviation->tickLabelFont()})
     EXPECT_NEAR(QFontInfo(font).pixelSize(), 2 * normal, 1);
+  EXPECT_TRUE(QRect(QPoint(), room).contains(QRect(QPoint(), g->minimumSizeHint())));
+  EXPECT_TRUE(g->screen()->availableGeometry().contains(g->frameGeometry()));
+  QTest::qWait(50);  // a frame's redraw
+  EXPECT_LE(plot->legend->outerRect().width(), plot->width());
+  g->resize(room + QSize(200, 200));  // as a zoom of long ago left it
+  g->SetZoom(100);
+  EXPECT_TRUE(g->screen()->availableGeometry().contains(g->frameGeometry()));
 }
 
 // One window, however often it is asked for; closing it during a run hides

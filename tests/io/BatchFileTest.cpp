@@ -73,6 +73,22 @@ TEST(Batch, SameArgumentsGiveTheSameFile) {
   EXPECT_TRUE(work(300) > work(299) && work(301) == work(300) && work(400) == work(300));
 }
 
+// --accuracy adds the twin's four estimates after today's columns, which
+// keep their bytes; after the split's hand-over, where the twin cannot
+// follow, they are empty.
+TEST(Batch, AccuracyAddsColumnsAfterTodays) {
+  const QStringList args = {"--split", "--steps", "400", "--csv", "-"};
+  const QList<QByteArray> today = Rows(RunBatch(args).out), rows = Rows(RunBatch(args + QStringList{"--accuracy"}).out);
+  ASSERT_EQ(rows.size(), today.size());
+  EXPECT_EQ(rows[0], kHeader + ",errR2,errw2,errMKD2,errBalance");
+  for (int step = 1; step < rows.size(); ++step) {
+    ASSERT_TRUE(rows[step].startsWith(today[step] + ',')) << step;
+    const QList<QByteArray> estimate = rows[step].mid(today[step].size() + 1).split(',');
+    ASSERT_EQ(estimate.size(), 4);
+    EXPECT_EQ(estimate[2].isEmpty(), step > 200) << step << ": " << rows[step].toStdString();
+  }
+}
+
 // A refused start writes nothing and exits with 2 (naming the option whose
 // text no box would take), a misused command line with 1, a divergence with
 // 3; the failed step writes no row. The messages go to the error stream.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <random>
 
 #include "io/Report.h"
+#include "io/ReportFigures.h"
 #include "io/ReportText.h"
 #include "io/ScreenPicture.h"
 #include "run/Accounting.h"
@@ -166,13 +168,11 @@ QString PdfText(const QString& pdf) {
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// A figure of the verification paragraph without its power of ten.
-QString Mantissa(double v) { return QString::number(v, 'g', 3).replace('.', ',').section('e', 0, 0); }
-
 class Report : public ::testing::TestWithParam<Variant> {};
 
 // The PDF's text holds the set-up, the readout at the end and the
-// verification figures; the SVG figures are well-formed and labelled.
+// verification figures, and no number with digits that mean nothing; the SVG
+// figures are well-formed and labelled.
 TEST_P(Report, PdfHoldsTheRunAndSvgParses) {
   RecordedRun run(ScenarioOf(GetParam()));
   const ReportContent c = run.Content();
@@ -185,8 +185,10 @@ TEST_P(Report, PdfHoldsTheRunAndSvgParses) {
       EXPECT_TRUE(text.contains(row.label)) << row.label.toStdString();
       EXPECT_TRUE(text.contains(row.value)) << row.label.toStdString() << " = " << row.value.toStdString();
     }
-  EXPECT_TRUE(text.contains(Mantissa(run.session.History().MaxMomentumDrift())));
-  EXPECT_TRUE(text.contains(Mantissa(run.session.History().MaxBalanceRatio())));
+  EXPECT_TRUE(text.contains(Significant(run.session.History().MaxMomentumDrift(), 2)));
+  EXPECT_TRUE(text.contains(Significant(run.session.History().MaxBalanceRatio(), 2)));
+  const QRegularExpression noise(QStringLiteral("[1-9](,?\\d){7,}|\\d[Ee][-+]?\\d|\\^"));
+  EXPECT_FALSE(text.contains(noise)) << noise.match(text).captured().toStdString();
   EXPECT_TRUE(text.contains("07.12.2026") && text.contains("9.9.9"));
   for (const QString& item : VariantInWords(c.record, c.controls))
     EXPECT_TRUE(text.simplified().contains(item)) << item.toStdString();
@@ -215,6 +217,16 @@ TEST_P(Report, VerdictOfTheVariant) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, Report, ::testing::ValuesIn(kVariants));
+
+// Each panel of the report's graphs holds one unit: the deviation of the
+// angular momentum, a pure number, never on the axis of MKD.
+TEST(ReportGraphs, OneUnitAPanel) {
+  for (const auto& panels : {report::MomentumPanels(), report::EnergyPanels()})
+    for (const report::GraphPanel& panel : panels)
+      for (const report::GraphSeries& g : panel.series)
+        EXPECT_EQ(kQuantities[g.quantity].unit, kQuantities[panel.series.front().quantity].unit)
+            << kQuantities[g.quantity].key;
+}
 
 // The runner's options write the same files.
 TEST(Batch, ReportAndFigures) {

@@ -9,9 +9,12 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWindow>
 #include <cmath>
 
+#include "help/Twips.h"
 #include "run/Screens.h"
+#include "ui/Form1Layout.h"
 #include "tests/ui/WindowFixture.h"
 
 namespace vozaz2::testing {
@@ -42,10 +45,13 @@ TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
     EXPECT_NEAR(r1->width(), Scaled(box.width(), step.zoom), 1);
     EXPECT_EQ(r1->font().pixelSize(), Scaled(11, step.zoom));
     // The window follows the form with its menu bar and its state line, up
-    // to the screen's size; the rest scrolls.
+    // to what the screen's free area leaves with the window's frame; the
+    // rest scrolls.
     const QSize whole(area->width(),
                       Get<QMenuBar>("MenuBar")->height() + area->height() + Get<QLabel>("RunState")->height());
-    EXPECT_EQ(form->size(), whole.boundedTo(form->screen()->availableGeometry().size()));
+    const QRect room = form->screen()->availableGeometry();
+    EXPECT_EQ(form->size(), whole.boundedTo(room.size().shrunkBy(form->windowHandle()->frameMargins())));
+    EXPECT_TRUE(room.contains(form->frameGeometry()));
     auto* scroll = Get<QScrollArea>("Form1Scroll");
     const bool scrolls = scroll->verticalScrollBar()->maximum() > 0 || scroll->horizontalScrollBar()->maximum() > 0;
     EXPECT_EQ(scrolls, form->size() != whole);
@@ -54,6 +60,41 @@ TEST_F(WindowTest, ZoomKeysStepThroughTheZoomsAndTheFormGrows) {
   EXPECT_EQ(form->Zoom(), 125);
   const int lessonPixels = QFontInfo(form->ShowLesson()->font()).pixelSize();
   EXPECT_NEAR(lessonPixels, QFontInfo(QApplication::font()).pixelSize() * 1.25, 1) << "the lesson is zoomed too";
+}
+
+// "По размеру окна": the largest zoom, to the per cent, at which the form
+// fits the window, menu bar and all, following the window's size; F11 fits
+// the form to the whole screen, and F11 again gives the zoom back.
+TEST_F(WindowTest, FormFittedToTheWindowAndToTheFullScreen) {
+  Activate();
+  QWidget* area = Get("Form1Area");
+  const int bar = Get<QMenuBar>("MenuBar")->sizeHint().height();
+  const auto fitsExactly = [&] {
+    const QRect room(QPoint(), form->size());
+    const int next = form->Zoom() + 1;
+    return room.contains(QRect(0, 0, area->width(), bar + area->height())) &&
+           !room.contains(QRect(0, 0, ZoomedPixels(kClientWidthTwips, next), bar + ZoomedPixels(kClientHeightTwips, next)));
+  };
+  form->resize(1000, 760);
+  Get<QAction>("FitZoomAction")->trigger();
+  EXPECT_TRUE(form->ZoomFitsWindow());
+  EXPECT_TRUE(fitsExactly()) << form->Zoom();
+  const int fitted = form->Zoom();
+  form->resize(700, 700);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->Zoom() != fitted; }));
+  EXPECT_TRUE(fitsExactly()) << form->Zoom();
+  QTest::keyClick(form, Qt::Key_Equal, Qt::ControlModifier);  // the next zoom above
+  EXPECT_EQ(form->Zoom(), 100);
+  EXPECT_FALSE(form->ZoomFitsWindow());
+  QTest::keyClick(form, Qt::Key_Equal, Qt::ControlModifier);
+
+  QTest::keyClick(form, Qt::Key_F11);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isFullScreen() && form->size() == form->screen()->size(); }));
+  ASSERT_TRUE(QTest::qWaitFor(fitsExactly)) << form->Zoom();
+  EXPECT_TRUE(form->ZoomFitsWindow());
+  QTest::keyClick(form, Qt::Key_F11);
+  EXPECT_FALSE(form->isFullScreen());
+  EXPECT_EQ(form->Zoom(), 125);
 }
 
 // Lengths of the runs of non-white pixels down a column of an image.
@@ -85,9 +126,10 @@ TEST_F(WindowTest, ZoomedScreensAreSharpAndTheRunStaysTheSame) {
   EXPECT_EQ(shown.size(), QSize(kScreen2Width, kScreen2Height) * (2 * ratio));
   EXPECT_EQ(shown.devicePixelRatio(), ratio);
   // Far right, where the curves have not come yet, a column crosses the
-  // horizontal grid lines only: each one device pixel thick, not enlarged.
+  // horizontal grid lines only: each as thick as on the screen, in whole
+  // device pixels.
   const std::vector<int> lines = InkRuns(shown, shown.width() - 3);
-  EXPECT_EQ(lines, std::vector<int>(lines.size(), 1));
+  EXPECT_EQ(lines, std::vector<int>(lines.size(), static_cast<int>(std::lround(2 * ratio))));
   Settle();
   const QImage onDisplay = screen->grab(screen->contentsRect()).toImage();
   EXPECT_EQ(Rgb(onDisplay), Rgb(shown)) << "the box shows its image pixel for pixel";

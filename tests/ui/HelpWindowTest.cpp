@@ -1,5 +1,6 @@
 // "About" and the help window it opens, as the user meets them from the main
 // window, and "Выход" with the help window open.
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QWindow>
@@ -76,6 +77,37 @@ TEST_P(HelpWindow, ComesBackOnceFreshAndOutlivesTheMainWindow) {
   EXPECT_TRUE(!timer || !timer->isActive());
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(Help(), fresh.data());
+}
+
+// The help window follows the main window's zoom, shows both lines of its
+// author line whole at every zoom (nothing of them on its label's last row
+// of pixels, where the window's edge cuts), and closes with Escape.
+TEST_F(WindowTest, HelpFollowsTheFormAndClosesWithEscape) {
+  const auto authorLineWhole = [](Form2* help) {
+    const QImage label = help->grab(help->Label1->geometry()).toImage();
+    int lastRow = 0, rows = 0;
+    for (int y = 0; y < label.height(); ++y) {
+      bool ink = false;
+      for (int x = 0; x < label.width(); ++x) ink = ink || qGray(label.pixel(x, y)) < 128;
+      rows += ink;
+      lastRow = ink ? y : lastRow;
+    }
+    return rows > 0 && lastRow < label.height() - 1;
+  };
+  ASSERT_TRUE(form->SetZoom(200));
+  Click(Get<QPushButton>("Command6"));
+  QPointer<Form2> help = Help();
+  ASSERT_TRUE(help);
+  EXPECT_EQ(help->size(), QSize(784, 512));
+  EXPECT_TRUE(authorLineWhole(help));
+  ASSERT_TRUE(form->SetZoom(100));
+  EXPECT_EQ(help->size(), QSize(392, 256));
+  EXPECT_TRUE(authorLineWhole(help));
+  help->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  QTest::keyClick(help->Text1, Qt::Key_Escape);
+  Settle();
+  EXPECT_TRUE(help.isNull()) << "Escape closes the help window";
 }
 
 INSTANTIATE_TEST_SUITE_P(Form1, HelpWindow, ::testing::Values(true, false),

@@ -8,7 +8,7 @@
 
 #include "io/Locale.h"
 #include "io/SeriesFile.h"
-#include "io/SeriesReport.h"
+#include "io/SeriesOutputs.h"
 #include "model/NumberText.h"
 #include "run/SeriesRun.h"
 #include "run/SeriesTable.h"
@@ -145,42 +145,31 @@ std::variant<SeriesPlan, Problem> SeriesOf(const Command& c, const Scenario& bas
   return std::get<SeriesPlan>(std::move(plan));
 }
 
-// A table of the series: a file written whole, or standard output.
-struct TableOutput {
-  QString path;
-  CsvDialect dialect;
-  std::unique_ptr<WholeFile> file;
-};
-
 int WriteFailed(const QString& path, const FileProblem& p) {
   return Say(kWriteFailed, (path == "-" ? QStringLiteral("стандартный вывод") : path) + ": " + p.what);
 }
 
 // The series made, its tables written row by row as the runs finish.
 int MakeSeries(const Command& c, const SeriesPlan& plan) {
-  std::vector<TableOutput> tables;
-  if (c.csv || (!c.table && !c.report)) tables.push_back({c.csv.value_or("-"), {}, nullptr});
-  if (c.table) tables.push_back({*c.table, SpreadsheetDialect(DecimalSeparator()), nullptr});
-  std::unique_ptr<WholeFile> report = c.report ? std::make_unique<WholeFile>(*c.report) : nullptr;
+  std::vector<std::unique_ptr<SeriesTableOutput>> tables;
+  if (c.csv || (!c.table && !c.report)) tables.push_back(std::make_unique<SeriesTableOutput>(c.csv.value_or("-"), plan));
+  if (c.table)
+    tables.push_back(std::make_unique<SeriesTableOutput>(*c.table, plan, SpreadsheetDialect(DecimalSeparator())));
+  std::unique_ptr<SeriesReportOutput> report = c.report ? std::make_unique<SeriesReportOutput>(*c.report) : nullptr;
   if (report)
-    if (auto problem = report->Open()) return WriteFailed(*c.report, *problem);
-  for (TableOutput& t : tables) {
-    t.file = std::make_unique<WholeFile>(t.path);
-    if (auto problem = t.file->Open()) return WriteFailed(t.path, *problem);
-    t.file->Device().write(QByteArray::fromStdString(SeriesHeader(plan, t.dialect)));
-  }
+    if (auto problem = report->Open()) return WriteFailed(report->Path(), *problem);
+  for (auto& t : tables)
+    if (auto problem = t->Open()) return WriteFailed(t->Path(), *problem);
   std::vector<SeriesRow> rows;  // only for the report: a table keeps none
   RunSeries(plan, c.jobs ? c.jobs : DefaultJobs(), [&](const SeriesRow& row) {
-    for (TableOutput& t : tables) t.file->Device().write(QByteArray::fromStdString(SeriesLine(plan, row, t.dialect)));
+    for (auto& t : tables) t->Row(row);
     if (report) rows.push_back(row);
   });
-  for (TableOutput& t : tables)
-    if (auto problem = t.file->Commit()) return WriteFailed(t.path, *problem);
-  if (report) {
-    if (!WriteSeriesReportPdf(report->Device(), {plan, rows, QCoreApplication::applicationVersion()}))
-      return WriteFailed(*c.report, {QStringLiteral("ошибка записи")});
-    if (auto problem = report->Commit()) return WriteFailed(*c.report, *problem);
-  }
+  for (auto& t : tables)
+    if (auto problem = t->FinishSeries()) return WriteFailed(t->Path(), *problem);
+  if (report)
+    if (auto problem = report->FinishSeries({plan, rows, QCoreApplication::applicationVersion()}))
+      return WriteFailed(report->Path(), *problem);
   return 0;
 }
 

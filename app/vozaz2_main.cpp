@@ -85,6 +85,7 @@ template <class Window>
 void OfTheView(vozaz2::Form1* form, Window* window, const QString& caption) {
   if (form->Zoom() != 100) window->SetZoom(form->Zoom());
   QObject::connect(form, &vozaz2::Form1::ZoomChanged, window, &Window::SetZoom);
+  QObject::connect(window, &Window::Drew, form, &vozaz2::Form1::TookDrawing);
   auto* action = new QAction(caption, form);
   QObject::connect(action, &QAction::triggered, window, &Window::ShowInFront);
   form->AddViewAction(action);

@@ -22,7 +22,9 @@ constexpr int kFrameMs = 16;  // the display's rate
 const QSize kSize(900, 760);  // the window at 100 %: a 900 x 700 picture and the bar
 // Drawing may take at most this share of the time; a slow frame waits the
 // longer before the next.
-constexpr double kDrawingShare = 0.03;
+// The main window makes up the steps a frame held up (Form1::TookDrawing),
+// so the share decides only how much of the machine the picture takes.
+constexpr double kDrawingShare = 0.06;
 
 struct ArrowChoice {
   Arrow arrow;
@@ -145,6 +147,7 @@ void ApparatusWindow::OnFrame() {
   const qint64 cost = clock_.nsecsElapsed() - t0;
   ++frames_;
   frameNs_ += cost;
+  emit Drew(cost);
   nextFrameNs_ = t0 + std::max<qint64>(kFrameMs * 1'000'000LL, static_cast<qint64>(cost / kDrawingShare));
 }
 

@@ -44,6 +44,11 @@ class ApparatusWindow final : public QWidget {
   void SetZoom(int percent);
 
 
+ signals:
+  // A frame has been drawn in `ns` nanoseconds, the main window's timer held
+  // up meanwhile.
+  void Drew(qint64 ns);
+
  protected:
   // Frames are drawn only while the window is shown.
   void showEvent(QShowEvent* event) override;

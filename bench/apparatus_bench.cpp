@@ -1,5 +1,5 @@
 // vozaz2-apparatus-bench: the cost of one frame of the view "Установка" at
-// 900 x 700 pixels, as the window paints it (apparatus/ApparatusView.h): the
+// 900 x 700 pixels (at 100 % and 200 %), as the window paints it (apparatus/ApparatusView.h): the
 // scene worked out from the step's state, the still parts copied from their
 // layer, the rest painted with the trail and every vector, into an image as
 // into the window's backing store. The run has gone 1500 steps, so the trail
@@ -44,23 +44,28 @@ struct Frame {
   }
   void Paint(QImage& image) {
     QPainter p(&image);
-    view.PaintFrame(p, image.size());
+    view.PaintFrame(p, image.deviceIndependentSize().toSize());
   }
   ImageSurface screen2{kScreen2Width, kScreen2Height}, screen3{kScreen3Width, kScreen3Height};
   bench::Rig rig{screen2, screen3, {false, true}};
   ApparatusView view{rig.session, nullptr};
 };
 
+// The second argument is the zoom: at 200 % the frame has four times the
+// pixels, as on a projector's screen.
 void BM_Frame(benchmark::State& state) {
   Frame frame(kVariants[state.range(0)]);
-  QImage image(900, 700, QImage::Format_ARGB32_Premultiplied);
+  const int ratio = static_cast<int>(state.range(1));
+  frame.view.SetZoom(100 * ratio);
+  QImage image(900 * ratio, 700 * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   for (auto _ : state) {
     frame.Paint(image);
     benchmark::DoNotOptimize(image.bits());
   }
   state.SetLabel(kVariants[state.range(0)].name);
 }
-BENCHMARK(BM_Frame)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Frame)->ArgsProduct({{0, 1, 2}, {1, 2}})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The view beside a long default run: its memory stays flat.
 void LongRun() {

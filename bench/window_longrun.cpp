@@ -26,13 +26,6 @@ namespace {
 
 using vozaz2::bench::StatusKb;
 
-// A message box would wait for a user: here it only counts.
-class CountingMessages final : public vozaz2::MessageSink {
- public:
-  void Show(const std::string&) override { ++shown; }
-  int shown = 0;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,7 +42,7 @@ int main(int argc, char** argv) {
   vozaz2::bench::NoteMissingFigures();
 
   vozaz2::Form1 form;
-  CountingMessages messages;
+  vozaz2::bench::CountingMessages messages;
   form.SetMessageSink(&messages);
   form.show();
   if (withGraphs) {

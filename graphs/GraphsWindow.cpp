@@ -210,6 +210,7 @@ void GraphsWindow::OnFrame() {
   const qint64 t0 = clock_.nsecsElapsed();
   Redraw();
   const qint64 cost = lastRedrawNs_;
+  emit Drew(cost);
   nextRedrawNs_ = t0 + std::max<qint64>(kFrameMs * 1'000'000LL, static_cast<qint64>(cost / kDrawingShare));
 }
 

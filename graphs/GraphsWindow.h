@@ -79,6 +79,11 @@ class GraphsWindow final : public QWidget {
   long Redraws() const { return redraws_; }
   double RedrawSeconds() const { return static_cast<double>(redrawNs_) / 1e9; }
 
+ signals:
+  // A redraw has taken `ns` nanoseconds, the main window's timer held up
+  // meanwhile.
+  void Drew(qint64 ns);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;

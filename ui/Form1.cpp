@@ -390,10 +390,14 @@ void Form1::PaintFrame() {
   if (!updateHeld_ && !screens) return;
   updateHeld_ = false;
   painting_ = true;
+  const qint64 t0 = clock_.nsecsElapsed();
   QEvent request(QEvent::UpdateRequest);
   QCoreApplication::sendEvent(this, &request);
+  TookDrawing(clock_.nsecsElapsed() - t0);
   painting_ = false;
 }
+
+void Form1::TookDrawing(qint64 ns) { pacer_.Drew(static_cast<double>(ns) / 1e6, Timer1->interval()); }
 
 PictureBox* Form1::ScreenUnderPointer() const {
   QWidget* pointed = QApplication::widgetAt(QCursor::pos());

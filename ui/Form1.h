@@ -122,6 +122,9 @@ class Form1 final : public QWidget {
   // How the window's title names a tempo: "как можно быстрее",
   // "реальное время", "замедленно".
   static QString TempoName(Tempo tempo);
+  // Another window drew for `ns` nanoseconds and held the timer up meanwhile:
+  // as fast as possible, the ticks it cost are made up.
+  void TookDrawing(qint64 ns);
 
   // --- Experiment files (ui/Form1Files.cpp) ---------------------------------
   // Opens an experiment file: stops a run in progress, puts the file's

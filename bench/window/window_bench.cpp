@@ -138,13 +138,6 @@ class PaintProbe final : public QObject {
   bool painted_ = false;
 };
 
-// A divergence message would wait for a user: here it is only counted.
-class CountingMessages final : public vozaz2::MessageSink {
- public:
-  void Show(const std::string&) override { ++shown; }
-  int shown = 0;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -213,13 +206,14 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vozaz2-window-bench: --zoom is 100, 125, 150 or 200\n");
       return 2;
     }
-    CountingMessages messages;
+    vozaz2::bench::CountingMessages messages;
     form.SetMessageSink(&messages);
     form.move(0, 0);
     form.show();
     vozaz2::GraphsWindow* graphs = nullptr;
     if (withGraphs) {
       graphs = vozaz2::InstallGraphsWindow(&form, form.Simulation());
+      QObject::connect(graphs, &vozaz2::GraphsWindow::Drew, &form, &vozaz2::Form1::TookDrawing);
       graphs->ShowInFront();
       if (form.Zoom() != 100) graphs->SetZoom(form.Zoom());
       graphs->move(200, 330);
@@ -228,6 +222,7 @@ int main(int argc, char** argv) {
     vozaz2::ApparatusWindow* apparatus = nullptr;
     if (cli.isSet(apparatusOpt) || cli.isSet(apparatusShotOpt)) {
       apparatus = vozaz2::InstallApparatusWindow(&form, form.Simulation());
+      QObject::connect(apparatus, &vozaz2::ApparatusWindow::Drew, &form, &vozaz2::Form1::TookDrawing);
       apparatus->ShowInFront();
       if (form.Zoom() != 100) apparatus->SetZoom(form.Zoom());
       apparatus->move(300, 100);

@@ -77,5 +77,29 @@ TEST(Pacer, APauseIsNotCountedAndATempoStartsAfresh) {
   EXPECT_EQ(pacer.StepsDue(61005, 0.005), 1);
 }
 
+// As fast as possible, the ticks a drawing held up are made up by the next
+// ones, a few at a time; the clocked tempos need it not, and a pause forgets it.
+TEST(Pacer, MakesUpTheTicksLostToDrawingAsFastAsPossible) {
+  Pacer pacer;
+  pacer.SetTempo(Tempo::Fastest, 0);
+  pacer.Drew(2.6, 1);  // the tick due meanwhile comes late, the next is lost
+  EXPECT_EQ(pacer.StepsDue(4, 0.005), 2);
+  pacer.Drew(0.5, 1);
+  pacer.Drew(1.5, 1);
+  EXPECT_EQ(pacer.StepsDue(5, 0.005), 2) << "the parts add up, a short drawing loses no tick";
+  pacer.Drew(12, 1);
+  EXPECT_EQ(pacer.StepsDue(6, 0.005), Pacer::kCatchUp) << "paid back a few at a time, not in a burst";
+  EXPECT_EQ(Ticks(pacer, 1, 9, 0.005, 6), 3 + 11 - (Pacer::kCatchUp - 1));
+  EXPECT_EQ(pacer.StepsDue(10, 0.005), 1);
+  pacer.Drew(5000, 1);
+  EXPECT_EQ(Ticks(pacer, 1, 1010, 0.005, 10), 1000 + Pacer::kDrawnTicksKept) << "a long hold-up is forgiven";
+  pacer.Drew(3, 1);
+  pacer.Resume(10000);
+  EXPECT_EQ(pacer.StepsDue(10001, 0.005), 1);
+  pacer.SetTempo(Tempo::RealTime, 20000);
+  pacer.Drew(3, 1);
+  EXPECT_EQ(Ticks(pacer, 1, 21000, 0.005, 20000), 200);
+}
+
 }  // namespace
 }  // namespace vozaz2::test

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/BatchSeries.h"
 #include "model/NumberText.h"
 #include "run/Messages.h"
 
@@ -109,6 +110,7 @@ std::optional<Problem> Take(Command& c, std::vector<TimedClick>& during, const Q
       return Problem{kBadParameter, QString::fromStdString(kInputMessage) + ": --" + name + " " + value};
     return std::nullopt;
   }
+  if (IsSeriesOption(name)) return TakeSeriesOption(c, name, value, separator);
   if (name == "click") return AddClick(c.scenario, during, value);
   if (name == "steps") return SetSteps(c.scenario, value);
   *Output(c, name) = value;
@@ -116,7 +118,7 @@ std::optional<Problem> Take(Command& c, std::vector<TimedClick>& during, const Q
 }
 
 bool TakesValue(const QString& name) {
-  if (ParameterIndex(name.toStdString())) return true;
+  if (ParameterIndex(name.toStdString()) || IsSeriesOption(name)) return true;
   return std::any_of(kValueOptions.begin(), kValueOptions.end(),
                      [&](const ValueOption& o) { return name == QLatin1String(o.name); });
 }
@@ -144,6 +146,10 @@ std::variant<Command, Problem> ReadCommandLine(const QStringList& args, char sep
     const QString& arg = args[a];
     if (arg == "-h" || arg == "--help" || arg == "-?") c.help = true;
     else if (arg == "-v" || arg == "--version") c.version = true;
+    if (arg == "--log") {
+      c.log = true;
+      continue;
+    }
     if (c.help || c.version) continue;
     if (!arg.startsWith("--"))
       return Problem{kUsageError, arg + " — не параметр командной строки (они начинаются с --; см. --help)"};
@@ -164,6 +170,7 @@ std::variant<Command, Problem> ReadCommandLine(const QStringList& args, char sep
   }
   AddEvents(c.scenario, during);
   if (auto problem = CheckOutputs(c)) return *problem;
+  if (auto problem = SeriesOptionsProblem(c)) return *problem;
   return c;
 }
 
@@ -187,6 +194,7 @@ QString HelpText(const QString& lessons) {
   t += QStringLiteral("\nЧто делать и что записать:\n");
   for (const ValueOption& o : kValueOptions)
     t += QStringLiteral("  --%1 %2\n      %3\n").arg(QLatin1String(o.name), QString::fromUtf8(o.value), QString::fromUtf8(o.help));
+  t += SeriesHelp();
   t += QStringLiteral(
       "  --accuracy\n      опыт-близнец с половинным шагом рядом с опытом: оценки погрешности R2, w2, MKD2\n"
       "      и баланса — четыре столбца в конце таблицы и абзац в отчёте\n"

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "run/Scenario.h"
+#include "run/Series.h"
 
 namespace vozaz2::batch {
 
@@ -23,6 +24,17 @@ struct Command {
   std::optional<QString> setup, saveSetup, csv, table, png, report, svg;
   bool accuracy = false;  // a twin at half the step estimates the errors
   bool help = false, version = false;
+  // A series (app/BatchSeries.h): its file, or one parameter over a range,
+  // with the model time of each run, the results, the workers, and one run
+  // of it alone (from 1).
+  std::optional<QString> series;
+  std::optional<SeriesRange> vary;
+  bool log = false;
+  std::optional<double> time;
+  std::optional<std::vector<SeriesColumn>> collect;
+  unsigned jobs = 0;  // 0: the machine's cores
+  std::optional<long long> run;
+  bool IsSeries() const { return series || vary; }
 };
 
 // What is wrong with a command line: the exit status and the message.

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "app/BatchOptions.h"
+#include "app/BatchSeries.h"
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
 #include "io/RunOutputs.h"
@@ -57,9 +58,9 @@ Scenario Merge(Scenario file, const Scenario& options) {
 // The experiment that the command, with its file if it names one, describes.
 std::variant<Scenario, Problem> ScenarioOf(const Command& c) {
   Scenario scenario = c.scenario;
-  if (c.setup) {
-    auto read = ReadExperimentFile(*c.setup);
-    if (const FileProblem* p = std::get_if<FileProblem>(&read)) return Problem{kBadParameter, *c.setup + ": " + p->what};
+  if (const std::optional<QString>& file = c.setup ? c.setup : c.series) {
+    auto read = ReadExperimentFile(*file);
+    if (const FileProblem* p = std::get_if<FileProblem>(&read)) return Problem{kBadParameter, *file + ": " + p->what};
     scenario = Merge(std::get<Scenario>(std::move(read)), scenario);
   }
   if (const auto problem = ScenarioProblem(scenario)) return Problem{kUsageError, QString::fromStdString(*problem)};
@@ -154,8 +155,9 @@ int Execute(const Command& command) {
   }
   const std::variant<Scenario, Problem> scenario = ScenarioOf(command);
   if (const Problem* p = std::get_if<Problem>(&scenario)) return Say(p->status, p->what);
-  if (command.saveSetup) return SaveSetup(*command.saveSetup, std::get<Scenario>(scenario));
-  return Run(command, std::get<Scenario>(scenario));
+  auto alone = [&](const Scenario& s) { return command.saveSetup ? SaveSetup(*command.saveSetup, s) : Run(command, s); };
+  if (command.IsSeries()) return ExecuteSeries(command, std::get<Scenario>(scenario), alone);
+  return alone(std::get<Scenario>(scenario));
 }
 
 }  // namespace

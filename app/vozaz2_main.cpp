@@ -8,6 +8,7 @@
 
 #include "apparatus/ApparatusWindow.h"
 #include "graphs/GraphsWindow.h"
+#include "series/SeriesWindow.h"
 #include "ui/Form1.h"
 #include "ui/Startup.h"
 #include "ui/artwork/Artwork.h"
@@ -90,6 +91,15 @@ void OfTheView(vozaz2::Form1* form, Window* window, const QString& caption) {
   form->AddViewAction(action);
 }
 
+// The series window, "Опыт" > "Серия опытов…": the main window's experiment
+// made again and again with a parameter changed, and the law across the runs.
+void InstallSeries(vozaz2::Form1* form) {
+  vozaz2::SeriesWindow* window = vozaz2::InstallSeriesWindow(form, form->Simulation());
+  auto* series = new QAction(QStringLiteral("Се&рия опытов…"), form);
+  QObject::connect(series, &QAction::triggered, window, &vozaz2::SeriesWindow::ShowInFront);
+  form->AddRunAction(series);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,6 +130,7 @@ int main(int argc, char** argv) {
   OfTheView(form, vozaz2::InstallGraphsWindow(form, form->Simulation()), QStringLiteral("&Графики\tCtrl+G, F9"));
   OfTheView(form, vozaz2::InstallApparatusWindow(form, form->Simulation()),
             QStringLiteral("&Установка\tCtrl+I, F7"));
+  InstallSeries(form);
   form->show();
   // A file given on the command line (a double click on it in the file
   // manager) is opened as by "Открыть…"; one that cannot be, says why.

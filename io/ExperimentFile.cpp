@@ -13,16 +13,25 @@
 #include <cmath>
 #include <vector>
 
+#include "io/JsonText.h"
+#include "io/SeriesFile.h"
+
 namespace vozaz2 {
 
 namespace {
 
+using json::AppendNumber;
+using json::AppendString;
+using json::Quoted;
+using json::StepNeeded;
+using json::StepNumber;
+
 constexpr char kFormat[] = "vozaz2-experiment";
-constexpr int kVersion = 1;
+constexpr int kNewestVersion = 2;
 const QStringList kKeys = {"format", "version", "title", "description", "parameters",
                            "before", "events", "steps"};
-
-QString Quoted(const QString& s) { return '"' + s + '"'; }
+// The parts of version 2, each read by a file of its own.
+const QStringList kPartKeys = {"series"};
 
 QString JsonErrorText(QJsonParseError::ParseError e) {
   switch (e) {
@@ -78,16 +87,6 @@ std::optional<QString> RepeatedKey(const QByteArray& text) {
   return std::nullopt;
 }
 
-// A step count from 0 to kMaxSteps, exactly a whole number.
-std::optional<long long> StepNumber(const QJsonValue& v) {
-  if (!v.isDouble()) return std::nullopt;
-  const double d = v.toDouble();
-  if (!(d >= 0 && d <= static_cast<double>(kMaxSteps)) || d != std::floor(d)) return std::nullopt;
-  return static_cast<long long>(d);
-}
-
-const QString kStepNeeded = QString("нужно целое число от 0 до %1").arg(kMaxSteps);
-
 std::optional<ModeControl> Control(const QJsonValue& v) {
   return v.isString() ? ModeControlNamed(v.toString().toStdString()) : std::nullopt;
 }
@@ -102,10 +101,13 @@ std::optional<QString> ReadHeader(const QJsonObject& o) {
   if (!o.contains("format")) return "это не файл опыта: нет ключа \"format\"";
   if (o["format"] != QJsonValue(kFormat)) return "\"format\": нужна строка \"vozaz2-experiment\"";
   if (!o.contains("version")) return "нет ключа \"version\"";
-  if (!o["version"].isDouble() || o["version"].toDouble() != kVersion)
-    return QString("\"version\": эта программа читает только версию %1").arg(kVersion);
-  for (auto it = o.begin(); it != o.end(); ++it)
-    if (!kKeys.contains(it.key())) return "неизвестный ключ " + Quoted(it.key());
+  const double version = o["version"].toDouble();
+  if (!o["version"].isDouble() || (version != 1 && version != kNewestVersion))
+    return QString("\"version\": эта программа читает только версии 1 и %1").arg(kNewestVersion);
+  for (auto it = o.begin(); it != o.end(); ++it) {
+    if (kPartKeys.contains(it.key()) && version == 1) return Quoted(it.key()) + ": только в файлах версии 2";
+    if (!kKeys.contains(it.key()) && !kPartKeys.contains(it.key())) return "неизвестный ключ " + Quoted(it.key());
+  }
   return std::nullopt;
 }
 
@@ -144,7 +146,7 @@ std::optional<QString> ReadEvent(const QJsonValue& v, const QString& at, Scenari
     if (it.key() != "step" && it.key() != "click") return at + ": неизвестный ключ " + Quoted(it.key());
   if (!e.contains("step") || !e.contains("click")) return at + ": нужны ключи \"step\" и \"click\"";
   const std::optional<long long> step = StepNumber(e["step"]);
-  if (!step) return at + ", \"step\": " + kStepNeeded;
+  if (!step) return at + ", \"step\": " + StepNeeded();
   if (!s.events.empty() && *step < s.events.back().afterSteps)
     return at + QString(": шаг %1 раньше шага предыдущего события, %2").arg(*step).arg(s.events.back().afterSteps);
   const std::optional<ModeControl> c = Control(e["click"]);
@@ -161,9 +163,10 @@ std::optional<QString> ReadEvents(const QJsonValue& v, Scenario& s) {
   return std::nullopt;
 }
 
-// Reads the object into s; returns the first problem found.
-std::optional<QString> Read(const QJsonObject& o, Scenario& s) {
+// Reads the object into d; returns the first problem found.
+std::optional<QString> Read(const QJsonObject& o, ExperimentDocument& d) {
   if (auto problem = ReadHeader(o)) return problem;
+  Scenario& s = d.scenario;
   for (const char* key : {"title", "description"}) {
     if (!o.contains(key)) continue;
     if (!o[key].isString()) return Quoted(key) + ": нужна строка";
@@ -177,42 +180,11 @@ std::optional<QString> Read(const QJsonObject& o, Scenario& s) {
     if (auto problem = ReadEvents(o["events"], s)) return problem;
   if (o.contains("steps")) {
     s.steps = StepNumber(o["steps"]);
-    if (!s.steps) return "\"steps\": " + kStepNeeded;
+    if (!s.steps) return "\"steps\": " + StepNeeded();
   }
+  if (o.contains("series"))
+    if (auto problem = ReadSeriesPart(o["series"], d.series)) return problem;
   return std::nullopt;
-}
-
-// JSON text of a string: quotes, backslashes and control characters escaped,
-// everything else as UTF-8.
-void AppendString(QByteArray& out, const std::string& s) {
-  out += '"';
-  for (const char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      default:
-        if (c < 0x20)
-          out += QByteArray("\\u00") + QByteArray::number(c, 16).rightJustified(2, '0');
-        else
-          out += ch;
-    }
-  }
-  out += '"';
-}
-
-// The shortest text that reads back as the same double ("0.1", "1e-05").
-void AppendNumber(QByteArray& out, double v) {
-  if (!std::isfinite(v)) {
-    out += "null";
-    return;
-  }
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-  out.append(text, end - text);
 }
 
 QString FileErrorText(const QFileDevice& f) {
@@ -226,7 +198,7 @@ QString FileErrorText(const QFileDevice& f) {
 
 }  // namespace
 
-std::variant<Scenario, FileProblem> ReadExperiment(const QByteArray& bytes) {
+std::variant<ExperimentDocument, FileProblem> ReadExperimentDocument(const QByteArray& bytes) {
   if (bytes.size() > kMaxExperimentFileBytes) return FileProblem{"файл больше 1 МиБ"};
   QJsonParseError error;
   const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
@@ -234,12 +206,18 @@ std::variant<Scenario, FileProblem> ReadExperiment(const QByteArray& bytes) {
     return FileProblem{Where(bytes, error.offset) + ": ошибка JSON: " + JsonErrorText(error.error)};
   if (!doc.isObject()) return FileProblem{"это не файл опыта: нужен объект JSON { }"};
   if (const std::optional<QString> key = RepeatedKey(bytes)) return FileProblem{"ключ " + Quoted(*key) + " повторяется"};
-  Scenario s;
-  if (std::optional<QString> problem = Read(doc.object(), s)) return FileProblem{*problem};
-  return s;
+  ExperimentDocument d;
+  if (std::optional<QString> problem = Read(doc.object(), d)) return FileProblem{*problem};
+  return d;
 }
 
-std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path) {
+std::variant<Scenario, FileProblem> ReadExperiment(const QByteArray& bytes) {
+  auto read = ReadExperimentDocument(bytes);
+  if (FileProblem* p = std::get_if<FileProblem>(&read)) return std::move(*p);
+  return std::get<ExperimentDocument>(std::move(read)).scenario;
+}
+
+std::variant<ExperimentDocument, FileProblem> ReadExperimentDocumentFile(const QString& path) {
   const QFileInfo info(path);
   if (!info.exists()) return FileProblem{"файла нет"};
   if (info.isDir()) return FileProblem{"это папка, а не файл"};
@@ -248,11 +226,21 @@ std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path) {
   // One byte more than allowed tells a file that is too large.
   const QByteArray bytes = f.read(kMaxExperimentFileBytes + 1);
   if (f.error() != QFileDevice::NoError) return FileProblem{"файл не читается (" + f.errorString() + ")"};
-  return ReadExperiment(bytes);
+  return ReadExperimentDocument(bytes);
 }
 
-QByteArray ExperimentJson(const Scenario& s) {
-  QByteArray out = "{\n    \"format\": \"vozaz2-experiment\",\n    \"version\": 1";
+std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path) {
+  auto read = ReadExperimentDocumentFile(path);
+  if (FileProblem* p = std::get_if<FileProblem>(&read)) return std::move(*p);
+  return std::get<ExperimentDocument>(std::move(read)).scenario;
+}
+
+QByteArray ExperimentJson(const Scenario& s) { return ExperimentJson(ExperimentDocument{s, std::nullopt}); }
+
+QByteArray ExperimentJson(const ExperimentDocument& d) {
+  const Scenario& s = d.scenario;
+  QByteArray out = "{\n    \"format\": \"vozaz2-experiment\",\n    \"version\": ";
+  out += d.series ? "2" : "1";
   auto key = [&](const char* name) { out += QByteArray(",\n    \"") + name + "\": "; };
   if (!s.title.empty()) {
     key("title");
@@ -290,6 +278,10 @@ QByteArray ExperimentJson(const Scenario& s) {
   if (s.steps) {
     key("steps");
     out += QByteArray::number(*s.steps);
+  }
+  if (d.series) {
+    key("series");
+    AppendSeriesPart(out, *d.series);
   }
   out += "\n}\n";
   return out;

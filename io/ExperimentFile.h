@@ -10,8 +10,12 @@
 //       "before": ["Option2", ...],         clicked before "Начать"
 //       "events": [{"step": 300, "click": "Check3"}, ...],
 //       "steps": 1200                       how many steps a headless run makes
+//       "series": {...}                     version 2: the runs of a series (io/SeriesFile.h)
 //   }
 //
+// Version 2 adds parts that an experiment may have; each part is read and
+// written by a file of its own. A file of version 1 has none of them, and an
+// experiment without them is written as version 1.
 // Anything else is refused, so that a typo never silently changes an
 // experiment. The problems are told in Russian, for the window's message and
 // the headless runner's error line alike.
@@ -25,6 +29,7 @@
 #include <variant>
 
 #include "run/Scenario.h"
+#include "run/Series.h"
 
 class QFile;
 class QIODevice;
@@ -46,11 +51,23 @@ std::variant<Scenario, FileProblem> ReadExperiment(const QByteArray& bytes);
 // The same from a file; a file that cannot be read is a problem too.
 std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path);
 
+// The whole of a file: the experiment with the parts of version 2.
+struct ExperimentDocument {
+  Scenario scenario;
+  std::optional<Series> series;
+  bool operator==(const ExperimentDocument&) const = default;
+};
+std::variant<ExperimentDocument, FileProblem> ReadExperimentDocument(const QByteArray& bytes);
+std::variant<ExperimentDocument, FileProblem> ReadExperimentDocumentFile(const QString& path);
+
 // The file's text: indented for a teacher's editor, the keys in the order
 // above, only the parameters that are set, every number in the fewest digits
 // that read back as the same double. The scenario must have no
 // ScenarioProblem.
 QByteArray ExperimentJson(const Scenario& s);
+// The same with the parts (version 2 when it has any); its series must have
+// no SeriesProblem.
+QByteArray ExperimentJson(const ExperimentDocument& d);
 // Writes the file whole or not at all; an earlier file of that name is kept
 // when anything fails. Returns the problem, or nothing.
 std::optional<FileProblem> WriteExperimentFile(const QString& path, const Scenario& s);

@@ -1,16 +1,14 @@
 #include "io/Report.h"
 
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <functional>
 
+#include "io/PdfPage.h"
 #include "io/ReportApparatus.h"
 #include "io/ReportFigures.h"
 #include "io/ReportPainting.h"
@@ -101,15 +99,7 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
 }
 
 bool WriteReportPdf(QIODevice& out, const ReportContent& c) {
-  QPdfWriter pdf(&out);
-  pdf.setResolution(600);
-  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-  pdf.setTitle(ReportTitle(c));
-  pdf.setCreator(QStringLiteral("Vozaz2 ") + c.version);
-  QPainter p;
-  if (!p.begin(&pdf)) return false;
-  PaintReport(p, QRectF(0, 0, pdf.width(), pdf.height()), c);
-  return p.end();
+  return WritePdfPage(out, ReportTitle(c), c.version, [&](QPainter& p, const QRectF& page) { PaintReport(p, page, c); });
 }
 
 bool WriteReportPdf(const QString& fileName, const ReportContent& c) {

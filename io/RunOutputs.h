@@ -41,6 +41,10 @@ class RunOutput {
   // told in these words.
   virtual bool Write(QIODevice& out, const Session& session) = 0;
   virtual QString WriteError() const { return QStringLiteral("ошибка записи"); }
+  // The file Open() opened, for an output written as it goes (a series' rows)
+  // rather than at the end of one run; Commit() makes it whole.
+  QIODevice& Device() { return file_->Device(); }
+  std::optional<FileProblem> Commit() { return file_->Commit(); }
 
  private:
   QString path_;

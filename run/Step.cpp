@@ -31,35 +31,38 @@ void Increment(std::int16_t& n) {
 
 // The four stages. The equations leave in the record the forces and lengths of
 // the fourth stage (at T0 + P0 with the stage-4 trial state); the accounting,
-// plotting and readout of the step use those. The loop index lives in the
-// record (Ind), as the record holds everything of a step, and the last sum
-// keeps its order, (2 K2 + K1 + 2 K3 + K4) / 6 + Y0: the rounding of each
-// operation is part of the run's results.
+// plotting and readout of the step use those. The last sum keeps its order,
+// (2 K2 + K1 + 2 K3 + K4) / 6 + Y0: the rounding of each operation is part of
+// the run's results. The loops over Y(1..8) count with an index of their own,
+// which the compiler sees stay within the state vector (no range test, the
+// loop unrolled); the record's Ind ends as the loops always left it, at 9.
 template <class Equations>
 void RungeKutta(SimRecord& r, Equations&& equations) {
-  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) r.Y0(r.Ind) = r.Y(r.Ind);
+  constexpr int kLast = 8;
+  for (int i = 1; i <= kLast; ++i) r.Y0(i) = r.Y(i);
   equations();  // k1 at T0
-  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
-    r.K1(r.Ind) = r.P0 * r.DY(r.Ind);
-    r.Y(r.Ind) = r.Y0(r.Ind) + r.K1(r.Ind) / 2;
+  for (int i = 1; i <= kLast; ++i) {
+    r.K1(i) = r.P0 * r.DY(i);
+    r.Y(i) = r.Y0(i) + r.K1(i) / 2;
   }
   r.T = r.T0 + r.P0 / 2;
   equations();  // k2 at the midpoint
-  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
-    r.K2(r.Ind) = r.P0 * r.DY(r.Ind);
-    r.Y(r.Ind) = r.Y0(r.Ind) + r.K2(r.Ind) / 2;
+  for (int i = 1; i <= kLast; ++i) {
+    r.K2(i) = r.P0 * r.DY(i);
+    r.Y(i) = r.Y0(i) + r.K2(i) / 2;
   }
   equations();  // k3 at the midpoint, from k2
-  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
-    r.K3(r.Ind) = r.P0 * r.DY(r.Ind);
-    r.Y(r.Ind) = r.Y0(r.Ind) + r.K3(r.Ind);
+  for (int i = 1; i <= kLast; ++i) {
+    r.K3(i) = r.P0 * r.DY(i);
+    r.Y(i) = r.Y0(i) + r.K3(i);
   }
   r.T = r.T0 + r.P0;
   equations();  // k4 at the end
-  for (r.Ind = 1; r.Ind <= 8; ++r.Ind) {
-    r.K4(r.Ind) = r.P0 * r.DY(r.Ind);
-    r.Y(r.Ind) = (2 * r.K2(r.Ind) + r.K1(r.Ind) + 2 * r.K3(r.Ind) + r.K4(r.Ind)) / 6 + r.Y0(r.Ind);
+  for (int i = 1; i <= kLast; ++i) {
+    r.K4(i) = r.P0 * r.DY(i);
+    r.Y(i) = (2 * r.K2(i) + r.K1(i) + 2 * r.K3(i) + r.K4(i)) / 6 + r.Y0(i);
   }
+  r.Ind = kLast + 1;
   ThrowOnFpFault();
 }
 

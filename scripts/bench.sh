@@ -2,7 +2,8 @@
 # Builds in Release (build-quality/) and prints the speed figures: one step of
 # the experiment against Boost.Odeint's runge_kutta4 on the same equations and
 # against four right-hand sides, the parts of a step, the headless runner's
-# steps per second, and the window's pace (scripts/window-bench.sh).
+# steps per second, a series of runs on 1 and 2 workers with its memory, and
+# the window's pace (scripts/window-bench.sh).
 # Figures only: nothing here fails because something is slow.
 #   scripts/bench.sh [REPETITIONS]      (default 10; medians are printed)
 set -euo pipefail
@@ -55,6 +56,12 @@ for _ in 1 2 3; do
 done
 rm -f "$table"
 printf '%s\n' "${ratios[@]}" | sort -n | sed -n 2p | awk '{ printf "  %.2f times the run without CSV (%.3f s against %.3f s of CPU); %.0f rows/s for the table alone\n", $1, $2, $3, 200000 / ($2 - $3) }'
+
+echo
+# Wall time on 1 and on 2 workers (the least of 5 tries by turns), and the
+# peak memory after series of 10^2, 10^3 and 10^4 runs.
+echo "== A series of runs: 64 runs of 4000 steps on 1 and on 2 workers; the memory of 10^4 runs"
+"$dir/bench/vozaz2-bench-series" 2 5
 
 echo
 echo "== The window"

@@ -154,6 +154,8 @@ class Form1 final : public QWidget {
   QWidget* ShowLesson();
   // Adds a command to the "Вид" menu (hidden while it is empty).
   void AddViewAction(QAction* action);
+  // Adds a command to the end of the "Опыт" menu, after a separator.
+  void AddRunAction(QAction* action);
 
   // --- The run's end and state (ui/Form1Experiment.cpp) ---------------------
   // Where the runs end ("Опыт" > "Конец опыта"); an opened lesson sets its own.

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "io/Locale.h"
 #include "ui/Form1.h"
 
 namespace vozaz2 {
@@ -26,13 +27,7 @@ QString Seconds(double t) {
 }
 
 // Russian counted nouns: 1 шаг, 2 шага, 5 шагов, 21 шаг, 11 шагов.
-QString StepsText(long long n) {
-  const long long last = n % 10, lastTwo = n % 100;
-  const char* word = (last == 1 && lastTwo != 11) ? "шаг"
-                     : (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) ? "шага"
-                                                                                      : "шагов";
-  return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
-}
+QString StepsText(long long n) { return Counted(n, "шаг", "шага", "шагов"); }
 
 }  // namespace
 
@@ -64,6 +59,11 @@ void Form1::BuildRunMenu() {
     connect(action, &QAction::triggered, this, [this, kind = end.kind] { ChooseEnd(kind); });
   }
   ShowLimit();
+}
+
+void Form1::AddRunAction(QAction* action) {
+  RunMenu->addSeparator();
+  RunMenu->addAction(action);
 }
 
 void Form1::ChooseEnd(RunLimit::Kind kind) {

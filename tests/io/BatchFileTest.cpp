@@ -250,4 +250,48 @@ TEST(BatchFile, LessonsRunAndKeepTheAngularMomentum) {
   }
 }
 
+// A series' table is the same with any number of workers and from the file
+// the series is saved in; each run, saved alone and run, ends on the very
+// numbers of its row (its greatest FL too).
+TEST(BatchFile, ASeriesRunGivesTheNumbersOfTheSameRunAlone) {
+  QTemporaryDir dir;
+  const QStringList vary = {"--vary", "VL=0.05:0.4:6", "--steps", "300", "--collect", "R2,w2,MKD2,max:FL,Tdiv"};
+  const Result one = RunBatch(vary + QStringList{"--jobs", "1"});
+  ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
+  EXPECT_EQ(RunBatch(vary + QStringList{"--jobs", "3"}, "ru_RU.UTF-8").out, one.out);
+  const QString file = dir.filePath("s.vozaz2");
+  ASSERT_EQ(RunBatch(vary + QStringList{"--save-setup", file}).exitCode, 0);
+  EXPECT_EQ(RunBatch({"--series", file, "--csv", "-"}).out, one.out);
+  const QList<QByteArray> rows = Rows(one.out), header = kHeader.split(',');
+  ASSERT_EQ(rows.size(), 7);
+  EXPECT_EQ(rows[0], "run,VL,end,steps,R2,w2,MKD2,max:FL,Tdiv");
+  for (int k : {2, 6}) {
+    const QString alone = dir.filePath("alone.vozaz2");
+    ASSERT_EQ(RunBatch({"--series", file, "--run", QString::number(k), "--save-setup", alone}).exitCode, 0);
+    const QList<QByteArray> steps = Rows(RunBatch({"--setup", alone, "--csv", "-"}).out);
+    ASSERT_EQ(steps.size(), 301);
+    const QList<QByteArray> last = steps.last().split(','), row = rows[k].split(',');
+    EXPECT_EQ(row.mid(4, 3), (QList<QByteArray>{last[header.indexOf("R2")], last[header.indexOf("w2")],
+                                                last[header.indexOf("MKD2")]}));
+    double fl = 0;
+    for (qsizetype i = 1; i < steps.size(); ++i) fl = std::max(fl, steps[i].split(',')[header.indexOf("FL")].toDouble());
+    EXPECT_EQ(row[7].toDouble(), fl);
+  }
+  const struct {
+    QStringList args;
+    const char* err;
+  } refused[] = {
+      {{"--vary", "VL=0.1:1"}, "--vary VL=0.1:1: нужно ПАРАМЕТР=ОТ:ДО:ЧИСЛО"},
+      {{"--vary", "VL=0:1:3", "--log"}, "VL: для логарифмического шага начало и конец > 0"},
+      {{"--vary", "VL=0.1:1:3", "--run", "4"}, "--run 4: в серии 3 опытов"},
+      {{"--vary", "VL=0.1:1:3", "--collect", "R2,R3"}, "--collect: не знаю, что такое «R3»"},
+      {{"--jobs", "2"}, "только для серии"},
+      {{"--series", file, "--png", "p"}, "--png и --svg — для одного опыта серии"},
+  };
+  for (const auto& c : refused) {
+    const Result r = RunBatch(c.args);
+    EXPECT_TRUE(r.exitCode == 1 && r.out.isEmpty() && r.err.contains(c.err)) << r.err.toStdString();
+  }
+}
+
 }  // namespace

@@ -9,18 +9,23 @@
 #include <QJsonParseError>
 #include <QSet>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
+
+#include "io/JsonText.h"
+#include "io/TaskFile.h"
 
 namespace vozaz2 {
 
 namespace {
 
 constexpr char kFormat[] = "vozaz2-experiment";
-constexpr int kVersion = 1;
+// Version 2 adds optional parts to version 1, which reads as it always did:
+// the task (io/TaskFile.h). A file is written as version 1 unless it has one.
+constexpr int kVersion = 2;
 const QStringList kKeys = {"format", "version", "title", "description", "parameters",
                            "before", "events", "steps"};
+const QStringList kVersion2Keys = {"task"};
 
 QString Quoted(const QString& s) { return '"' + s + '"'; }
 
@@ -102,10 +107,14 @@ std::optional<QString> ReadHeader(const QJsonObject& o) {
   if (!o.contains("format")) return "это не файл опыта: нет ключа \"format\"";
   if (o["format"] != QJsonValue(kFormat)) return "\"format\": нужна строка \"vozaz2-experiment\"";
   if (!o.contains("version")) return "нет ключа \"version\"";
-  if (!o["version"].isDouble() || o["version"].toDouble() != kVersion)
-    return QString("\"version\": эта программа читает только версию %1").arg(kVersion);
-  for (auto it = o.begin(); it != o.end(); ++it)
-    if (!kKeys.contains(it.key())) return "неизвестный ключ " + Quoted(it.key());
+  const double version = o["version"].toDouble();
+  if (!o["version"].isDouble() || (version != 1 && version != kVersion))
+    return QString("\"version\": эта программа читает только версии 1 и %1").arg(kVersion);
+  for (auto it = o.begin(); it != o.end(); ++it) {
+    if (version == 1 && kVersion2Keys.contains(it.key()))
+      return "ключ " + Quoted(it.key()) + " бывает только в версии 2 (\"version\": 2)";
+    if (!kKeys.contains(it.key()) && !kVersion2Keys.contains(it.key())) return "неизвестный ключ " + Quoted(it.key());
+  }
   return std::nullopt;
 }
 
@@ -179,40 +188,8 @@ std::optional<QString> Read(const QJsonObject& o, Scenario& s) {
     s.steps = StepNumber(o["steps"]);
     if (!s.steps) return "\"steps\": " + kStepNeeded;
   }
+  if (o.contains("task")) return ReadTask(o["task"], s.task.emplace());
   return std::nullopt;
-}
-
-// JSON text of a string: quotes, backslashes and control characters escaped,
-// everything else as UTF-8.
-void AppendString(QByteArray& out, const std::string& s) {
-  out += '"';
-  for (const char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      default:
-        if (c < 0x20)
-          out += QByteArray("\\u00") + QByteArray::number(c, 16).rightJustified(2, '0');
-        else
-          out += ch;
-    }
-  }
-  out += '"';
-}
-
-// The shortest text that reads back as the same double ("0.1", "1e-05").
-void AppendNumber(QByteArray& out, double v) {
-  if (!std::isfinite(v)) {
-    out += "null";
-    return;
-  }
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-  out.append(text, end - text);
 }
 
 QString FileErrorText(const QFileDevice& f) {
@@ -252,7 +229,8 @@ std::variant<Scenario, FileProblem> ReadExperimentFile(const QString& path) {
 }
 
 QByteArray ExperimentJson(const Scenario& s) {
-  QByteArray out = "{\n    \"format\": \"vozaz2-experiment\",\n    \"version\": 1";
+  QByteArray out = "{\n    \"format\": \"vozaz2-experiment\",\n    \"version\": ";
+  out += s.task ? "2" : "1";
   auto key = [&](const char* name) { out += QByteArray(",\n    \"") + name + "\": "; };
   if (!s.title.empty()) {
     key("title");
@@ -291,6 +269,7 @@ QByteArray ExperimentJson(const Scenario& s) {
     key("steps");
     out += QByteArray::number(*s.steps);
   }
+  if (s.task) AppendTask(out, *s.task);
   out += "\n}\n";
   return out;
 }

@@ -3,13 +3,14 @@
 //
 //   {
 //       "format": "vozaz2-experiment",      required
-//       "version": 1,                       required
+//       "version": 1,                       required: 1, or 2 with a task
 //       "title": "...",                     a lesson's title
 //       "description": "...",               what to watch and what it shows
 //       "parameters": {"R1": 1.5, ...},     any of the eleven; the rest start-up
 //       "before": ["Option2", ...],         clicked before "Начать"
 //       "events": [{"step": 300, "click": "Check3"}, ...],
-//       "steps": 1200                       how many steps a headless run makes
+//       "steps": 1200,                      how many steps a headless run makes
+//       "task": {...}                       version 2: predict, observe, explain (io/TaskFile.h)
 //   }
 //
 // Anything else is refused, so that a typo never silently changes an

@@ -62,7 +62,7 @@ TEST(ExperimentFile, MalformedFilesNameTheirProblem) {
       {R"({"version": 1})", "нет ключа \"format\""},
       {R"({"format": "vozaz2", "version": 1})", "\"format\": нужна строка"},
       {R"({"format": "vozaz2-experiment"})", "нет ключа \"version\""},
-      {R"({"format": "vozaz2-experiment", "version": 2})", "только версию 1"},
+      {R"({"format": "vozaz2-experiment", "version": 3})", "только версии 1 и 2"},
       {head + R"("parametrs": {}})", "неизвестный ключ \"parametrs\""},
       {head + R"("steps": 1, "title": "\"steps\":", "steps": 2})", "ключ \"steps\" повторяется"},
       {head + R"("parameters": {"R1": 1, "R1": 2}})", "ключ \"R1\" повторяется"},

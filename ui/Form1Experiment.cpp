@@ -64,6 +64,7 @@ void Form1::BuildRunMenu() {
     connect(action, &QAction::triggered, this, [this, kind = end.kind] { ChooseEnd(kind); });
   }
   ShowLimit();
+  BuildTaskMenu();
 }
 
 void Form1::ChooseEnd(RunLimit::Kind kind) {

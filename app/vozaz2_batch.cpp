@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "app/BatchOptions.h"
+#include "io/AnswerSheet.h"
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
 #include "io/RunOutputs.h"
@@ -132,6 +133,22 @@ int SaveSetup(const QString& file, const Scenario& scenario) {
   return 0;
 }
 
+// --answers: the sheet of the students' tasks on the standard output; a file
+// that holds no task to check is said on the error stream as well.
+int Answers(const QStringList& files) {
+  QList<AnswerRow> rows;
+  int status = 0;
+  for (const QString& file : files) {
+    rows << CheckAnswers(file);
+    if (rows.back().check == AnswerCheck::kUnreadable) status = Say(kBadParameter, file + ": " + rows.back().problem);
+  }
+  WholeFile out(QStringLiteral("-"));
+  if (auto problem = out.Open()) return WriteFailed(QStringLiteral("-"), *problem);
+  out.Device().write(AnswerTable(rows));
+  if (auto problem = out.Commit()) return WriteFailed(QStringLiteral("-"), *problem);
+  return status;
+}
+
 // Whether the command asks for the report or its figures, whose text needs
 // fonts: a QGuiApplication (on the offscreen platform when none is chosen)
 // rather than a QCoreApplication.
@@ -152,6 +169,7 @@ int Execute(const Command& command) {
     std::printf("vozaz2-batch %s\n", VOZAZ2_VERSION);
     return 0;
   }
+  if (!command.answers.isEmpty()) return Answers(command.answers);
   const std::variant<Scenario, Problem> scenario = ScenarioOf(command);
   if (const Problem* p = std::get_if<Problem>(&scenario)) return Say(p->status, p->what);
   if (command.saveSetup) return SaveSetup(*command.saveSetup, std::get<Scenario>(scenario));

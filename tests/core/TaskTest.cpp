@@ -16,9 +16,10 @@ namespace {
 // short run: ω is asked for when R2 comes down to 0.5 m.
 Scenario HalvedRadius() {
   Scenario s;
-  s.parameters[4] = 0.3;  // VL
+  s.parameters[2] = 100;  // CL: a stiff string follows its end
+  s.parameters[4] = 0.2;  // VL
   s.before = {{true, 6}};  // the plane
-  s.steps = 450;
+  s.steps = 1200;
   Task t;
   t.question = "ω?";
   t.quantity = quantity::kW2;
@@ -53,8 +54,8 @@ TEST(Task, SealedByTheStartAndStoppedAtItsMoment) {
   EXPECT_FALSE(task.Predict(4, "иначе")) << "sealed";
   EXPECT_EQ(task.Of().answers.prediction, 8);
   long long steps = 0;
-  while (session.State() != RunState::kOver && steps < 450) session.Step(), ++steps;
-  EXPECT_LT(steps, 450);
+  while (session.State() != RunState::kOver && steps < 1200) session.Step(), ++steps;
+  EXPECT_LT(steps, 1200);
   EXPECT_GT(r2Before, 0.5);
   EXPECT_LE(r2, 0.5);
   ASSERT_EQ(task.Now(), TaskRun::Stage::kAnswered);

@@ -217,6 +217,7 @@ class Form1 final : public QWidget {
   bool Hidden(int box) const;  // a box the task hides now
   bool SetUpLocked() const;    // the task locks the parameters and controls now
   void CreateTaskWithDialog();
+  void PlaceTask();  // the task window left of the form, where the screen has room
   void ChooseEnd(RunLimit::Kind kind);
   void ShowLimit();
   QString EndText() const;

@@ -55,22 +55,26 @@ TaskPanel* Form1::ShowTask() {
     taskPanel_->setAttribute(Qt::WA_DeleteOnClose);
     connect(taskPanel_, &TaskPanel::Edited, this, &Form1::TaskEdited);
     taskPanel_->setFont(font());
-    // Left of the form, where the screen has room (the lesson window stands
-    // on its right); else wherever it covers the least of the form.
-    const QRect room = ScreenRoom(this);
-    QRect beside = frameGeometry();
-    beside.setRight(std::max(beside.right(), room.right()));
-    const QMargins frame = FrameMargins(taskPanel_);
-    const double zoom = zoom_ / 100.0;
-    const QRect placed = PlaceBeside((QSize(420, 520) * zoom).grownBy(frame), (QSize(300, 380) * zoom).grownBy(frame),
-                                     beside, room);
-    taskPanel_->resize(placed.size().shrunkBy(frame));
-    taskPanel_->move(placed.topLeft());
+    PlaceTask();
   }
   taskPanel_->Show(*task_);
   taskPanel_->show();
   taskPanel_->raise();
   return taskPanel_;
+}
+
+void Form1::PlaceTask() {
+  // Left of the form, where the screen has room (the lesson window stands
+  // on its right); else wherever it covers the least of the form.
+  const QRect room = ScreenRoom(this);
+  QRect beside = frameGeometry();
+  beside.setRight(std::max(beside.right(), room.right()));
+  const QMargins frame = FrameMargins(taskPanel_);
+  const double zoom = zoom_ / 100.0;
+  const QRect placed = PlaceBeside((QSize(380, 560) * zoom).grownBy(frame), (QSize(300, 380) * zoom).grownBy(frame),
+                                   beside, room);
+  taskPanel_->resize(placed.size().shrunkBy(frame));
+  taskPanel_->move(placed.topLeft());
 }
 
 // What the student typed goes into the task; a sealed prediction stays.

@@ -45,10 +45,10 @@ TEST_F(TaskWindowTest, AsksSealsHidesLocksAndCompares) {
   EXPECT_NE(Get<TextBox>("Text11")->text(), "?") << "R2 shown";
   EXPECT_TRUE(Get<QLineEdit>("TaskPrediction")->isReadOnly()) << "sealed";
   EXPECT_TRUE(Get<QPlainTextEdit>("TaskReasoning")->isReadOnly());
-  for (int i = 0; i < 1200 && form->Simulation().State() == RunState::kStopped; ++i) Click(Get<QPushButton>("Command7"));
+  for (int i = 0; i < 2400 && form->Simulation().State() == RunState::kStopped; ++i) Click(Get<QPushButton>("Command7"));
   EXPECT_EQ(form->Simulation().State(), RunState::kOver);
   EXPECT_LE(Record().R, 0.5);
-  EXPECT_LT(form->Simulation().Steps(), 1200) << "stopped at the moment, not at the lesson's end";
+  EXPECT_LT(form->Simulation().Steps(), 2400) << "stopped at the moment, not at the lesson's end";
   EXPECT_EQ(Get<TextBox>("Text12")->text().toStdString(), NumberText(Record().w2, ','));
   EXPECT_FALSE(Get<TextBox>("Text9")->isReadOnly());
   EXPECT_TRUE(Switch(4)->isEnabled());

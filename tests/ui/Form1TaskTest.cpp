@@ -10,6 +10,7 @@
 #include "io/ExperimentFile.h"
 #include "run/TaskRun.h"
 #include "tests/ui/WindowFixture.h"
+#include "ui/TaskDialog.h"
 
 namespace vozaz2::testing {
 namespace {
@@ -73,6 +74,28 @@ TEST_F(TaskWindowTest, AsksSealsHidesLocksAndCompares) {
   ASSERT_TRUE(form->OpenExperiment(saved));
   EXPECT_TRUE(Get<QLineEdit>("TaskPrediction")->isReadOnly());
   EXPECT_TRUE(Get<QLabel>("TaskVerdict")->text().contains("вне допуска"));
+}
+
+// "Создать задание…": the dialog shows a task and gives back the very task;
+// a negative tolerance is refused in words.
+TEST_F(TaskWindowTest, DialogGivesBackTheTaskItShows) {
+  Task t;
+  t.question = "ω?";
+  t.quantity = quantity::kW12;
+  t.moment = {quantity::kR2, 0.75};
+  t.tolerance = 0.05;
+  t.relative = true;
+  t.hidden = {quantity::kW2, quantity::kW12};
+  t.hideGraphs = true;
+  t.wrong = {{2, "спин сам по себе"}, {3.5, "точечный груз"}};
+  TaskDialog dialog(form);
+  dialog.SetFrom(t);
+  const auto made = dialog.Result();
+  ASSERT_TRUE(std::holds_alternative<Task>(made)) << std::get<QString>(made).toStdString();
+  EXPECT_EQ(std::get<Task>(made), t);
+  dialog.findChild<QLineEdit*>("TaskDialogTolerance")->setText("-1");
+  ASSERT_TRUE(std::holds_alternative<QString>(dialog.Result()));
+  EXPECT_TRUE(std::get<QString>(dialog.Result()).contains("Допуск"));
 }
 
 }  // namespace

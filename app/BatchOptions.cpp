@@ -163,6 +163,12 @@ std::variant<Command, Problem> ReadCommandLine(const QStringList& args, char sep
       c.accuracy = true;
       continue;
     }
+    // --answers takes every file after it, up to the next option.
+    if (name == QLatin1String("answers") && eq < 0) {
+      while (a + 1 < args.size() && !args[a + 1].startsWith("--")) c.answers << args[++a];
+      if (c.answers.isEmpty()) return Problem{kUsageError, "--answers: нужны файлы с ответами учеников"};
+      continue;
+    }
     if (!TakesValue(name)) return Problem{kUsageError, "неизвестный параметр --" + name + " (см. --help)"};
     if (eq < 0 && a + 1 >= args.size()) return Problem{kUsageError, "--" + name + ": нужно значение"};
     const QString value = eq < 0 ? args[++a] : arg.mid(eq + 1);
@@ -198,6 +204,9 @@ QString HelpText(const QString& lessons) {
   t += QStringLiteral(
       "  --accuracy\n      опыт-близнец с половинным шагом рядом с опытом: оценки погрешности R2, w2, MKD2\n"
       "      и баланса — четыре столбца в конце таблицы и абзац в отчёте\n"
+      "  --answers ФАЙЛ…\n      таблица ответов учеников на задания (CSV в стандартный вывод): имя, предсказание,\n"
+      "      наблюдение, попадание в допуск, тексты; опыт каждого файла повторяется, и\n"
+      "      наблюдение, которого опыт не даёт (изменённое число), отмечается\n"
       "  -h, --help     эта справка\n"
       "  -v, --version  версия программы\n\n"
       "Каждый вывод проверяется до опыта и записывается целиком или не записывается вовсе.\n"

@@ -23,6 +23,7 @@ struct Command {
   Scenario scenario;  // the options' own; a --setup file goes under them
   std::optional<QString> setup, saveSetup, csv, table, png, report, svg;
   bool accuracy = false;  // a twin at half the step estimates the errors
+  QStringList answers;    // --answers: the students' files, checked and tabled instead of a run
   bool help = false, version = false;
   // A series (app/BatchSeries.h): its file, or one parameter over a range,
   // with the model time of each run, the results, the workers, and one run

@@ -13,6 +13,7 @@
 
 #include "app/BatchOptions.h"
 #include "app/BatchSeries.h"
+#include "io/AnswerSheet.h"
 #include "io/ExperimentFile.h"
 #include "io/Locale.h"
 #include "io/RunOutputs.h"
@@ -133,6 +134,22 @@ int SaveSetup(const QString& file, const Scenario& scenario) {
   return 0;
 }
 
+// --answers: the sheet of the students' tasks on the standard output; a file
+// that holds no task to check is said on the error stream as well.
+int Answers(const QStringList& files) {
+  QList<AnswerRow> rows;
+  int status = 0;
+  for (const QString& file : files) {
+    rows << CheckAnswers(file);
+    if (rows.back().check == AnswerCheck::kUnreadable) status = Say(kBadParameter, file + ": " + rows.back().problem);
+  }
+  WholeFile out(QStringLiteral("-"));
+  if (auto problem = out.Open()) return WriteFailed(QStringLiteral("-"), *problem);
+  out.Device().write(AnswerTable(rows));
+  if (auto problem = out.Commit()) return WriteFailed(QStringLiteral("-"), *problem);
+  return status;
+}
+
 // Whether the command asks for the report or its figures, whose text needs
 // fonts: a QGuiApplication (on the offscreen platform when none is chosen)
 // rather than a QCoreApplication.
@@ -153,6 +170,7 @@ int Execute(const Command& command) {
     std::printf("vozaz2-batch %s\n", VOZAZ2_VERSION);
     return 0;
   }
+  if (!command.answers.isEmpty()) return Answers(command.answers);
   const std::variant<Scenario, Problem> scenario = ScenarioOf(command);
   if (const Problem* p = std::get_if<Problem>(&scenario)) return Say(p->status, p->what);
   auto alone = [&](const Scenario& s) { return command.saveSetup ? SaveSetup(*command.saveSetup, s) : Run(command, s); };

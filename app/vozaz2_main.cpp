@@ -127,7 +127,9 @@ int main(int argc, char** argv) {
   // closes with the main window. Their texts follow the main window's zoom.
   // "Вид" > "Графики" and "Установка" open them as well; the keys stay the
   // windows' own shortcuts, the menu only shows them.
-  OfTheView(form, vozaz2::InstallGraphsWindow(form, form->Simulation()), QStringLiteral("&Графики\tCtrl+G, F9"));
+  auto* graphs = vozaz2::InstallGraphsWindow(form, form->Simulation());
+  OfTheView(form, graphs, QStringLiteral("&Графики\tCtrl+G, F9"));
+  QObject::connect(form, &vozaz2::Form1::GraphsWithheld, graphs, &vozaz2::GraphsWindow::Withhold);
   OfTheView(form, vozaz2::InstallApparatusWindow(form, form->Simulation()),
             QStringLiteral("&Установка\tCtrl+I, F7"));
   InstallSeries(form);

@@ -1,8 +1,9 @@
 // Fuzzes the experiment file: arbitrary bytes are read as a .vozaz2 file.
 // A refused file must say why; an accepted one must be a runnable scenario
 // (with a series that can run, if it has one), must read back the same from
-// the text it writes, and is run with its clicks for at most 300 steps; the
-// first runs of its series over a range, for at most 50 steps each.
+// the text it writes, and is run with its clicks for at most 300 steps, its
+// task (if any) watching its moment; the first runs of its series over a
+// range, for at most 50 steps each.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include "run/SeriesRun.h"
 #include "run/Replay.h"
 #include "run/Screens.h"
+#include "run/TaskCheck.h"
+#include "run/TaskReplay.h"
 #include "ui/ImageSurface.h"
 
 namespace {
@@ -57,5 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Scenario bounded = s;
   bounded.steps = std::min(s.steps.value_or(kMaxFuzzSteps), kMaxFuzzSteps);
   Replay(session, bounded);
+  // A task's moment watched over the same bounded run, and its comparison.
+  if (bounded.task) {
+    const TaskReplayResult r = ReplayTask(bounded);
+    if (r.observed && bounded.task->answers.prediction) Judge(*bounded.task, *bounded.task->answers.prediction, *r.observed);
+  }
   return 0;
 }

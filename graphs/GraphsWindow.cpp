@@ -245,7 +245,13 @@ void GraphsWindow::ShowCustom(const std::vector<std::size_t>& quantities, std::s
   Redraw();
 }
 
+void GraphsWindow::Withhold(bool withheld) {
+  withheld_ = withheld;
+  if (withheld) hide();
+}
+
 void GraphsWindow::ShowInFront() {
+  if (withheld_) return;
   if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

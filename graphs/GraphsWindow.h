@@ -55,7 +55,12 @@ class GraphsWindow final : public QWidget {
   // against the quantity `x` (quantity::kT: against time).
   void ShowCustom(const std::vector<std::size_t>& quantities, std::size_t x);
   // Shows the window, brought to the front: for the keys and the menu.
+  // Not while it is withheld.
   void ShowInFront();
+  // A task keeps the graphs from the student until the run has answered:
+  // withheld, the window hides and does not open.
+  void Withhold(bool withheld);
+  bool Withheld() const { return withheld_; }
 
   // Draws the current view from the summary now.
   void Redraw();
@@ -120,6 +125,7 @@ class GraphsWindow final : public QWidget {
   bool dirty_ = true;
   long redraws_ = 0;
   qint64 redrawNs_ = 0, lastRedrawNs_ = 0;
+  bool withheld_ = false;
 };
 
 // The graphs window of this main window, made hidden (it begins to follow the

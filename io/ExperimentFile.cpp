@@ -9,12 +9,12 @@
 #include <QJsonParseError>
 #include <QSet>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
 #include "io/JsonText.h"
 #include "io/SeriesFile.h"
+#include "io/TaskFile.h"
 
 namespace vozaz2 {
 
@@ -30,8 +30,9 @@ constexpr char kFormat[] = "vozaz2-experiment";
 constexpr int kNewestVersion = 2;
 const QStringList kKeys = {"format", "version", "title", "description", "parameters",
                            "before", "events", "steps"};
-// The parts of version 2, each read by a file of its own.
-const QStringList kPartKeys = {"series"};
+// The parts of version 2, each read by a file of its own: the series
+// (io/SeriesFile.h) and the task (io/TaskFile.h).
+const QStringList kPartKeys = {"series", "task"};
 
 QString JsonErrorText(QJsonParseError::ParseError e) {
   switch (e) {
@@ -184,6 +185,8 @@ std::optional<QString> Read(const QJsonObject& o, ExperimentDocument& d) {
   }
   if (o.contains("series"))
     if (auto problem = ReadSeriesPart(o["series"], d.series)) return problem;
+  if (o.contains("task"))
+    if (auto problem = ReadTask(o["task"], s.task.emplace())) return problem;
   return std::nullopt;
 }
 
@@ -240,7 +243,7 @@ QByteArray ExperimentJson(const Scenario& s) { return ExperimentJson(ExperimentD
 QByteArray ExperimentJson(const ExperimentDocument& d) {
   const Scenario& s = d.scenario;
   QByteArray out = "{\n    \"format\": \"vozaz2-experiment\",\n    \"version\": ";
-  out += d.series ? "2" : "1";
+  out += d.series || s.task ? "2" : "1";
   auto key = [&](const char* name) { out += QByteArray(",\n    \"") + name + "\": "; };
   if (!s.title.empty()) {
     key("title");
@@ -283,6 +286,7 @@ QByteArray ExperimentJson(const ExperimentDocument& d) {
     key("series");
     AppendSeriesPart(out, *d.series);
   }
+  if (s.task) AppendTask(out, *s.task);
   out += "\n}\n";
   return out;
 }

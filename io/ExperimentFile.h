@@ -3,14 +3,15 @@
 //
 //   {
 //       "format": "vozaz2-experiment",      required
-//       "version": 1,                       required
+//       "version": 1,                       required: 1, or 2 with a task
 //       "title": "...",                     a lesson's title
 //       "description": "...",               what to watch and what it shows
 //       "parameters": {"R1": 1.5, ...},     any of the eleven; the rest start-up
 //       "before": ["Option2", ...],         clicked before "Начать"
 //       "events": [{"step": 300, "click": "Check3"}, ...],
-//       "steps": 1200                       how many steps a headless run makes
-//       "series": {...}                     version 2: the runs of a series (io/SeriesFile.h)
+//       "steps": 1200,                      how many steps a headless run makes
+//       "series": {...},                    version 2: the runs of a series (io/SeriesFile.h)
+//       "task": {...}                       version 2: predict, observe, explain (io/TaskFile.h)
 //   }
 //
 // Version 2 adds parts that an experiment may have; each part is read and

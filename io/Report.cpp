@@ -10,6 +10,7 @@
 
 #include "io/PdfPage.h"
 #include "io/ReportApparatus.h"
+#include "io/ReportTask.h"
 #include "io/ReportFigures.h"
 #include "io/ReportPainting.h"
 
@@ -94,8 +95,11 @@ void PaintReport(QPainter& p, const QRectF& page, const ReportContent& c) {
   s.Text(left, y, width, VerificationText(c.record, c.history, c.diverged));
 
   // 7. The first page is full: the apparatus at the end on the second.
-  if (auto* pages = dynamic_cast<QPagedPaintDevice*>(p.device()); pages && pages->newPage())
+  // A task's page after it.
+  if (auto* pages = dynamic_cast<QPagedPaintDevice*>(p.device()); pages && pages->newPage()) {
     report::ApparatusPage(p, page, c);
+    if (c.task && pages->newPage()) report::TaskPage(p, page, c);
+  }
 }
 
 bool WriteReportPdf(QIODevice& out, const ReportContent& c) {

@@ -2,7 +2,8 @@
 // screens as vector pictures with axes and legends, the graphs of the angular
 // momentum and of the energy account against time, the readout at the end
 // and a verification paragraph; a second page with the apparatus at the end
-// of the run (io/ReportApparatus.h). The same pages go to a PDF file and to
+// of the run (io/ReportApparatus.h), and for an experiment with a task a third
+// with the question and the answers (io/ReportTask.h). The same pages go to a PDF file and to
 // a printer; the screens, the graphs and the apparatus also go to SVG figures.
 //
 // The writers: the report's words are in io/ReportText.h, its painting kit
@@ -22,7 +23,7 @@ namespace vozaz2 {
 
 // Paints the page on a device whose page is `page` (device pixels); on a
 // device of pages (a PDF, a printer) a second page follows with the
-// apparatus at the end of the run.
+// apparatus at the end of the run, and the task's page after it.
 void PaintReport(QPainter& painter, const QRectF& page, const ReportContent& c);
 
 // Writes the report as an A4 PDF of two pages to `out` (open for writing), or to a

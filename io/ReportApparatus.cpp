@@ -32,13 +32,8 @@ double ApparatusFigure(Sheet& s, double x, double y, double w, const ReportConte
 }
 
 void ApparatusPage(QPainter& p, const QRectF& page, const ReportContent& c) {
-  const double k = Dpmm(p);
-  Sheet s(p, page.topLeft(), k);
-  const double left = 15, width = page.width() / k - 30;
-  double y = 12;
-  p.setPen(Qt::black);
-  y += Heading(s, left, y, width, QStringLiteral("6. Установка в конце опыта"));
-  ApparatusFigure(s, left, y, width, c);
+  OnPage(p, page, QStringLiteral("6. Установка в конце опыта"),
+         [&c](Sheet& s, double x, double y, double w) { ApparatusFigure(s, x, y, w, c); });
 }
 
 }  // namespace vozaz2::report

@@ -154,4 +154,12 @@ double Heading(Sheet& s, double x, double y, double w, const QString& text) {
   return s.Text(x, y, w, text) + 1;
 }
 
+void OnPage(QPainter& p, const QRectF& page, const QString& heading,
+            const std::function<void(Sheet& s, double x, double y, double w)>& body) {
+  Sheet s(p, page.topLeft(), Dpmm(p));
+  const double left = 15, width = page.width() / Dpmm(p) - 30, top = 12;
+  p.setPen(Qt::black);
+  body(s, left, top + Heading(s, left, top, width, heading), width);
+}
+
 }  // namespace vozaz2::report

@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "io/ReportText.h"
@@ -79,5 +80,10 @@ double Table(Sheet& s, double x, double y, double w, const std::vector<ReadoutRo
 
 // A numbered section's heading; returns the height used with the space after.
 double Heading(Sheet& s, double x, double y, double w, const QString& text);
+
+// A page after the first: its sheet, the first page's margins and a numbered
+// heading; `body` paints under the heading from (x, y) in the width w (mm).
+void OnPage(QPainter& p, const QRectF& page, const QString& heading,
+            const std::function<void(Sheet& s, double x, double y, double w)>& body);
 
 }  // namespace vozaz2::report

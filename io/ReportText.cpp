@@ -131,7 +131,8 @@ ReportContent ContentOf(const Session& session) {
           session.Opened().title,
           QCoreApplication::applicationVersion(),
           QDate::currentDate(),
-          session.State() == RunState::kDiverged};
+          session.State() == RunState::kDiverged,
+          session.Opened().task};
 }
 
 QString ReportTitle(const ReportContent& c) {

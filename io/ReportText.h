@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "run/DrawingRecord.h"
 #include "run/RunHistory.h"
 #include "run/Session.h"
+#include "run/Task.h"
 
 namespace vozaz2 {
 
@@ -37,10 +39,11 @@ struct ReportContent {
   QString version;    // the program's
   QDate date = QDate::currentDate();
   bool diverged = false;  // the run ended in the divergence message
+  std::optional<Task> task;  // the experiment's task with the answers: a page of its own
 };
 
-// The report of the run a session holds: its experiment's title, this
-// program's version, today's date.
+// The report of the run a session holds: its experiment's title and task as
+// opened, this program's version, today's date.
 ReportContent ContentOf(const Session& session);
 
 // The experiment's own title, or else the variant's in a few words.

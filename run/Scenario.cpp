@@ -5,6 +5,8 @@
 #include <deque>
 #include <map>
 
+#include "run/TaskCheck.h"
+
 
 namespace vozaz2 {
 
@@ -47,6 +49,7 @@ std::optional<std::string> ScenarioProblem(const Scenario& s) {
   }
   if (s.steps && (*s.steps < 0 || *s.steps > kMaxSteps))
     return "число шагов вне пределов от 0 до " + std::to_string(kMaxSteps);
+  if (s.task) return TaskProblem(*s.task);
   return std::nullopt;
 }
 

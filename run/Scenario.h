@@ -15,6 +15,7 @@
 #include "model/Modes.h"
 #include "model/Setup.h"
 #include "run/Boxes.h"
+#include "run/Task.h"
 
 namespace vozaz2 {
 
@@ -57,6 +58,7 @@ struct Scenario {
   std::vector<ModeControl> before;  // clicked after start-up, before "Начать"
   std::vector<TimedClick> events;   // by their steps, in non-decreasing order
   std::optional<long long> steps;   // how many steps a headless run makes
+  std::optional<Task> task;         // predict, observe, explain (run/Task.h)
 
   bool operator==(const Scenario&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "model/FpFault.h"
 #include "run/Messages.h"
+#include "run/Quantities.h"
 #include "run/Screens.h"
 
 namespace vozaz2 {
@@ -99,13 +100,16 @@ Outcome Session::MakeStep() {
   Outcome o;
   o.controlsChanged = recorder_.BeforeStep();
   over_ = false;
+  // Before the first step the record holds no result yet (R2 reads 0): the
+  // moment is looked for from the first step's value on.
   const double t0 = Record().T0;
+  const std::optional<double> watched = Steps() == 0 ? std::nullopt : std::optional<double>(Watched());
   experiment_.SolveStep();
   if (twin_) twin_->Follow(experiment_);
   recorder_.StepMade();
   const bool diverged = experiment_.LastStepDiverged();
   if (options_.keepHistory && !diverged) history_.Add(experiment_.Record(), Estimate());
-  if (!diverged && ReachesLimit(t0)) {
+  if (!diverged && ReachesLimit(t0, watched)) {
     experiment_.Stop();
     over_ = o.ended = true;
   }
@@ -114,8 +118,15 @@ Outcome Session::MakeStep() {
   return o;
 }
 
-// Whether the step just made, which started at t0Before, reached the end.
-bool Session::ReachesLimit(double t0Before) const {
+double Session::Watched() const {
+  const std::optional<std::size_t> q = stopAt_.quantity;
+  return q ? kQuantities.at(*q).read(Record()) : 0;
+}
+
+// Whether the step just made, which started at t0Before with the watched
+// quantity at watchedBefore, reached the end or the moment.
+bool Session::ReachesLimit(double t0Before, std::optional<double> watchedBefore) const {
+  if (stopAt_.quantity && watchedBefore && Reaches(*watchedBefore, Watched(), stopAt_.value)) return true;
   const double t = Record().T0;
   switch (limit_.kind) {
     case RunLimit::Kind::kSteps: return Steps() == limit_.steps;
@@ -141,6 +152,7 @@ Outcome Session::Open(const Scenario& s) {
   history_.Clear();
   twin_.reset();
   over_ = false;
+  stopAt_ = {};
   // An experiment ends where its replay ends: after its steps, or at the
   // oscillogram's width.
   limit_ = s.steps ? RunLimit{RunLimit::Kind::kSteps, *s.steps, 0} : RunLimit{RunLimit::Kind::kScreenWidth, 0, 0};

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "model/Setup.h"
+#include "run/Moment.h"
 #include "run/DrawingRecord.h"
 #include "run/Experiment.h"
 #include "run/RunHistory.h"
@@ -42,7 +43,7 @@ struct Outcome {
 // Where a run ends by itself, stopped as by "Остановить" ("Продолжить" goes
 // on past it): after a number of steps (an opened experiment's), when the
 // model time reaches a value, at the oscillogram's width (T = 12 Mt), or
-// nowhere.
+// nowhere. Besides, a task may stop it earlier (Session::StopAt).
 struct RunLimit {
   enum class Kind { kNone, kSteps, kTime, kScreenWidth };
   Kind kind = Kind::kNone;
@@ -84,6 +85,11 @@ class Session {
   Outcome Open(const Scenario& s);
   // Where the runs from now on end.
   void SetLimit(const RunLimit& limit) { limit_ = limit; }
+  // Besides the limit, a stop at the step at which a quantity reaches a value
+  // (a task's moment, run/Moment.h); a moment at the end stops nothing more.
+  // Opening an experiment clears it.
+  void StopAt(const Moment& moment) { stopAt_ = moment; }
+  const Moment& StopsAt() const { return stopAt_; }
   // Whether the runs from the next start on have a twin at half the step that
   // estimates their integration error (run/Twin.h); without, a step costs
   // nothing more. Off at first.
@@ -132,7 +138,8 @@ class Session {
 
  private:
   Outcome MakeStep();
-  bool ReachesLimit(double t0Before) const;
+  bool ReachesLimit(double t0Before, std::optional<double> watchedBefore) const;
+  double Watched() const;  // the quantity of the moment to stop at, 0 without one
   // Tells the followers; the boxes are given by starts and steps only.
   void Tell(RunEvent event);
   std::vector<ModeControl> ControlsAsClicks() const;
@@ -146,6 +153,7 @@ class Session {
   Options options_;
   ParameterValues typed_ = kDefaultValues;
   RunLimit limit_;
+  Moment stopAt_;
   bool over_ = false;  // the run stands at its end
   std::vector<Follower> followers_;
 };

@@ -25,6 +25,7 @@
 #include "io/Locale.h"
 #include "model/NumberText.h"
 #include "run/Screens.h"
+#include "run/TaskRun.h"
 #include "ui/Accessibility.h"
 #include "ui/Form1Layout.h"
 #include "ui/ModeButtons.h"
@@ -310,13 +311,13 @@ void Form1::SyncModes() {
     ModeOptionButton* o = Option(n);
     const QSignalBlocker quiet(o);
     o->setChecked(modes.Option(n));
-    o->setEnabled(modes.OptionEnabled(n));
+    o->setEnabled(modes.OptionEnabled(n) && !SetUpLocked());
   }
   for (int n = 1; n <= Modes::kChecks; ++n) {
     ModeCheckBox* c = Check(n);
     const QSignalBlocker quiet(c);
     c->setChecked(modes.Checked(n));
-    c->setEnabled(modes.CheckEnabled(n));
+    c->setEnabled(modes.CheckEnabled(n) && !SetUpLocked());
   }
 }
 

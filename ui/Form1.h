@@ -66,6 +66,9 @@ struct FileProblem;
 class ModeCheckBox;
 class ModeOptionButton;
 class PictureBox;
+class TaskPanel;
+class TaskRun;
+struct Task;
 class TextBox;
 
 // Where the window's messages go instead of its message box (tests record
@@ -164,7 +167,18 @@ class Form1 final : public QWidget {
   // "Опыт окончен: T = 10,5 с, 2100 шагов (F6 — продолжить дальше)", ...
   QString RunStateText() const;
 
+  // --- The task (ui/Form1Task.cpp) ------------------------------------------
+  // The opened experiment's task as the student works it; null without one.
+  const TaskRun* CurrentTask() const { return task_.get(); }
+  // The window "Задание" ("Опыт" > "Окно задания"); null without a task.
+  TaskPanel* ShowTask();
+  // The set-up of `scenario` with the task, as if opened from a file (what
+  // "Создать задание…" does after its dialog).
+  void SetTask(Scenario scenario, const Task& task);
+
  signals:
+  // The task keeps the graphs from the student until the run has answered.
+  void GraphsWithheld(bool withheld);
   // A step of the run has been made (a tick or "Сделать 1 шаг").
   void StepMade();
   // The zoom has changed (SetZoom, the menu or the keys).
@@ -198,6 +212,17 @@ class Form1 final : public QWidget {
   void BuildFileMenu();
   void BuildHelpMenu();
   void BuildRunMenu();
+  void BuildTaskMenu();
+  void OpenTask();
+  void TaskEdited();
+  bool TaskAllowsStart();
+  void TaskStarted();
+  void FollowTask(const Snapshot& snapshot);
+  void ApplyTask();
+  bool Hidden(int box) const;  // a box the task hides now
+  bool SetUpLocked() const;    // the task locks the parameters and controls now
+  void CreateTaskWithDialog();
+  void PlaceTask();  // the task window left of the form, where the screen has room
   void ChooseEnd(RunLimit::Kind kind);
   void ShowLimit();
   QString EndText() const;
@@ -291,6 +316,9 @@ class Form1 final : public QWidget {
   QScrollArea* scroll_ = nullptr;  // shows area_, scrolled where the window is smaller
   QPointer<QWidget> lesson_;  // the lesson window, while it is open
   QAction* lessonAction_ = nullptr;
+  std::unique_ptr<TaskRun> task_;  // the opened experiment's task, if any
+  QPointer<TaskPanel> taskPanel_;  // the window "Задание", while it is open
+  QAction* taskAction_ = nullptr;  // "Окно задания" 
   QString folder_;  // where the file dialogs open
 
   // The tempo: the pacer counts the steps due by the clock.

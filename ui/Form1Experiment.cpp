@@ -59,6 +59,7 @@ void Form1::BuildRunMenu() {
     connect(action, &QAction::triggered, this, [this, kind = end.kind] { ChooseEnd(kind); });
   }
   ShowLimit();
+  BuildTaskMenu();
 }
 
 void Form1::AddRunAction(QAction* action) {

@@ -19,6 +19,7 @@
 #include "help/Form2.h"
 #include "io/ExperimentFile.h"
 #include "io/RunCsv.h"
+#include "run/TaskRun.h"
 #include "run/Messages.h"
 #include "ui/Form1.h"
 #include "ui/ReportCommands.h"
@@ -105,9 +106,9 @@ void Form1::BuildFileMenu() {
   FileMenu->addSeparator();
   // The lab report of the run on the screens: into a PDF file, or printed.
   FileMenu->addAction(QStringLiteral("О&тчёт (PDF)…"), this,
-                      [this] { SaveReportPdf(this, *session_); });
+                      [this] { SaveReportPdf(this, *session_, CurrentTask() ? &CurrentTask()->Of() : nullptr); });
   QAction* print = FileMenu->addAction(QStringLiteral("&Печать…"), this,
-                                       [this] { PrintReport(this, *session_); });
+                                       [this] { PrintReport(this, *session_, CurrentTask() ? &CurrentTask()->Of() : nullptr); });
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   FileMenu->addSeparator();
   FileMenu->addAction(QStringLiteral("В&ыход"), this, [this] { close(); });
@@ -137,6 +138,7 @@ bool Form1::OpenExperiment(const QString& path) {
   // A run in progress ends: the session starts afresh from the file.
   Answer(session_->Open(std::get<Scenario>(read)));
   ShowTitle();
+  OpenTask();
   folder_ = QFileInfo(path).absolutePath();
   if (!session_->Opened().description.empty())
     ShowLesson();
@@ -152,7 +154,13 @@ bool Form1::OpenExperiment(const QString& path) {
 std::optional<Scenario> Form1::ScenarioToSave() {
   std::optional<ParameterValues> typed = session_->Typed();
   if (session_->State() == RunState::kIdle && !(typed = ReadParameters())) return std::nullopt;
-  return MarkChanges(session_->ToSave(*typed), session_->Opened());
+  Scenario s = MarkChanges(session_->ToSave(*typed), session_->Opened());
+  // A task goes with the student's answers, so that the whole is handed in.
+  if (task_) {
+    TaskEdited();
+    s.task = task_->Of();
+  }
+  return s;
 }
 
 bool Form1::SaveExperiment(const QString& path) {

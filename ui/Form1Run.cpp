@@ -17,6 +17,7 @@ namespace vozaz2 {
 // "Начать": the eleven boxes as typed, or the input message with the focus
 // in the box to blame, its text selected.
 void Form1::StartRun() {
+  if (!TaskAllowsStart()) return;
   std::size_t bad = 0;
   const std::optional<ParameterValues> typed = ReadParameters(&bad);
   if (!typed) {
@@ -24,6 +25,7 @@ void Form1::StartRun() {
     return FocusParameter(bad);
   }
   const Outcome outcome = session_->Start(*typed);
+  if (outcome.message.empty()) TaskStarted();
   Answer(outcome);
   if (outcome.badParameter) FocusParameter(outcome.badParameter->index);
 }
@@ -38,6 +40,7 @@ void Form1::Do(Outcome (Session::*command)()) { Answer((session_.get()->*command
 
 // A user's click runs the mode rules; then every control shows the model.
 void Form1::ClickMode(ModeControl control) {
+  if (SetUpLocked()) return SyncModes();
   session_->Click(control);
   SyncModes();
 }
@@ -90,6 +93,7 @@ void Form1::Follow(const Snapshot& snapshot) {
     ShowTyped();
     ShowLimit();
   }
+  FollowTask(snapshot);
   ShowBoxes(snapshot.boxes);
   if (snapshot.event == RunEvent::kStep) emit StepMade();
 }
@@ -97,7 +101,8 @@ void Form1::Follow(const Snapshot& snapshot) {
 void Form1::ShowBoxes(const BoxValues& boxes) {
   if (boxes.Empty()) return;
   for (int box = 1; box <= kBoxCount; ++box)
-    if (boxes.Written(box)) SetText(box, QString::fromStdString(NumberText(boxes.Value(box), sep_)));
+    if (boxes.Written(box))
+      SetText(box, Hidden(box) ? QStringLiteral("?") : QString::fromStdString(NumberText(boxes.Value(box), sep_)));
 }
 
 // The parameters as the session holds them, with the digits that read back

@@ -98,6 +98,7 @@ void Form1::BuildZoomMenu() {
   WhenFramed(this, [this] {
     FitToForm();
     if (lesson_) PlaceLesson();
+    if (!taskPanel_.isNull()) PlaceTask();
   });
 }
 

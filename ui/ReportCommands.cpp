@@ -14,7 +14,17 @@
 
 namespace vozaz2 {
 
-void SaveReportPdf(QWidget* parent, const Session& session) {
+namespace {
+
+ReportContent ContentWith(const Session& session, const Task* task) {
+  ReportContent c = ContentOf(session);
+  if (task) c.task = *task;
+  return c;
+}
+
+}  // namespace
+
+void SaveReportPdf(QWidget* parent, const Session& session, const Task* task) {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   const QString file = QFileDialog::getSaveFileName(
       parent, QStringLiteral("Отчёт (PDF)"),
@@ -22,17 +32,17 @@ void SaveReportPdf(QWidget* parent, const Session& session) {
           QStringLiteral(".pdf"),
       QStringLiteral("PDF (*.pdf)"));
   if (file.isEmpty()) return;
-  if (!WriteReportPdf(file, ContentOf(session)))
+  if (!WriteReportPdf(file, ContentWith(session, task)))
     QMessageBox::warning(parent, QStringLiteral("Vozaz2"), QStringLiteral("Не удалось записать файл\n") + file);
 }
 
-void PrintReport(QWidget* parent, const Session& session) {
+void PrintReport(QWidget* parent, const Session& session, const Task* task) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   printer.setFullPage(true);  // the page keeps its own margins
   printer.setDocName(QStringLiteral("Vozaz2"));
   QPrintPreviewDialog preview(&printer, parent);
-  const ReportContent content = ContentOf(session);
+  const ReportContent content = ContentWith(session, task);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
     QPainter painter(p);
     PaintReport(painter, p->paperRect(QPrinter::DevicePixel), content);

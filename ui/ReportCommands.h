@@ -7,11 +7,13 @@ class QWidget;
 namespace vozaz2 {
 
 class Session;
+struct Task;
 
 // Asks where to save, then writes the page there; a message box tells when
 // the file cannot be written.
-void SaveReportPdf(QWidget* parent, const Session& session);
+// With a task, its answers as the window holds them go on a page of their own.
+void SaveReportPdf(QWidget* parent, const Session& session, const Task* task = nullptr);
 // The page in a print preview, which prints it.
-void PrintReport(QWidget* parent, const Session& session);
+void PrintReport(QWidget* parent, const Session& session, const Task* task = nullptr);
 
 }  // namespace vozaz2

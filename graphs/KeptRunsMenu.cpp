@@ -46,10 +46,12 @@ void KeptRunsMenu::Refill() {
   for (std::size_t i = 0; i < kept_.Size(); ++i) {
     const KeptRun& run = kept_.At(i);
     const QIcon icon = StyleIcon(kRunStyles[run.style]);
-    QAction* shown = menu_->addAction(icon, NameOf(run));
+    // A check box with no sample beside it: the style draws a checked
+    // action's icon sunken in place of the tick, which a class cannot read.
+    QAction* shown = menu_->addAction(
+        QStringLiteral("%1 — %2").arg(NameOf(run), QString::fromUtf8(kRunStyles[run.style].words)));
     shown->setCheckable(true);
     shown->setChecked(run.shown);
-    shown->setToolTip(QStringLiteral("Линия: %1").arg(QString::fromUtf8(kRunStyles[run.style].words)));
     connect(shown, &QAction::toggled, this, [this, i](bool on) {
       kept_.Show(i, on);
       changed_();

@@ -63,8 +63,8 @@ void DrawCurves(QCustomPlot* plot, const ViewRow& row, const ViewSource& current
   }
 }
 
-// The run's points in its colour, and its own law's line in its colour and
-// dash, which names it in the legend.
+// The run's points as rings in its colour, and its own law's line in its
+// colour and dash, which names it in the legend.
 void DrawLaw(QCustomPlot* plot, const ViewRow& row, const Layer& layer) {
   const std::size_t y = row.plotted.front().quantity;
   double lo = layer.record.R1, hi = layer.record.R1;
@@ -76,7 +76,10 @@ void DrawLaw(QCustomPlot* plot, const ViewRow& row, const Layer& layer) {
   curve->data()->set(points, true);
   Name(curve, layer, named);
   curve->setLineStyle(QCPCurve::lsNone);
+  // Some ten rings along the run, so that the runs' rings stand apart
+  // on the line they share rather than pave it.
   curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, layer.pen.color(), 9));
+  curve->setScatterSkip(static_cast<int>(points.size() / 10));
 }
 
 // A mark across each bar at the run's value: a short level line.

@@ -51,7 +51,7 @@ TEST_F(KeptLayers, EachKeptRunIsALayerShownOrHidden) {
   EXPECT_EQ(kept.At(1).name, "VL = 0,1 м/с");
   const QList<QAction*> runs = RunEntries();
   ASSERT_EQ(runs.size(), 2);
-  EXPECT_EQ(runs[0]->text(), QStringLiteral("VL = 0,05 м/с"));
+  EXPECT_EQ(runs[0]->text(), QStringLiteral("VL = 0,05 м/с — синяя, сплошная"));
   for (QAction* run : runs) run->setChecked(false);
   struct Expected {
     GraphsWindow::View view;

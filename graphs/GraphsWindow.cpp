@@ -275,7 +275,10 @@ void GraphsWindow::Redraw() {
   dirty_ = false;
   drawnVersion_ = Summary().Version();
   ++redraws_;
-  DrawView(plot_, Row(), Source(), !zoomed_, ShownLayers(session_.Kept()));
+  const std::vector<Layer> layers = ShownLayers(session_.Kept());
+  DrawView(plot_, Row(), Source(), !zoomed_, layers);
+  if (!layers.empty() && session_.State() != RunState::kIdle)
+    NameCurrentRun(plot_, QString::fromStdString(session_.Kept().NameFor(session_.ToSave(session_.Typed()))));
   FitLegend();
   if (isVisible()) plot_->replot(QCustomPlot::rpImmediateRefresh);
   lastRedrawNs_ = clock_.nsecsElapsed() - t0;

@@ -149,4 +149,8 @@ void DrawLayers(QCustomPlot* plot, const ViewRow& row, const ViewSource& current
   }
 }
 
+void NameCurrentRun(QCustomPlot* plot, const QString& name) {
+  CornerText(plot, Qt::AlignRight, QStringLiteral("сейчас: ") + name)->setFont(plot->legend->font());
+}
+
 }  // namespace vozaz2

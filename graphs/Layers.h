@@ -37,4 +37,8 @@ std::vector<Layer> ShownLayers(const KeptRuns& kept);
 // its panels), below its curves in depth, after them in the legend.
 void DrawLayers(QCustomPlot* plot, const ViewRow& row, const ViewSource& current, const std::vector<Layer>& layers);
 
+// Over a graph with layers, in its top right corner, which run the curves
+// of the legend's quantities belong to: "сейчас: VL = 0,2 м/с".
+void NameCurrentRun(QCustomPlot* plot, const QString& name);
+
 }  // namespace vozaz2

@@ -298,19 +298,27 @@ int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   return place;
 }
 
+}  // namespace
+
+QCPItemText* CornerText(QCustomPlot* plot, Qt::Alignment side, const QString& words) {
+  auto* text = new QCPItemText(plot);
+  text->position->setType(QCPItemPosition::ptAxisRectRatio);
+  text->position->setCoords(side == Qt::AlignLeft ? 0.01 : 0.99, 0.01);
+  text->setPositionAlignment(side | Qt::AlignTop);
+  text->setTextAlignment(Qt::AlignLeft);
+  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
+  text->setPadding(QMargins(4, 2, 4, 2));
+  text->setText(words);
+  return text;
+}
+
+namespace {
+
 // A view of the twin's estimates says where they end, and why, in the top
 // left corner of its graph.
 void DrawTwinNote(QCustomPlot* plot, const ViewSource& source) {
   const QString note = source.accuracy ? TwinNote(*source.accuracy) : QString();
-  if (note.isEmpty()) return;
-  auto* text = new QCPItemText(plot);
-  text->position->setType(QCPItemPosition::ptAxisRectRatio);
-  text->position->setCoords(0.01, 0.01);
-  text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
-  text->setTextAlignment(Qt::AlignLeft);
-  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
-  text->setPadding(QMargins(4, 2, 4, 2));
-  text->setText(note);
+  if (!note.isEmpty()) CornerText(plot, Qt::AlignLeft, note);
 }
 
 // The axes of the panels along time or along a quantity: the bottom and

@@ -37,6 +37,9 @@ QVector<QCPCurveData> AgainstData(const RunSummary& s, std::size_t x, std::size_
 // and hi widen to the radii drawn.
 QVector<QCPCurveData> LawPoints(const RunSummary& s, std::size_t x, std::size_t y, double& lo, double& hi);
 bool OnLogAxes(double u, double v);
+// A few words on a white ground in a top corner of the first panel, on the
+// left (Qt::AlignLeft) or the right.
+QCPItemText* CornerText(QCustomPlot* plot, Qt::Alignment side, const QString& words);
 // The law's line w = w1·R1²/R² from a third below to half again beyond the
 // radii [lo, hi], on the plot's axes; its name and pen are the caller's.
 QCPGraph* DrawLawLine(QCustomPlot* plot, double R1, double w1, double lo, double hi);

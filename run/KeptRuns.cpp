@@ -5,12 +5,17 @@
 
 namespace vozaz2 {
 
-void KeptRuns::Keep(const Scenario& scenario, const SimRecord& end, const RunHistory& history) {
+std::string KeptRuns::NameFor(const Scenario& scenario) const {
   std::optional<Scenario> before;
   if (!runs_.empty()) before = runs_.back().scenario;
-  std::string name = DifferenceName(before, scenario);
+  const std::string name = DifferenceName(before, scenario);
   // Nothing differs: the first run from start-up, or a run made again.
-  if (name.empty()) name = before ? "повтор" : "исходные значения";
+  if (name.empty()) return before ? "повтор" : "исходные значения";
+  return name;
+}
+
+void KeptRuns::Keep(const Scenario& scenario, const SimRecord& end, const RunHistory& history) {
+  std::string name = NameFor(scenario);
   if (runs_.size() == kMaxKept) runs_.pop_front();
   const std::string base = name;
   for (int n = 2; NameTaken(name); ++n) name = base + " (" + std::to_string(n) + ")";

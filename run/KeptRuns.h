@@ -39,6 +39,9 @@ class KeptRuns {
   // same name gets a number: "VL = 0,2 м/с (2)"); the oldest goes when the
   // list is full.
   void Keep(const Scenario& scenario, const SimRecord& end, const RunHistory& history);
+  // What a run would be named if kept now: its difference to the last kept
+  // one, for the run that stands beside the kept ones.
+  std::string NameFor(const Scenario& scenario) const;
   // The user's name for a run; an empty one keeps the old.
   void Rename(std::size_t i, const std::string& name);
   void Show(std::size_t i, bool shown);

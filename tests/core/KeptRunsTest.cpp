@@ -50,6 +50,7 @@ TEST(KeptRuns, NamedByWhatDiffersFromTheRunBefore) {
   for (std::size_t i = 0; i < kept.Size(); ++i) names.push_back(kept.At(i).name);
   EXPECT_EQ(names, (std::vector<std::string>{"исходные значения", "VL = 0,2 м/с", "повтор", "VL = 0,05 м/с",
                                              "VL = 0,2 м/с (2)"}));
+  EXPECT_EQ(kept.NameFor(slow), "VL = 0,05 м/с");
   kept.Rename(2, "ещё раз");
   kept.Rename(3, "");
   EXPECT_EQ(kept.At(2).name, "ещё раз");

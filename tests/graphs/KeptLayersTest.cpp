@@ -74,6 +74,12 @@ TEST_F(KeptLayers, EachKeptRunIsALayerShownOrHidden) {
     EXPECT_EQ(Legend(), legend);
     EXPECT_EQ(Plottables(), plottables);
   }
+  // With a layer shown, the graph names the run that stands.
+  runs[1]->setChecked(true);
+  QStringList notes;
+  for (int i = 0; i < graphs->Plot()->itemCount(); ++i)
+    if (const auto* text = qobject_cast<QCPItemText*>(graphs->Plot()->item(i))) notes << text->text();
+  EXPECT_TRUE(notes.contains(QStringLiteral("сейчас: VL = 0,2 м/с"))) << notes.join(u'|').toStdString();
 }
 
 TEST_F(KeptLayers, ASavedRunOpensAndEndsWhereItEnded) {

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -17,6 +18,8 @@
 
 #include "fonts/ProgramFont.h"
 #include "graphs/Exports.h"
+#include "graphs/KeptRunsMenu.h"
+#include "graphs/Layers.h"
 #include "graphs/Renderers.h"
 #include "help/ScreenFit.h"
 #include "run/Session.h"
@@ -41,6 +44,9 @@ GraphsWindow::GraphsWindow(Session& session, QWidget* owner) : QWidget(nullptr),
   FitSize();
   WhenFramed(this, [this] { FitSize(); });  // then the frame's size is known
 
+  // The runs before the current one stay for comparison, each a layer that
+  // the menu "Опыты" shows or hides.
+  session_.SetKeepRuns(true);
   // A window deleted first leaves its follower empty-handed; the owner
   // deletes the window when it goes. The steps reach the history, whose
   // version tells the window to draw again.
@@ -92,6 +98,13 @@ void GraphsWindow::BuildControls() {
   top->addLayout(BuildSide());
   top->addWidget(plot_, 1);
   auto* layout = new QVBoxLayout(this);
+  auto* bar = new QMenuBar(this);
+  keptMenu_ = new KeptRunsMenu(session_.Kept(), this, [this] {
+    dirty_ = true;
+    Redraw();
+  });
+  bar->addMenu(keptMenu_->Menu());
+  layout->setMenuBar(bar);
   layout->addLayout(top, 1);
   layout->addLayout(BuildBottom());
 
@@ -269,7 +282,10 @@ void GraphsWindow::Redraw() {
   dirty_ = false;
   drawnVersion_ = Summary().Version();
   ++redraws_;
-  DrawView(plot_, Row(), Source(), !zoomed_);
+  const std::vector<Layer> layers = ShownLayers(session_.Kept());
+  DrawView(plot_, Row(), Source(), !zoomed_, layers);
+  if (!layers.empty() && session_.State() != RunState::kIdle)
+    NameCurrentRun(plot_, QString::fromStdString(session_.Kept().NameFor(session_.ToSave(session_.Typed()))));
   FitLegend();
   if (isVisible()) plot_->replot(QCustomPlot::rpImmediateRefresh);
   lastRedrawNs_ = clock_.nsecsElapsed() - t0;

@@ -6,7 +6,8 @@
 //
 // The window follows one session: it draws from the run's bounded history
 // (run/RunHistory.h), which starts afresh at each "Начать" and keeps the last
-// run after it ends. The graphs are drawn only while the window is shown, at
+// run after it ends. The session keeps the runs before it (run/KeptRuns.h),
+// which the window lays over the current run at the user's choice. The graphs are drawn only while the window is shown, at
 // most at the display's rate and less often when drawing is slow, so that the
 // stepping timer keeps its pace.
 //
@@ -33,6 +34,7 @@ class QTimer;
 
 namespace vozaz2 {
 
+class KeptRunsMenu;
 class Session;
 
 class GraphsWindow final : public QWidget {
@@ -48,6 +50,9 @@ class GraphsWindow final : public QWidget {
 
   const RunSummary& Summary() const;
   QCustomPlot* Plot() const { return plot_; }
+  // The menu "Опыты": the kept runs of the session as layers over the
+  // current run (graphs/KeptRunsMenu.h).
+  KeptRunsMenu* KeptRunsCommands() const { return keptMenu_; }
 
   void ShowView(View view);
   View CurrentView() const { return view_; }
@@ -112,6 +117,7 @@ class GraphsWindow final : public QWidget {
   int zoom_ = 100;       // the texts' and the window's size, in per cent
 
   QCustomPlot* plot_ = nullptr;
+  KeptRunsMenu* keptMenu_ = nullptr;
   QListWidget* choice_ = nullptr;
   QComboBox* against_ = nullptr;
   std::vector<QPushButton*> viewButtons_;

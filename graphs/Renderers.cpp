@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "graphs/Layers.h"
 #include "io/Locale.h"
 
 namespace vozaz2 {
@@ -124,6 +125,8 @@ std::vector<QCPAxisRect*> Arrange(QCustomPlot* plot, std::size_t count, const QS
   return panels;
 }
 
+}  // namespace
+
 // The spans of a quantity's buckets against time (see DrawTime); a quantity
 // that never changes, as MKD1, only its two ends. On a logarithmic axis only
 // what is above 0 is drawn.
@@ -143,6 +146,8 @@ QVector<QCPGraphData> SpanData(const RunSummary& s, std::size_t q, bool logarith
   if (level && data.size() > 2) data = {data.front(), data.back()};
   return data;
 }
+
+namespace {
 
 // Each bucket of steps is drawn as the span from its least to its greatest
 // value at its time, joined to the next: the band of the curve, with every
@@ -170,6 +175,20 @@ void DrawTime(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   panels.back()->axis(QCPAxis::atBottom)->setLabel(QStringLiteral("время T, с"));
 }
 
+}  // namespace
+
+QVector<QCPCurveData> AgainstData(const RunSummary& s, std::size_t x, std::size_t q) {
+  QVector<QCPCurveData> data;
+  data.reserve(static_cast<qsizetype>(s.Buckets()));
+  for (std::size_t b = 0; b < s.Buckets(); ++b) {
+    const double u = s.Last(b, x), v = s.Last(b, q);
+    if (std::isfinite(u) && std::isfinite(v)) data.push_back(QCPCurveData(static_cast<double>(b), u, v));
+  }
+  return data;
+}
+
+namespace {
+
 // Each quantity against x: the last step of each bucket, so that the two
 // values of a point belong to one moment; a panel for each unit.
 void DrawAgainst(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
@@ -183,37 +202,43 @@ void DrawAgainst(QCustomPlot* plot, const ViewRow& row, const ViewSource& source
       auto* curve = new QCPCurve(x, y);
       curve->setName(Legend(q));
       curve->setPen(PenOf(q, turn++));
-      QVector<QCPCurveData> data;
-      data.reserve(static_cast<qsizetype>(s.Buckets()));
-      for (std::size_t b = 0; b < s.Buckets(); ++b) {
-        const double u = s.Last(b, row.x), v = s.Last(b, q);
-        if (std::isfinite(u) && std::isfinite(v)) data.push_back(QCPCurveData(static_cast<double>(b), u, v));
-      }
-      curve->data()->set(data, true);
+      curve->data()->set(AgainstData(s, row.x, q), true);
     }
     y->setLabel(PanelLabel(row, i, drawn[i]));
   }
   panels.back()->axis(QCPAxis::atBottom)->setLabel(Utf8Text(kQuantities[row.x].name) + QStringLiteral(" ") + KeyWithUnit(row.x));
 }
 
+}  // namespace
+
 bool OnLogAxes(double u, double v) { return u > 0 && v > 0 && std::isfinite(u) && std::isfinite(v); }
 
-// The law's line w = w1·R1²/R² from a third below to half again beyond the
-// radii [lo, hi].
-void DrawLawLine(QCustomPlot* plot, const ViewSource& source, double lo, double hi) {
+QCPGraph* DrawLawLine(QCustomPlot* plot, double R1, double w1, double lo, double hi) {
   QCPGraph* line = plot->addGraph();
-  line->setName(QStringLiteral("закон: ω = w1·R1²/R², w1 = %1 рад/с, R1 = %2 м")
-                    .arg(LocaleNumber(source.w1), LocaleNumber(source.R1)));
-  line->setPen(QPen(QColor(250, 0, 0), 1, Qt::DashLine));
   QVector<QCPGraphData> data;
   constexpr int kPoints = 33;
   const double from = std::log(lo / 1.5), to = std::log(hi * 1.5);
   for (int i = 0; i < kPoints; ++i) {
     const double R = std::exp(from + (to - from) * i / (kPoints - 1));
-    data.push_back(QCPGraphData(R, PredictedOmega(source.R1, source.w1, R)));
+    data.push_back(QCPGraphData(R, PredictedOmega(R1, w1, R)));
   }
   line->data()->set(data, true);
+  return line;
 }
+
+QVector<QCPCurveData> LawPoints(const RunSummary& s, std::size_t x, std::size_t y, double& lo, double& hi) {
+  QVector<QCPCurveData> points;
+  for (std::size_t b = 0; b < s.Buckets(); ++b) {
+    const double R = s.Last(b, x), w = s.Last(b, y);
+    if (!OnLogAxes(R, w)) continue;
+    points.push_back(QCPCurveData(static_cast<double>(b), R, w));
+    lo = std::min(lo, R);
+    hi = std::max(hi, R);
+  }
+  return points;
+}
+
+namespace {
 
 // The law: w2 against R2 on logarithmic axes, where w = w1·R1²/R² is a
 // straight line of slope -2 through the start point. The line is there from
@@ -221,22 +246,19 @@ void DrawLawLine(QCustomPlot* plot, const ViewSource& source, double lo, double 
 // long as the angular momentum is kept.
 void DrawLaw(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   Arrange(plot, 1, QString());
-  const RunSummary& s = source.summary;
   const std::size_t y = row.plotted.front().quantity;
   double lo = source.R1, hi = source.R1;
-  QVector<QCPCurveData> points;
-  for (std::size_t b = 0; b < s.Buckets(); ++b) {
-    const double R = s.Last(b, row.x), w = s.Last(b, y);
-    if (!OnLogAxes(R, w)) continue;
-    points.push_back(QCPCurveData(static_cast<double>(b), R, w));
-    lo = std::min(lo, R);
-    hi = std::max(hi, R);
-  }
+  const QVector<QCPCurveData> points = LawPoints(source.summary, row.x, y, lo, hi);
   for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
     axis->setScaleType(QCPAxis::stLogarithmic);
     axis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
   }
-  if (OnLogAxes(source.R1, source.w1)) DrawLawLine(plot, source, lo, hi);
+  if (OnLogAxes(source.R1, source.w1)) {
+    QCPGraph* line = DrawLawLine(plot, source.R1, source.w1, lo, hi);
+    line->setName(QStringLiteral("закон: ω = w1·R1²/R², w1 = %1 рад/с, R1 = %2 м")
+                      .arg(LocaleNumber(source.w1), LocaleNumber(source.R1)));
+    line->setPen(QPen(QColor(250, 0, 0), 1, Qt::DashLine));
+  }
   auto* curve = new QCPCurve(plot->xAxis, plot->yAxis);
   curve->setName(QStringLiteral("опыт: %1 от %2").arg(Utf8Text(kQuantities[y].key), Utf8Text(kQuantities[row.x].key)));
   curve->setPen(QPen(QColor(0, 0, 250), 1));
@@ -276,19 +298,27 @@ int DrawBars(QCustomPlot* plot, const ViewRow& row, const ViewSource& source) {
   return place;
 }
 
+}  // namespace
+
+QCPItemText* CornerText(QCustomPlot* plot, Qt::Alignment side, const QString& words) {
+  auto* text = new QCPItemText(plot);
+  text->position->setType(QCPItemPosition::ptAxisRectRatio);
+  text->position->setCoords(side == Qt::AlignLeft ? 0.01 : 0.99, 0.01);
+  text->setPositionAlignment(side | Qt::AlignTop);
+  text->setTextAlignment(Qt::AlignLeft);
+  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
+  text->setPadding(QMargins(4, 2, 4, 2));
+  text->setText(words);
+  return text;
+}
+
+namespace {
+
 // A view of the twin's estimates says where they end, and why, in the top
 // left corner of its graph.
 void DrawTwinNote(QCustomPlot* plot, const ViewSource& source) {
   const QString note = source.accuracy ? TwinNote(*source.accuracy) : QString();
-  if (note.isEmpty()) return;
-  auto* text = new QCPItemText(plot);
-  text->position->setType(QCPItemPosition::ptAxisRectRatio);
-  text->position->setCoords(0.01, 0.01);
-  text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
-  text->setTextAlignment(Qt::AlignLeft);
-  text->setBrush(QBrush(QColor(255, 255, 255, 210)));
-  text->setPadding(QMargins(4, 2, 4, 2));
-  text->setText(note);
+  if (!note.isEmpty()) CornerText(plot, Qt::AlignLeft, note);
 }
 
 // The axes of the panels along time or along a quantity: the bottom and
@@ -353,7 +383,8 @@ QCustomPlot* NewPlot(QWidget* parent) {
   return plot;
 }
 
-void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, bool fit) {
+void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, bool fit,
+              const std::vector<Layer>& layers) {
   ClearPlot(plot);
   int barSlots = 0;
   switch (row.shape) {
@@ -363,6 +394,7 @@ void DrawView(QCustomPlot* plot, const ViewRow& row, const ViewSource& source, b
     case Shape::kBars: barSlots = DrawBars(plot, row, source); break;
   }
   if (row.twin) DrawTwinNote(plot, source);
+  DrawLayers(plot, row, source, layers);
   if (fit) FitAxes(plot, barSlots);
 }
 

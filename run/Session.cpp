@@ -57,7 +57,9 @@ Outcome Session::Start(const ParameterValues& typed) {
     return o;
   }
   std::vector<ModeControl> before = ControlsAsClicks();
+  KeepLastRun();
   if (!experiment_.Start(p)) return Said(kInputMessage);
+  runKept_ = false;
   if (!accuracy_)
     twin_.reset();
   else if (twin_)
@@ -144,6 +146,8 @@ Outcome Session::ClearScreens() {
 }
 
 Outcome Session::Open(const Scenario& s) {
+  KeepLastRun();
+  runKept_ = false;
   experiment_.Renew();
   experiment_.ResetControls();
   for (std::size_t i = 0; i < kParameterCount; ++i) typed_[i] = s.parameters[i].value_or(kDefaultValues[i]);
@@ -181,6 +185,12 @@ Outcome Session::CatchUpClicks() {
 
 Scenario Session::ToSave(const ParameterValues& typedNow) const {
   return recorder_.ToSave(typedNow, ControlsAsClicks());
+}
+
+void Session::KeepLastRun() {
+  if (!keepRuns_ || runKept_ || history_.Steps() == 0) return;
+  kept_.Keep(ToSave(typed_), Record(), history_);
+  runKept_ = true;
 }
 
 // The controls as clicks from start-up. Every state the controls can be in is

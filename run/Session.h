@@ -21,6 +21,7 @@
 #include "run/Moment.h"
 #include "run/DrawingRecord.h"
 #include "run/Experiment.h"
+#include "run/KeptRuns.h"
 #include "run/RunHistory.h"
 #include "run/RunRecorder.h"
 #include "run/Scenario.h"
@@ -95,6 +96,12 @@ class Session {
   // nothing more. Off at first.
   void SetAccuracy(bool on) { accuracy_ = on; }
   bool Accuracy() const { return accuracy_; }
+  // Whether each run that made a step is kept, for comparison with the
+  // runs after it (run/KeptRuns.h), when the next run starts or a file is
+  // opened. Off at first: a replay keeps nothing.
+  void SetKeepRuns(bool on) { keepRuns_ = on; }
+  const KeptRuns& Kept() const { return kept_; }
+  KeptRuns& Kept() { return kept_; }
   // A number typed into a parameter box (index in the order of
   // kParameterNames), before it is used by a start.
   Outcome Type(std::size_t parameter, double value);
@@ -143,6 +150,9 @@ class Session {
   // Tells the followers; the boxes are given by starts and steps only.
   void Tell(RunEvent event);
   std::vector<ModeControl> ControlsAsClicks() const;
+  // The run that stands, into the kept runs, before a start or an opened
+  // file replaces it.
+  void KeepLastRun();
 
   std::optional<DrawingRecord> oscillogramRecord_, pathRecord_;
   Experiment experiment_;
@@ -155,6 +165,9 @@ class Session {
   RunLimit limit_;
   Moment stopAt_;
   bool over_ = false;  // the run stands at its end
+  KeptRuns kept_;
+  bool keepRuns_ = false;
+  bool runKept_ = false;  // the run that stands is kept already
   std::vector<Follower> followers_;
 };
 

@@ -27,8 +27,11 @@ fi
 # socket another server already holds (in a container sharing the host's
 # network, the abstract socket of :99 may belong to someone else), and the
 # program then knocks at a stranger's door and fails to start.
+# -noreset: by default the server resets when its last client leaves, and
+# the program, coming just after the probe below has left, found the door
+# shut for that moment ("could not connect to display") on a busy machine.
 work=$(mktemp -d)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 600); do  # a hang guard of a minute
   [ -s "$work/display" ] && break

@@ -130,8 +130,9 @@ int main(int argc, char** argv) {
   auto* graphs = vozaz2::InstallGraphsWindow(form, form->Simulation());
   OfTheView(form, graphs, QStringLiteral("&Графики\tCtrl+G, F9"));
   QObject::connect(form, &vozaz2::Form1::GraphsWithheld, graphs, &vozaz2::GraphsWindow::Withhold);
-  OfTheView(form, vozaz2::InstallApparatusWindow(form, form->Simulation()),
-            QStringLiteral("&Установка\tCtrl+I, F7"));
+  auto* apparatus = vozaz2::InstallApparatusWindow(form, form->Simulation());
+  OfTheView(form, apparatus, QStringLiteral("&Установка\tCtrl+I, F7"));
+  QObject::connect(form, &vozaz2::Form1::GraphsWithheld, apparatus, &vozaz2::ApparatusWindow::Withhold);
   InstallSeries(form);
   form->show();
   // A file given on the command line (a double click on it in the file

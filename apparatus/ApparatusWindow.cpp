@@ -111,10 +111,16 @@ void ApparatusWindow::ShowView(ViewKind view) {
 }
 
 void ApparatusWindow::ShowInFront() {
+  if (withheld_) return;
   if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
+}
+
+void ApparatusWindow::Withhold(bool withheld) {
+  withheld_ = withheld;
+  if (withheld) hide();
 }
 
 void ApparatusWindow::SetZoom(int percent) {

@@ -38,7 +38,12 @@ class ApparatusWindow final : public QWidget {
   ApparatusView* View() const { return view_; }
   void ShowView(ViewKind view);
   // Shows the window, brought to the front: for the keys and the menu.
+  // Not while it is withheld.
   void ShowInFront();
+  // A task that keeps the graphs from the student keeps this view too: its
+  // arrows are labelled with ω and L, the very values to be predicted.
+  // Withheld, the window hides and does not open.
+  void Withhold(bool withheld);
   // The texts and lines, and the window with them, at `percent` % of their
   // size, as the main window's zoom (100 for the normal size).
   void SetZoom(int percent);
@@ -73,6 +78,7 @@ class ApparatusWindow final : public QWidget {
   QElapsedTimer clock_;
   qint64 nextFrameNs_ = 0;
   bool dirty_ = true;
+  bool withheld_ = false;
   long frames_ = 0;
   qint64 frameNs_ = 0;
 };

@@ -46,6 +46,19 @@ TEST_F(Apparatus, FollowsTheRunAndDescribesIt) {
 
 // The load's ball is painted at its coordinates as the camera projects them,
 // from above, from the side and in perspective.
+// A task that withholds the graphs withholds this view too (its arrows show
+// the values to predict): hidden at once, it opens only afterwards.
+TEST_F(Apparatus, WithheldItHidesAndDoesNotOpen) {
+  ApparatusWindow* w = Open();
+  w->Withhold(true);
+  EXPECT_FALSE(w->isVisible());
+  w->ShowInFront();  // as its key and the menu do
+  EXPECT_FALSE(w->isVisible());
+  w->Withhold(false);
+  w->ShowInFront();
+  EXPECT_TRUE(w->isVisible());
+}
+
 TEST_F(Apparatus, PaintsTheLoadWhereItIs) {
   ApparatusWindow* w = Open();
   Click(Get<QPushButton>("Command1"));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "run/ApparatusScene.h"
 #include "tests/core/Rig.h"
@@ -132,12 +133,12 @@ TEST(ApparatusMomentum, ConeHorizontalPartTurnsWithTheLoad) {
     const Apparatus a = ApparatusOf(rig.r());
     const Vec3 L = MomentumAbout(a, {0, 0, a.sleeveZ}).whole;
     const double load = std::atan2(a.ball[0].y, a.ball[0].x), part = std::atan2(L.y, L.x);
-    EXPECT_NEAR(std::remainder(part - load, 2 * M_PI), 0, 0.1) << "step " << i * 20;
+    EXPECT_NEAR(std::remainder(part - load, 2 * std::numbers::pi), 0, 0.1) << "step " << i * 20;
     EXPECT_GT(std::hypot(L.x, L.y), 0.5 * L.z);
     EXPECT_NEAR(L.z, rig.r().MKD1, 1e-3 * rig.r().MKD1);
     if (i > 0) {
-      turned += std::remainder(part - previous, 2 * M_PI);
-      loadTurned += std::remainder(load - previousLoad, 2 * M_PI);
+      turned += std::remainder(part - previous, 2 * std::numbers::pi);
+      loadTurned += std::remainder(load - previousLoad, 2 * std::numbers::pi);
     }
     previous = part;
     previousLoad = load;

@@ -115,8 +115,8 @@ std::vector<QCPAxisRect*> Arrange(QCustomPlot* plot, std::size_t count, const QS
   }
   std::vector<QCPAxisRect*> panels;
   for (QCPAxisRect* rect : plot->axisRects()) {
-    rect->setRangeDragAxes({rect->axis(QCPAxis::atBottom)}, {rect->axis(QCPAxis::atLeft)});
-    rect->setRangeZoomAxes({rect->axis(QCPAxis::atBottom)}, {rect->axis(QCPAxis::atLeft)});
+    rect->setRangeDragAxes(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft));
+    rect->setRangeZoomAxes(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft));
     // The times under the lowest panel only.
     rect->axis(QCPAxis::atBottom)->setTickLabels(panels.size() + 1 == count);
     rect->axis(QCPAxis::atBottom)->setLabel(QString());

@@ -7,13 +7,12 @@
 
 #include <vector>
 
+#include "graphs/Layers.h"
 #include "graphs/Views.h"
 
 class QWidget;
 
 namespace vozaz2 {
-
-struct Layer;
 
 // A plot as the graphs window shows it: lines drawn fast, the axes moved by
 // dragging and the wheel, the legend under the axes.

@@ -387,7 +387,9 @@ void Form1::PaintFrame() {
   ++frames_;
   if (QAccessible::isActive())
     for (TextBox* box : boxes_) box->TellChange();
-  const bool screens = Picture(2)->ShowChanges() | Picture(3)->ShowChanges();
+  // Both screens show their changes, whatever the first answers.
+  const bool path = Picture(2)->ShowChanges();
+  const bool screens = Picture(3)->ShowChanges() || path;
   if (!updateHeld_ && !screens) return;
   updateHeld_ = false;
   painting_ = true;
